@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds Kalvora in build/ (or in the directory given as $BUILD_DIR).
+# Extra arguments go to the CMake configure step.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR=${BUILD_DIR:-build}
+cmake -S . -B "$BUILD_DIR" -G Ninja "$@" >/dev/null
+cmake --build "$BUILD_DIR" -j "$(nproc)"

@@ -1,0 +1,7 @@
+#include "formats/CFixedPointOpts.h"
+
+namespace kv {
+
+CFixedPointOpts::CFixedPointOpts() : CDialogModel("Fixed-Point Options") {}
+
+}  // namespace kv

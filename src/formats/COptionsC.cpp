@@ -1,0 +1,7 @@
+#include "formats/COptionsC.h"
+
+namespace kv {
+
+COptionsC::COptionsC() : CDialogModel("C Output Options") {}
+
+}  // namespace kv

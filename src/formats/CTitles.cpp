@@ -1,0 +1,7 @@
+#include "formats/CTitles.h"
+
+namespace kv {
+
+CTitles::CTitles() : CDialogModel("Titles") {}
+
+}  // namespace kv

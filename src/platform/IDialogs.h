@@ -1,0 +1,17 @@
+#pragma once
+
+namespace kv {
+
+class CDialogModel;
+
+// Shows a dialog model modally. The implementation calls the model's
+// InitDialog, lets the user work the controls (forwarding every change and
+// notification to the model), and returns when the model has ended itself.
+// Returns true for OK and false for Cancel.
+class IDialogs {
+public:
+    virtual ~IDialogs() = default;
+    virtual bool RunModal(CDialogModel& model) = 0;
+};
+
+}  // namespace kv
