@@ -54,6 +54,7 @@ const Entry kEntries[] = {
     {IDS_REFDLG_REAL_SINE, "Real sine"},
 
     // ---- signal file formats ------------------------------------------------
+    {IDS_CANNOT_CHANGE_TO, "Cannot change to "},
 
     // ---- transforms and filtering -------------------------------------------
 

@@ -45,6 +45,7 @@ enum StringId : int {
 
     // ---- signal file formats ------------------------------------------------
     IDS_FORMATS_FIRST = 2000,
+    IDS_CANNOT_CHANGE_TO,
 
     // ---- transforms and filtering -------------------------------------------
     IDS_DSP_FIRST = 3000,
