@@ -107,6 +107,28 @@ private:
     size_t m_nSize = 0;
 };
 
+// Real and imaginary parts in one allocation, the imaginary part placed half a
+// page away (modulo 4 KiB) from the real part: parts at the same offset modulo
+// 4 KiB would make every load of one part wait for the stores to the other.
+class CSplitBuffer {
+public:
+    void Reserve(size_t n) {
+        if (n <= m_nSize) return;
+        const size_t skew = (256 - n % 512 + 512) % 512;
+        m_pRe = m_buffer.Reserve(2 * n + skew);
+        m_pIm = m_pRe + n + skew;
+        m_nSize = n;
+    }
+    double* Re() const { return m_pRe; }
+    double* Im() const { return m_pIm; }
+
+private:
+    CAlignedBuffer m_buffer;
+    double* m_pRe = nullptr;
+    double* m_pIm = nullptr;
+    size_t m_nSize = 0;
+};
+
 bool ProcessorHasWideVectors() {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_cpu_init();
@@ -133,14 +155,15 @@ struct CChirp {
     fft::ConvPlan plan;
     std::vector<double> chirpRe, chirpIm;  // exp(-j pi n^2 / r), n < r
     std::vector<double> wRe, wIm;
-    CAlignedBuffer rowTwRe, rowTwIm, kernRe, kernIm, locRe, locIm, aRe, aIm;
+    CAlignedBuffer rowTwRe, rowTwIm, kernRe, kernIm;
+    CSplitBuffer loc, a;
 
     // The DFT of r points read from in (with the given stride), written to
     // out (stride 1); twRe/twIm (if given) multiply the input point b first.
     void Transform(const fft::KernelSet& k, const double* inRe, const double* inIm, int64_t stride,
                    const double* twRe, const double* twIm);
-    const double* OutRe() const { return aRe.Data(); }
-    const double* OutIm() const { return aIm.Data(); }
+    const double* OutRe() const { return a.Re(); }
+    const double* OutIm() const { return a.Im(); }
 };
 
 std::unique_ptr<CChirp> BuildChirp(int64_t r, const fft::KernelSet& k) {
@@ -187,8 +210,9 @@ std::unique_ptr<CChirp> BuildChirp(int64_t r, const fft::KernelSet& k) {
             }
     pl.rowTwRe = twr;
     pl.rowTwIm = twi;
-    pl.locRe = ch->locRe.Reserve(static_cast<size_t>(pl.nmax) * fft::kMaxLanes);
-    pl.locIm = ch->locIm.Reserve(static_cast<size_t>(pl.nmax) * fft::kMaxLanes);
+    ch->loc.Reserve(static_cast<size_t>(pl.nmax) * fft::kMaxLanes);
+    pl.locRe = ch->loc.Re();
+    pl.locIm = ch->loc.Im();
 
     ch->chirpRe.resize(static_cast<size_t>(r));
     ch->chirpIm.resize(static_cast<size_t>(r));
@@ -214,15 +238,14 @@ std::unique_ptr<CChirp> BuildChirp(int64_t r, const fft::KernelSet& k) {
     }
     pl.kernRe = kr;
     pl.kernIm = ki;
-    ch->aRe.Reserve(mm);
-    ch->aIm.Reserve(mm);
+    ch->a.Reserve(mm);
     return ch;
 }
 
 void CChirp::Transform(const fft::KernelSet& k, const double* inRe, const double* inIm, int64_t stride,
                        const double* twRe, const double* twIm) {
-    double* ar = aRe.Data();
-    double* ai = aIm.Data();
+    double* ar = a.Re();
+    double* ai = a.Im();
     for (int64_t n = 0; n < r; ++n) {
         double zr = inRe[n * stride], zi = inIm[n * stride];
         if (twRe) {
@@ -408,7 +431,7 @@ struct CWorkspace {
     std::mutex lock;
     bool allowWide = true;
     CFftPlan plan;
-    CAlignedBuffer bufRe, bufIm, locRe, locIm;
+    CSplitBuffer buf, loc;
     std::vector<double> twRe, twIm;  // twiddles of one chirp butterfly
     std::vector<std::unique_ptr<CChirp>> chirps;  // most recently used first
 
@@ -513,10 +536,12 @@ void RunFft(int64_t n, float scale, const double* sr, const double* si, double* 
     job.srcIm = si;
     job.dstRe = dr;
     job.dstIm = di;
-    job.bufRe = w.bufRe.Reserve(std::max<size_t>(p.stage1Doubles, 1));
-    job.bufIm = w.bufIm.Reserve(std::max<size_t>(p.stage1Doubles, 1));
-    job.locRe = w.locRe.Reserve(std::max<size_t>(p.stage2Doubles, 1));
-    job.locIm = w.locIm.Reserve(std::max<size_t>(p.stage2Doubles, 1));
+    w.buf.Reserve(std::max<size_t>(p.stage1Doubles, 1));
+    w.loc.Reserve(std::max<size_t>(p.stage2Doubles, 1));
+    job.bufRe = w.buf.Re();
+    job.bufIm = w.buf.Im();
+    job.locRe = w.loc.Re();
+    job.locIm = w.loc.Im();
     if (p.nChirp > 0) {
         ReorderedCopy(p, sc, sr, si, dr, di);
         for (int32_t i = 1; i <= p.nChirp; ++i) ChirpPass(w, p, i, dr, di);

@@ -57,6 +57,34 @@ const Entry kEntries[] = {
     {IDS_CANNOT_CHANGE_TO, "Cannot change to "},
 
     // ---- transforms and filtering -------------------------------------------
+    {IDS_SCALE_ZERO_ASK, "Scale value is 0.0 (linear).\nTherefore, scaling will clear all data.\nScale anyway?"},
+    {IDS_MIX_NO_SAMPLING_FREQUENCY, "The data cannot be mixed because its sampling frequency is 0."},
+    {IDS_TRANSOPT_TITLE, "Fourier Transform Options"},
+    {IDS_TRANSOPT_LENGTH, "Length"},
+    {IDS_TRANSOPT_MAXIMUM, "Maximum"},
+    {IDS_TRANSOPT_MAX_POWER_OF_TWO, "Max Power of Two"},
+    {IDS_TRANSOPT_SHOW_OPTIONS, "Show options before transforming"},
+    {IDS_TRANSOPT_DIVIDE_BY_N, "Divide Time-to-Frequency transform by N"},
+    {IDS_TRANSFORM_EXCEEDS_POINTS, "Transform start plus size exceeds available points."},
+    {IDS_TRANSFORM_MINIMUM_SIZE, "Minimum transform size is 4."},
+    {IDS_TRANSFORM_NOT_DONE, "Data was not transformed."},
+    {IDS_FFT_FACTOR_TOO_LARGE,
+     "Cannot do FFT of specified length because its largest prime factor is too large.\nThe FFT will be done "
+     "using the next smaller power of two."},
+    {IDS_TRANSFORMING, "Transforming %li points starting at %li."},
+    {IDS_WNDDLG_TITLE, "Window Filter Coefficients"},
+    {IDS_WND_DOLPH_CHEBYSHEV, "Dolph-Cheby, Gamma ="},
+    {IDS_WND_KAISER_BESSEL, "Kaiser-Bessel, Alpha ="},
+    {IDS_WND_BLACKMAN_HARRIS_4, "Blackman-Harris - Four Term"},
+    {IDS_WND_BLACKMAN_HARRIS_7, "Blackman-Harris - Seven Term"},
+    {IDS_WND_HANNING, "Hanning (Cosine)"},
+    {IDS_WND_GAUSSIAN, "Gaussian"},
+    {IDS_WND_HAMMING, "Hamming"},
+    {IDS_WND_DB, "dB"},
+    {IDS_WND_ALREADY_WINDOWED, "The time data has already been windowed.  Window again?"},
+    {IDS_WND_GAMMA_TOO_SMALL, "Gamma must be 1.0 or greater."},
+    {IDS_WND_ALPHA_TOO_SMALL, "Alpha must be greater than 0.0."},
+    {IDS_WINDOWING, "Windowing Time Data..."},
 
     // ---- analysis -----------------------------------------------------------
 
