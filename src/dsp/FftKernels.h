@@ -9,9 +9,12 @@
 
 namespace kv::fft {
 
-// Widest vector (doubles) the kernels use; scratch is sized for it and the
-// convolution transform groups its rows by it.
-inline constexpr int kMaxLanes = 4;
+// Widest vector (doubles) the kernels use; the convolution transform groups
+// its rows by it.
+inline constexpr int kMaxLanes = 8;
+// Doubles per cache line: the stages work on this many columns or positions
+// at a time, whatever the vector width, and scratch is sized for it.
+inline constexpr int kLineDoubles = 8;
 // Radices from kMinChirpRadix up are computed by chirp convolution; smaller
 // odd primes by the direct symmetric sum.
 inline constexpr int32_t kMinChirpRadix = 64;
@@ -62,14 +65,14 @@ struct FftJob {
     int64_t Q = 1;                          // number of blocks
     const int64_t* rowOffset = nullptr;     // P entries: source offset of block position e
     const int64_t* blockOffset = nullptr;   // Q entries: destination start of the block read from column c
-    double* bufRe = nullptr;                // P * kMaxLanes doubles each, 64-byte aligned
+    double* bufRe = nullptr;                // P * kLineDoubles doubles each, 64-byte aligned
     double* bufIm = nullptr;
 
     // Stage 2: the remaining passes in groups.
     int32_t nGroups = 0;
     Stage2Group groups[32];
     Stage2Pass passes[32];
-    double* locRe = nullptr;                // (maximum group R) * 2 * kMaxLanes doubles each
+    double* locRe = nullptr;                // (maximum group R) * kLineDoubles doubles each
     double* locIm = nullptr;
 };
 
@@ -105,7 +108,9 @@ struct KernelSet {
 };
 
 KernelSet BaselineKernels();
-// The AVX2/FMA set; its members are null when this build has none.
-KernelSet WideKernels();
+// The AVX2/FMA and AVX-512 sets; their members are null when this build has
+// none. Call them only on processors with these instructions.
+KernelSet Avx2Kernels();
+KernelSet Avx512Kernels();
 
 }  // namespace kv::fft

@@ -38,8 +38,8 @@
 // * Odd prime radices below kMinChirpRadix use the symmetric direct sum;
 //   larger ones compute the same r-point DFT by chirp (Bluestein)
 //   convolution over a power-of-two transform, O(r log r) instead of O(r^2).
-// * The kernels exist for baseline x86-64 (SSE2) and for AVX2/FMA; the
-//   latter are chosen at run time when the processor has them.
+// * The kernels exist for baseline x86-64 (SSE2), AVX2/FMA and AVX-512; the
+//   widest the processor has is chosen at run time.
 
 namespace kv {
 namespace {
@@ -129,11 +129,13 @@ private:
     size_t m_nSize = 0;
 };
 
-bool ProcessorHasWideVectors() {
+bool ProcessorHas(const char* feature) {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    if (feature[0] == 'a' && feature[3] == '2') return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    return __builtin_cpu_supports("avx512f");
 #else
+    (void)feature;
     return false;
 #endif
 }
@@ -143,9 +145,15 @@ const fft::KernelSet& BaselineSet() {
     return set;
 }
 
-const fft::KernelSet* WideSet() {
+const fft::KernelSet* Avx2Set() {
     static const fft::KernelSet set =
-        ProcessorHasWideVectors() ? fft::WideKernels() : fft::KernelSet{nullptr, nullptr, nullptr};
+        ProcessorHas("avx2") ? fft::Avx2Kernels() : fft::KernelSet{nullptr, nullptr, nullptr};
+    return set.runStages ? &set : nullptr;
+}
+
+const fft::KernelSet* Avx512Set() {
+    static const fft::KernelSet set =
+        ProcessorHas("avx512f") ? fft::Avx512Kernels() : fft::KernelSet{nullptr, nullptr, nullptr};
     return set.runStages ? &set : nullptr;
 }
 
@@ -169,8 +177,8 @@ struct CChirp {
 std::unique_ptr<CChirp> BuildChirp(int64_t r, const fft::KernelSet& k) {
     auto ch = std::make_unique<CChirp>();
     ch->r = r;
-    int64_t m = 16;
-    int bits = 4;
+    int64_t m = 64;  // rows and row length at least kMaxLanes
+    int bits = 6;
     while (m < 2 * r - 1) {
         m <<= 1;
         ++bits;
@@ -378,7 +386,7 @@ void BuildPlan(CFftPlan& p, int64_t n) {
             }
             p.OddTrig(r, sp.trigRe, sp.trigIm);
         }
-        p.stage1Doubles = static_cast<size_t>(P) * fft::kMaxLanes;
+        p.stage1Doubles = static_cast<size_t>(P) * fft::kLineDoubles;
         next = k + 1;
     }
     int64_t maxR = 0;
@@ -423,21 +431,27 @@ void BuildPlan(CFftPlan& p, int64_t n) {
         }
         i += cnt;
     }
-    p.stage2Doubles = static_cast<size_t>(maxR) * 2 * fft::kMaxLanes;
+    p.stage2Doubles = static_cast<size_t>(maxR) * fft::kLineDoubles;
 }
 
 // ---- module state ------------------------------------------------------------------
 struct CWorkspace {
     std::mutex lock;
-    bool allowWide = true;
+    int vectorLimit = 2;
     CFftPlan plan;
     CSplitBuffer buf, loc;
     std::vector<double> twRe, twIm;  // twiddles of one chirp butterfly
     std::vector<std::unique_ptr<CChirp>> chirps;  // most recently used first
 
     const fft::KernelSet& Kernels() const {
-        const fft::KernelSet* wide = allowWide ? WideSet() : nullptr;
-        return wide ? *wide : BaselineSet();
+        if (vectorLimit >= 2 && Avx512Set()) return *Avx512Set();
+        if (vectorLimit >= 1 && Avx2Set()) return *Avx2Set();
+        return BaselineSet();
+    }
+    int Level() const {
+        if (vectorLimit >= 2 && Avx512Set()) return 2;
+        if (vectorLimit >= 1 && Avx2Set()) return 1;
+        return 0;
     }
 
     // The chirp transform of length r, from the cache or newly built; a long
@@ -646,12 +660,18 @@ void ChirpDft(int64_t n, const double* inRe, const double* inIm, double* outRe, 
     std::copy(ch.OutIm(), ch.OutIm() + n, outIm);
 }
 
-bool SetFftWideVectors(bool allow) {
+int SetFftVectorLimit(int level) {
     CWorkspace& w = Work();
     std::lock_guard<std::mutex> guard(w.lock);
-    const bool previous = w.allowWide;
-    w.allowWide = allow;
+    const int previous = w.vectorLimit;
+    w.vectorLimit = level;
     return previous;
+}
+
+int FftVectorLevel() {
+    CWorkspace& w = Work();
+    std::lock_guard<std::mutex> guard(w.lock);
+    return w.Level();
 }
 
 void OscillatorInit(COscillator& osc, double frequency, double fs, double phase0, double amplitude) {

@@ -70,9 +70,11 @@ void OscillatorApply(COscillator& osc, double& re, double& im);
 // std::bad_alloc for very long inputs.
 void ChirpDft(int64_t n, const double* inRe, const double* inIm, double* outRe, double* outIm);
 
-// Selects the vector code of the FFT: true lets it use AVX2/FMA code when
-// the processor has it (the default), false forces the baseline SSE2 code.
-// Returns the previous setting. For tests and benchmarks.
-bool SetFftWideVectors(bool allow);
+// The vector code of the FFT: level 0 is the baseline (SSE2), 1 AVX2/FMA,
+// 2 AVX-512. The FFT uses the widest the processor has, up to the limit set
+// here (2 by default); SetFftVectorLimit returns the previous limit and
+// FftVectorLevel the level in use. For tests and benchmarks.
+int SetFftVectorLimit(int level);
+int FftVectorLevel();
 
 }  // namespace kv

@@ -43,14 +43,14 @@ struct VWide {
 
 }  // namespace
 
-KernelSet WideKernels() { return KernelSet{&RunStagesImpl, &ConvolveImpl, &ForwardImpl}; }
+KernelSet Avx2Kernels() { return KernelSet{&RunStagesImpl, &ConvolveImpl, &ForwardImpl}; }
 
 }  // namespace kv::fft
 
 #else
 
 namespace kv::fft {
-KernelSet WideKernels() { return KernelSet{nullptr, nullptr, nullptr}; }
+KernelSet Avx2Kernels() { return KernelSet{nullptr, nullptr, nullptr}; }
 }  // namespace kv::fft
 
 #endif
