@@ -47,10 +47,14 @@ namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 
-// Largest block of the fused first stage (points) and largest group of
-// second-stage passes (product of radices).
+// Largest block of the fused first stage (points); its buffer (P lines of
+// eight values, both parts) stays in the first-level cache up to
+// kL1Stage1Block. Largest group of second-stage passes (product of radices),
+// whose local buffer then takes half the second-level cache.
 constexpr int64_t kMaxStage1Block = 4096;
-constexpr int64_t kMaxGroup = 1024;
+constexpr int64_t kL1Stage1Block = 512;
+constexpr int64_t kPreferredStage1Block = 128;
+constexpr int64_t kMaxGroup = 4096;
 // Chirp plans whose transform is at most this long stay cached.
 constexpr int64_t kMaxCachedChirp = int64_t{1} << 16;
 constexpr size_t kChirpCacheSize = 4;
@@ -305,6 +309,45 @@ struct CFftPlan {
     }
 };
 
+// Number of second-stage groups for the passes from first on.
+int32_t CountGroups(const CFftPlan& p, int32_t first) {
+    int32_t groups = 0;
+    for (int32_t i = first; i <= p.m;) {
+        int64_t R = p.fact[i];
+        int32_t cnt = 1;
+        while (i + cnt <= p.m && R * p.fact[i + cnt] <= kMaxGroup) R *= p.fact[i + cnt++];
+        ++groups;
+        i += cnt;
+    }
+    return groups;
+}
+
+// How many passes stage 1 takes: as few sweeps of the data as possible (each
+// second-stage group reads and writes it once), a stage-1 buffer that stays
+// in the first-level cache, and among equals a block near
+// kPreferredStage1Block (or, if the buffer cannot stay in the first-level
+// cache, as many passes in stage 1 as possible: its twiddles are cheaper). Stage 1 keeps at least kLineDoubles blocks, so that
+// its vectors are full, unless its first pass alone leaves fewer.
+int32_t ChooseStage1(const CFftPlan& p) {
+    int32_t best = 1;
+    double bestCost = 0.0;
+    int64_t P = 1;
+    for (int32_t k = 1; k <= p.m; ++k) {
+        P *= p.fact[k];
+        if (k > 1 && (P > kMaxStage1Block || p.n / P < fft::kLineDoubles)) break;
+        const double logP = std::log2(static_cast<double>(P));
+        const double tie = P <= kL1Stage1Block ? std::fabs(logP - std::log2(double{kPreferredStage1Block})) : -logP;
+        // Second-stage runs of fewer than kLineDoubles positions are scalar.
+        const double scalar = k < p.m && P < fft::kLineDoubles ? 8.0 : 0.0;
+        const double cost = 2.0 * CountGroups(p, k + 1) + (P > kL1Stage1Block ? 1.0 : 0.0) + scalar + tie / 64.0;
+        if (k == 1 || cost < bestCost) {
+            best = k;
+            bestCost = cost;
+        }
+    }
+    return best;
+}
+
 void BuildPlan(CFftPlan& p, int64_t n) {
     p = CFftPlan();
     p.n = n;
@@ -325,12 +368,9 @@ void BuildPlan(CFftPlan& p, int64_t n) {
         next = p.nChirp + 1;
         job.nStage1 = 0;
     } else {
-        int32_t k = 1;
-        int64_t P = f(1);
-        while (k < m && P * f(k + 1) <= kMaxStage1Block && n / (P * f(k + 1)) >= fft::kMaxLanes) {
-            P *= f(k + 1);
-            ++k;
-        }
+        const int32_t k = ChooseStage1(p);
+        int64_t P = 1;
+        for (int32_t j = 1; j <= k; ++j) P *= f(j);
         const int64_t Q = n / P;
         job.nStage1 = k;
         job.P = P;
