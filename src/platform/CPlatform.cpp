@@ -77,6 +77,20 @@ private:
     std::map<std::pair<std::string, std::string>, std::string> m_strings;
 };
 
+class CHeadlessWindows : public IWindowManager {
+public:
+    CView* CreatePlotView(CKalvoraDoc&) override { return nullptr; }
+    CView* CreateListView(CKalvoraDoc&) override { return nullptr; }
+    void ActivateView(CView&) override {}
+    void MaximizeView(CView&) override {}
+    void CloseDocument(CKalvoraDoc&) override {}
+};
+
+CHeadlessWindows& HeadlessWindows() {
+    static CHeadlessWindows windows;
+    return windows;
+}
+
 CPlatform& HeadlessPlatform() {
     static CHeadlessMessages messages;
     static CHeadlessDialogs dialogs;
@@ -100,6 +114,8 @@ CPlatform::CPlatform(IMessages& messages, IDialogs& dialogs, IStatus& status, IF
       m_pFiles(&files),
       m_pClipboard(&clipboard),
       m_pSettings(&settings) {}
+
+IWindowManager& CPlatform::Windows() const { return m_pWindows ? *m_pWindows : HeadlessWindows(); }
 
 CPlatform& Platform() { return g_pPlatform ? *g_pPlatform : HeadlessPlatform(); }
 

@@ -7,6 +7,7 @@
 #include "platform/IMessages.h"
 #include "platform/ISettings.h"
 #include "platform/IStatus.h"
+#include "platform/IWindowManager.h"
 
 namespace kv {
 
@@ -25,6 +26,8 @@ public:
     IFileDialogs& Files() const { return *m_pFiles; }
     IClipboard& Clipboard() const { return *m_pClipboard; }
     ISettings& Settings() const { return *m_pSettings; }
+    IWindowManager& Windows() const;
+    void SetWindows(IWindowManager* windows) { m_pWindows = windows; }
 
 private:
     IMessages* m_pMessages;
@@ -33,6 +36,7 @@ private:
     IFileDialogs* m_pFiles;
     IClipboard* m_pClipboard;
     ISettings* m_pSettings;
+    IWindowManager* m_pWindows = nullptr;
 };
 
 // The installed platform.

@@ -1,0 +1,7 @@
+#include "app/CView.h"
+
+namespace kv {
+
+CView::~CView() = default;
+
+}  // namespace kv
