@@ -51,12 +51,12 @@ void CMainWindow::CreateMenus() {
     QAction* newProject = file->addAction(tr("&New Project..."), this, [this] { NewProject(); });
     newProject->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     newProject->setStatusTip(tr("Create a new project"));
-    file->addAction(tr("&Close Project"), this, [this] { CommandCloseProject(); });
+    file->addAction(tr("&Close Project"), this, [this] { RunGuarded([this] { CommandCloseProject(); }); });
     file->addSeparator();
     file->addAction(tr("E&xit"), this, [this] { close(); });
 
     QMenu* signal = menuBar()->addMenu(tr("&Signal"));
-    signal->addAction(tr("&Decibels..."), this, [this] { CommandDecibels(); });
+    signal->addAction(tr("&Decibels..."), this, [this] { RunGuarded([this] { CommandDecibels(); }); });
 
     QMenu* window = menuBar()->addMenu(tr("&Window"));
     window->addAction(tr("&Cascade"), m_pMdi, &QMdiArea::cascadeSubWindows);

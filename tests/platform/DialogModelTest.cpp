@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "data/CFloatArray.h"
 #include "platform/CDialogModel.h"
 #include "platform/StringTable.h"
 #include "support/CScriptedPlatform.h"
@@ -117,6 +118,24 @@ TEST(StringTable, SubstitutesArguments) {
     EXPECT_EQ(FormatString(IDS_ENTER_INTEGER_BETWEEN, "1", "64"), "Enter an integer between 1 and 64.");
     EXPECT_EQ(CStringTable::Substitute("%2-%1-%3%", "a", "b"), "b-a-%3%");
     EXPECT_EQ(StringPrintf("Transforming %li points", 1024L), "Transforming 1024 points");
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(Platform, AnAllocationThatCannotBeMadeIsReportedNotFatal) {
+    test::CScriptedPlatform platform;
+    CFloatArray values;
+    bool ok = RunGuarded([&] { values.SetSize(-1); });
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, LoadString(IDS_OUT_OF_MEMORY));
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Error);
+    EXPECT_TRUE(RunGuarded([&] { values.SetSize(3); }));
+    EXPECT_EQ(values.GetSize(), 3);
 }
 
 }  // namespace
