@@ -542,6 +542,10 @@ void CKalvoraDoc::WriteFrequencyListFile() {}
 bool CKalvoraDoc::ReadDataFiles(bool) { return false; }
 void CKalvoraDoc::WriteTimeData() {}
 void CKalvoraDoc::WriteFrequencyData() {}
+void CKalvoraDoc::CopyTimeData() {}
+void CKalvoraDoc::CopyFrequencyData() {}
+bool CKalvoraDoc::CanTransformTime() const { return false; }
+bool CKalvoraDoc::CanTransformFrequency() const { return false; }
 bool CKalvoraDoc::TimeFilesResetRanges() const { return false; }
 double CKalvoraDoc::TimeFileSampleRateKHz() const { return 0.0; }
 

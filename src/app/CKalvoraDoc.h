@@ -117,6 +117,12 @@ public:
     // The Write commands of the Time and Frequency Data (Data Files dialog).
     virtual void WriteTimeData();
     virtual void WriteFrequencyData();
+    // "&Copy" of the Time and Frequency Data: data rows as clipboard text.
+    virtual void CopyTimeData();
+    virtual void CopyFrequencyData();
+    // Whether the transform options allow a transform of the data.
+    virtual bool CanTransformTime() const;
+    virtual bool CanTransformFrequency() const;
 
     // Text shown for the project in questions: its title, or the default name.
     std::string DisplayTitle() const;
