@@ -1,7 +1,5 @@
 #include "app/CCommandTable.h"
 
-#include <new>
-
 #include "app/CKalvoraDoc.h"
 #include "platform/CPlatform.h"
 
@@ -168,11 +166,7 @@ bool CCommandTable::IsChecked(const CKalvoraDoc& doc, int id) {
 bool CCommandTable::Execute(CKalvoraDoc& doc, int id) {
     if (!IsEnabled(doc, id)) return false;
     const CCommand* c = Find(id);
-    try {
-        c->m_handler(doc);
-    } catch (const std::bad_alloc&) {
-        ErrorBox(LoadString(IDS_OUT_OF_MEMORY));
-    }
+    RunGuarded([&] { c->m_handler(doc); });
     return true;
 }
 
