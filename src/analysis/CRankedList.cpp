@@ -1,0 +1,38 @@
+#include "analysis/CRankedList.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kv {
+
+void CRankedList::Reset(int32_t capacity) {
+    m_nCapacity = std::clamp(capacity, int32_t{0}, kMaxEntries);
+    m_nCount = 0;
+    m_dRestPower = 0.0;
+    m_dRestPeak = 0.0;
+}
+
+void CRankedList::InsertAbove(double power, int32_t bin) {
+    // The entries are in descending order and hold no NaN, so "not strictly
+    // less than the new power" holds for a leading run of them: the first
+    // entry outside that run is the place of the new one.
+    Entry* const first = m_Entries;
+    Entry* const last = m_Entries + m_nCount;
+    Entry* place = std::partition_point(first, last, [power](const Entry& e) { return !(e.m_dPower < power); });
+    if (m_nCount == m_nCapacity) {
+        AddToRest(m_Entries[m_nCount - 1].m_dPower);
+    } else {
+        ++m_nCount;
+    }
+    const auto k = place - first;
+    std::memmove(place + 1, place, static_cast<size_t>(m_nCount - 1 - k) * sizeof(Entry));
+    *place = {power, bin};
+}
+
+double CRankedList::SmallerPower(int32_t i) const {
+    double sum = m_dRestPower;
+    for (int32_t j = i + 1; j < m_nCount; ++j) sum += m_Entries[j].m_dPower;
+    return sum;
+}
+
+}  // namespace kv
