@@ -1,6 +1,6 @@
 #include "analysis/AnalysisCommands.h"
 
-#include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -76,7 +76,8 @@ bool WriteFrequencyListFile(CFreqStats& stats) {
     if (!written) {
         // A truncated list would pass for a complete one: remove it.
         file.Close();
-        std::remove(path->c_str());
+        std::error_code error;
+        if (std::filesystem::is_regular_file(*path, error)) std::filesystem::remove(*path, error);
         ErrorBox(FormatString(IDS_FREQLIST_CANNOT_WRITE, *path));
     }
     return written;
