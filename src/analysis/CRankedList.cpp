@@ -15,16 +15,21 @@ void CRankedList::Reset(int32_t capacity) {
 void CRankedList::InsertAbove(double power, int32_t bin) {
     // The entries are in descending order and hold no NaN, so "not strictly
     // less than the new power" holds for a leading run of them: the first
-    // entry outside that run is the place of the new one.
-    Entry* const first = m_Entries;
-    Entry* const last = m_Entries + m_nCount;
-    Entry* place = std::partition_point(first, last, [power](const Entry& e) { return !(e.m_dPower < power); });
+    // entry outside that run is the place of the new one. The search halves
+    // the run without branches (the data decides nothing predictable here).
+    Entry* place = m_Entries;
+    for (int32_t n = m_nCount; n > 1;) {
+        const int32_t half = n / 2;
+        place = !(place[half].m_dPower < power) ? place + half : place;
+        n -= half;
+    }
+    if (!(place->m_dPower < power)) ++place;
     if (m_nCount == m_nCapacity) {
         AddToRest(m_Entries[m_nCount - 1].m_dPower);
     } else {
         ++m_nCount;
     }
-    const auto k = place - first;
+    const auto k = place - m_Entries;
     std::memmove(place + 1, place, static_cast<size_t>(m_nCount - 1 - k) * sizeof(Entry));
     *place = {power, bin};
 }
