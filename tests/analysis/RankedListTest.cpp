@@ -51,27 +51,6 @@ TEST(RankedList, EqualPowersRankInInsertionOrderAndTheWeakestGoToTheRest) {
     EXPECT_EQ(list.SmallerPower(0), 11.0);
 }
 
-TEST(RankedList, CapacityIsClampedToTheRoomOfTheList) {
-    CRankedList list;
-    list.Reset(500);
-    EXPECT_EQ(list.GetCapacity(), CRankedList::kMaxEntries);
-    double expectedRest = 0.0;
-    for (int i = 0; i < 1000; ++i) {
-        list.InsertRanked(static_cast<double>(i), i);
-        if (i < 900) expectedRest += i;  // ascending: every one is dropped again later
-    }
-    EXPECT_EQ(list.GetCount(), 100);
-    EXPECT_EQ(list[0].m_nBin, 999);
-    EXPECT_EQ(list[99].m_nBin, 900);
-    EXPECT_EQ(list.GetRestPower(), expectedRest);
-
-    list.Reset(-5);
-    EXPECT_EQ(list.GetCapacity(), 0);
-    list.InsertRanked(3.0, 1);
-    EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(list.GetRestPower(), 3.0);
-}
-
 TEST(RankedList, MatchesThePlainRuleOnSpectraWithManyTies) {
     std::mt19937 rng(12345);
     for (size_t capacity : {1u, 2u, 7u, 50u, 100u}) {
