@@ -161,3 +161,40 @@ TEST_F(DocumentBasics, UndoBringsBackTheDataOfAnEmptiedProject) {
 
 }  // namespace
 }  // namespace kv
+
+#include "app/CPreferences.h"
+
+namespace kv {
+namespace {
+
+TEST(Preferences, OkWritesTheChoicesToTheSettingsStoreAtOnce) {
+    test::CScriptedPlatform platform;
+    CPreferences prefs;
+    prefs.Load();
+    EXPECT_EQ(prefs.m_nTimePlotStyle, 0);
+    platform.OnDialog<CPreferences>([](CPreferences& d) {
+        EXPECT_EQ(d.GetDlgItemText(CPreferences::IDC_TIME_TYPE), "Auto");
+        EXPECT_EQ(d.Control(CPreferences::IDC_FREQ_TYPE).m_items.size(), 8u);
+        d.SimulateSelect(CPreferences::IDC_TIME_STYLE, 1);
+        d.SimulateSelect(CPreferences::IDC_FREQ_TYPE, 6);
+        d.SimulateClick(IDOK);
+    });
+    ASSERT_TRUE(RunDialog(prefs));
+    EXPECT_EQ(platform.dialogTitles.back(), "Preferences");
+    EXPECT_EQ(platform.GetInt("Preferences", "TimePlotStyle", -1), 1);
+    EXPECT_EQ(platform.GetInt("Preferences", "FreqPlotType", -1), 6);
+    EXPECT_EQ(platform.GetInt("Preferences", "TimePlotType", -1), 0);
+    EXPECT_EQ(CPreferences::PlotTypeChoices()[6], "Polar (I vs. Q)");
+
+    // Cancel changes nothing.
+    platform.OnDialog<CPreferences>([](CPreferences& d) {
+        d.SimulateSelect(CPreferences::IDC_TIME_STYLE, 7);
+        d.SimulateClick(IDCANCEL);
+    });
+    EXPECT_FALSE(RunDialog(prefs));
+    EXPECT_EQ(prefs.m_nTimePlotStyle, 1);
+    EXPECT_EQ(platform.GetInt("Preferences", "TimePlotStyle", -1), 1);
+}
+
+}  // namespace
+}  // namespace kv
