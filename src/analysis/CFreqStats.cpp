@@ -69,12 +69,12 @@ void CFreqStats::RankBins() {
     first = std::max(first, -bins.n);
     last = std::min(last, bins.n - 1);
     // Scan order: the negative indices (stored n + i), then 0 on.
-    for (int64_t i = first; i <= std::min<int64_t>(last, -1); ++i) {
-        const int64_t s = i + bins.n;
-        m_List.InsertRanked(bins.re[s] * bins.re[s] + bins.im[s] * bins.im[s], static_cast<int32_t>(s));
+    if (first <= -1) {
+        const int64_t stop = std::min<int64_t>(last, -1);
+        m_List.InsertBins(bins.re, bins.im, static_cast<int32_t>(first + bins.n), static_cast<int32_t>(stop + bins.n));
     }
-    for (int64_t s = std::max<int64_t>(first, 0); s <= last; ++s)
-        m_List.InsertRanked(bins.re[s] * bins.re[s] + bins.im[s] * bins.im[s], static_cast<int32_t>(s));
+    if (last >= 0)
+        m_List.InsertBins(bins.re, bins.im, static_cast<int32_t>(std::max<int64_t>(first, 0)), static_cast<int32_t>(last));
 }
 
 void CFreqStats::HarmonicBins(int32_t fundamentalBin, int32_t n) {
@@ -143,19 +143,24 @@ FreqStatResults CFreqStats::ComputeFrequencyStatistics() {
     double fund = 0.0;
     double distortion = 0.0;
     double noise = 0.0;
-    // Indices a ... b - 1, none of them special: all noise.
+    // Indices a ... b - 1, none of them special: all noise. The sums run in
+    // locals so that they stay in registers.
     auto sumNoise = [&](int64_t a, int64_t b) {
+        double t = total;
+        double z = noise;
         for (int64_t i = a; i < std::min<int64_t>(b, 0); ++i) {
             const int64_t s = i + n;
             const double p = bins.re[s] * bins.re[s] + bins.im[s] * bins.im[s];
-            total += p;
-            noise += p;
+            t += p;
+            z += p;
         }
         for (int64_t s = std::max<int64_t>(a, 0); s < b; ++s) {
             const double p = bins.re[s] * bins.re[s] + bins.im[s] * bins.im[s];
-            total += p;
-            noise += p;
+            t += p;
+            z += p;
         }
+        total = t;
+        noise = z;
     };
     int64_t next = first;
     for (int64_t i : special) {

@@ -34,6 +34,30 @@ void CRankedList::InsertAbove(double power, int32_t bin) {
     *place = {power, bin};
 }
 
+void CRankedList::InsertBins(const double* re, const double* im, int32_t first, int32_t last) {
+    // The common case, a full list and a power that does not rank, runs on
+    // locals; everything else goes through InsertRanked.
+    double rest = m_dRestPower;
+    double peak = m_dRestPeak;
+    double weakest = m_nCount > 0 ? m_Entries[m_nCount - 1].m_dPower : 0.0;
+    for (int64_t s = first; s <= last; ++s) {
+        const double power = re[s] * re[s] + im[s] * im[s];
+        if (m_nCount == m_nCapacity && (m_nCount == 0 || !(weakest < power))) {
+            rest += power;
+            peak = power > peak ? power : peak;
+            continue;
+        }
+        m_dRestPower = rest;
+        m_dRestPeak = peak;
+        InsertRanked(power, static_cast<int32_t>(s));
+        rest = m_dRestPower;
+        peak = m_dRestPeak;
+        weakest = m_Entries[m_nCount - 1].m_dPower;
+    }
+    m_dRestPower = rest;
+    m_dRestPeak = peak;
+}
+
 double CRankedList::SmallerPower(int32_t i) const {
     double sum = m_dRestPower;
     for (int32_t j = i + 1; j < m_nCount; ++j) sum += m_Entries[j].m_dPower;

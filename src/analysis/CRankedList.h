@@ -42,6 +42,10 @@ public:
         InsertAbove(power, bin);
     }
 
+    // InsertRanked of the bin powers re[s]^2 + im[s]^2, stored bins s = first
+    // ... last in that order.
+    void InsertBins(const double* re, const double* im, int32_t first, int32_t last);
+
     // The rest power plus the powers of the entries after entry i.
     double SmallerPower(int32_t i) const;
     // The power of the second entry; with fewer than two entries, the

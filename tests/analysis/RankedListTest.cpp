@@ -51,26 +51,33 @@ TEST(RankedList, EqualPowersRankInInsertionOrderAndTheWeakestGoToTheRest) {
     EXPECT_EQ(list.SmallerPower(0), 11.0);
 }
 
-TEST(RankedList, MatchesThePlainRuleOnSpectraWithManyTies) {
+TEST(RankedList, SingleAndRunInsertionsMatchThePlainRuleOnSpectraWithManyTies) {
     std::mt19937 rng(12345);
     for (size_t capacity : {1u, 2u, 7u, 50u, 100u}) {
         for (int round = 0; round < 20; ++round) {
             std::uniform_int_distribution<int> level(0, round % 2 ? 5 : 1000);
-            CRankedList list;
-            list.Reset(static_cast<int32_t>(capacity));
+            // Amplitudes of few distinct levels make ties common; some runs
+            // rise steadily. Their squares are exact.
+            std::vector<double> re, im(2000, 0.0);
+            for (int32_t bin = 0; bin < 2000; ++bin) re.push_back(round % 5 == 4 ? bin * 0.5 : level(rng) * 0.5);
+            CRankedList single, run;
+            single.Reset(static_cast<int32_t>(capacity));
+            run.Reset(static_cast<int32_t>(capacity));
             PlainRanking plain{{}, capacity};
             for (int32_t bin = 0; bin < 2000; ++bin) {
-                // Few distinct levels make ties common; some runs rise steadily.
-                const double power = round % 5 == 4 ? bin * 0.5 : level(rng) * 0.25;
-                list.InsertRanked(power, bin);
-                plain.Insert(power, bin);
+                single.InsertRanked(re[bin] * re[bin], bin);
+                plain.Insert(re[bin] * re[bin], bin);
             }
-            ASSERT_EQ(list.GetCount(), static_cast<int32_t>(plain.entries.size()));
-            for (int32_t i = 0; i < list.GetCount(); ++i) {
-                EXPECT_EQ(list[i].m_nBin, plain.entries[static_cast<size_t>(i)].m_nBin) << capacity << " " << i;
-                EXPECT_EQ(list[i].m_dPower, plain.entries[static_cast<size_t>(i)].m_dPower);
+            run.InsertBins(re.data(), im.data(), 0, 999);  // in two runs, as a two-sided scan does
+            run.InsertBins(re.data(), im.data(), 1000, 1999);
+            for (const CRankedList* list : {&single, &run}) {
+                ASSERT_EQ(list->GetCount(), static_cast<int32_t>(plain.entries.size()));
+                for (int32_t i = 0; i < list->GetCount(); ++i) {
+                    EXPECT_EQ((*list)[i].m_nBin, plain.entries[static_cast<size_t>(i)].m_nBin) << capacity << " " << i;
+                    EXPECT_EQ((*list)[i].m_dPower, plain.entries[static_cast<size_t>(i)].m_dPower);
+                }
+                EXPECT_EQ(list->GetRestPower(), plain.rest) << "capacity " << capacity << " round " << round;
             }
-            EXPECT_EQ(list.GetRestPower(), plain.rest) << "capacity " << capacity << " round " << round;
         }
     }
 }
