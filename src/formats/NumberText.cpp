@@ -1,0 +1,383 @@
+#include "formats/NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace kv {
+
+namespace {
+
+inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+inline int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    char l = static_cast<char>(c | 0x20);
+    if (l >= 'a' && l <= 'f') return l - 'a' + 10;
+    return -1;
+}
+
+inline char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c | 0x20) : c; }
+
+// True when [p, end) starts with the lower-case word, case ignored.
+bool MatchWord(const char* p, const char* end, const char* word) {
+    for (; *word; ++word, ++p)
+        if (p >= end || Lower(*p) != *word) return false;
+    return true;
+}
+
+// Converts a token with the C library (NUL-terminated copy).
+double StrtodToken(const char* begin, const char* end) {
+    std::string token(begin, end);
+    return std::strtod(token.c_str(), nullptr);
+}
+
+// A hexadecimal floating number after its sign; p points at "0x".
+const char* ScanHexFloat(const char* sign, const char* p, const char* end, double& value) {
+    const char* q = p + 2;
+    bool digits = false;
+    bool dot = false;
+    while (q < end) {
+        if (HexValue(*q) >= 0) {
+            digits = true;
+        } else if (*q == '.' && !dot) {
+            dot = true;
+        } else {
+            break;
+        }
+        ++q;
+    }
+    if (!digits && !dot) return nullptr;
+    const char* tokenEnd = q;
+    const char* consumed = q;
+    if (digits && q < end && (*q == 'p' || *q == 'P')) {
+        const char* e = q + 1;
+        if (e < end && (*e == '+' || *e == '-')) ++e;
+        const char* expDigits = e;
+        while (e < end && IsDigit(*e)) ++e;
+        consumed = e;
+        if (e > expDigits) tokenEnd = e;  // otherwise the exponent dangles and adds nothing
+    }
+    value = StrtodToken(sign, tokenEnd);
+    return consumed;
+}
+
+// The unsigned magnitude of a run of digits in the radix, saturating;
+// returns the end of the digits.
+const char* ScanMagnitude(const char* p, const char* end, int radix, uint64_t& magnitude, bool& overflow) {
+    uint64_t v = 0;
+    overflow = false;
+    for (; p < end; ++p) {
+        int d = HexValue(*p);
+        if (d < 0 || d >= radix) break;
+        if (v > (std::numeric_limits<uint64_t>::max() - static_cast<uint64_t>(d)) / static_cast<uint64_t>(radix))
+            overflow = true;
+        else
+            v = v * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
+    }
+    magnitude = v;
+    return p;
+}
+
+// Sign, radix prefix and digits of an integer conversion. radix 0 is "%i"
+// (0x hexadecimal, leading 0 octal, else decimal), 16 is "%x".
+const char* ScanIntegerParts(const char* p, const char* end, int radix, bool& negative, uint64_t& magnitude,
+                             bool& overflow) {
+    negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+        if (p >= end) return nullptr;
+    }
+    bool prefixed = false;
+    if ((radix == 0 || radix == 16) && *p == '0' && p + 1 < end && (p[1] == 'x' || p[1] == 'X')) {
+        p += 2;
+        radix = 16;
+        prefixed = true;
+    } else if (radix == 0) {
+        radix = *p == '0' ? 8 : 10;
+    }
+    const char* q = ScanMagnitude(p, end, radix, magnitude, overflow);
+    if (q == p && !prefixed) return nullptr;
+    return q;
+}
+
+template <class T, class Scan>
+int ScanMany(const char* p, const char* end, T* values, int count, bool commaIsSpace, Scan scan) {
+    int n = 0;
+    while (n < count) {
+        while (p < end && (IsScanSpace(*p) || (commaIsSpace && *p == ','))) ++p;
+        if (p >= end) break;
+        const char* q = scan(p, end, values[n]);
+        if (!q) break;
+        ++n;
+        p = q;
+    }
+    return n;
+}
+
+}  // namespace
+
+const char* ScanDouble(const char* p, const char* end, double& value) {
+    const char* sign = p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+        if (p >= end) return nullptr;
+    }
+    char c = *p;
+    if (IsDigit(c) || c == '.') {
+        if (c == '0' && p + 1 < end && (p[1] == 'x' || p[1] == 'X')) return ScanHexFloat(sign, p, end, value);
+        double v;
+        auto [q, ec] = std::from_chars(p, end, v, std::chars_format::general);
+        if (ec == std::errc::invalid_argument) return nullptr;
+        if (ec == std::errc::result_out_of_range) {
+            // Overflow and underflow give what the C library gives (inf or 0).
+            value = StrtodToken(sign, q);
+        } else {
+            value = negative ? -v : v;
+        }
+        if (q < end && (*q == 'e' || *q == 'E')) {
+            // An exponent without digits is consumed and adds nothing.
+            ++q;
+            if (q < end && (*q == '+' || *q == '-')) ++q;
+        }
+        return q;
+    }
+    double sign1 = negative ? -1.0 : 1.0;
+    if (Lower(c) == 'i') {
+        if (!MatchWord(p, end, "inf")) return nullptr;
+        const char* q = p + 3;
+        if (q < end && Lower(*q) == 'i') {
+            if (!MatchWord(q, end, "inity")) return nullptr;
+            q += 5;
+        }
+        value = sign1 * std::numeric_limits<double>::infinity();
+        return q;
+    }
+    if (Lower(c) == 'n') {
+        if (!MatchWord(p, end, "nan")) return nullptr;
+        value = std::copysign(std::numeric_limits<double>::quiet_NaN(), sign1);
+        return p + 3;
+    }
+    return nullptr;
+}
+
+const char* ScanInt64(const char* p, const char* end, int64_t& value) {
+    bool negative, overflow;
+    uint64_t m;
+    const char* q = ScanIntegerParts(p, end, 0, negative, m, overflow);
+    if (!q) return nullptr;
+    constexpr uint64_t kMax = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
+    if (negative) {
+        value = (overflow || m > kMax + 1) ? std::numeric_limits<int64_t>::min()
+                                           : static_cast<int64_t>(0 - m);
+    } else {
+        value = (overflow || m > kMax) ? std::numeric_limits<int64_t>::max() : static_cast<int64_t>(m);
+    }
+    return q;
+}
+
+const char* ScanInt32(const char* p, const char* end, int32_t& value) {
+    int64_t v;
+    const char* q = ScanInt64(p, end, v);
+    if (!q) return nullptr;
+    value = v > std::numeric_limits<int32_t>::max()   ? std::numeric_limits<int32_t>::max()
+            : v < std::numeric_limits<int32_t>::min() ? std::numeric_limits<int32_t>::min()
+                                                      : static_cast<int32_t>(v);
+    return q;
+}
+
+const char* ScanHex64(const char* p, const char* end, uint64_t& value) {
+    bool negative, overflow;
+    uint64_t m;
+    const char* q = ScanIntegerParts(p, end, 16, negative, m, overflow);
+    if (!q) return nullptr;
+    if (overflow)
+        value = std::numeric_limits<uint64_t>::max();
+    else
+        value = negative ? 0 - m : m;
+    return q;
+}
+
+const char* ScanHex32(const char* p, const char* end, uint32_t& value) {
+    bool negative, overflow;
+    uint64_t m;
+    const char* q = ScanIntegerParts(p, end, 16, negative, m, overflow);
+    if (!q) return nullptr;
+    if (overflow || m > 0xFFFFFFFFu)
+        value = 0xFFFFFFFFu;
+    else
+        value = static_cast<uint32_t>(negative ? 0 - m : m);
+    return q;
+}
+
+int ScanDoubles(const char* p, const char* end, double* values, int count, bool commaIsSpace) {
+    return ScanMany(p, end, values, count, commaIsSpace,
+                    [](const char* a, const char* b, double& v) { return ScanDouble(a, b, v); });
+}
+
+int ScanInt64s(const char* p, const char* end, int64_t* values, int count, bool commaIsSpace) {
+    return ScanMany(p, end, values, count, commaIsSpace,
+                    [](const char* a, const char* b, int64_t& v) { return ScanInt64(a, b, v); });
+}
+
+int ScanHex64s(const char* p, const char* end, uint64_t* values, int count, bool commaIsSpace) {
+    return ScanMany(p, end, values, count, commaIsSpace,
+                    [](const char* a, const char* b, uint64_t& v) { return ScanHex64(a, b, v); });
+}
+
+int ScanHex32s(const char* p, const char* end, uint32_t* values, int count, bool commaIsSpace) {
+    return ScanMany(p, end, values, count, commaIsSpace,
+                    [](const char* a, const char* b, uint32_t& v) { return ScanHex32(a, b, v); });
+}
+
+// ---------------------------------------------------------------------------
+// Printing
+
+namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes exactly `digits` decimal digits of v (v < 10^digits), leading zeros included.
+inline void WriteDigits(char* out, uint64_t v, int digits) {
+    char* p = out + digits;
+    while (digits >= 2) {
+        unsigned r = static_cast<unsigned>(v % 100);
+        v /= 100;
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * r, 2);
+        digits -= 2;
+    }
+    if (digits) *--p = static_cast<char>('0' + v % 10);
+}
+
+inline int DecimalLength(uint64_t v) {
+    int n = 1;
+    while (v >= 10) {
+        v /= 10;
+        ++n;
+    }
+    return n;
+}
+
+constexpr uint64_t Pow10(int n) {
+    uint64_t r = 1;
+    while (n-- > 0) r *= 10;
+    return r;
+}
+
+constexpr uint64_t Pow5(int n) {
+    uint64_t r = 1;
+    while (n-- > 0) r *= 5;
+    return r;
+}
+
+using u128 = unsigned __int128;
+
+constexpr int kLowDigits = 11;
+
+// Fixed notation for the common case: |value| < 2^53 with a fraction of at
+// most about 110 significant bits after the point, and 11 to 22 decimals.
+// The fraction digits are the exact binary fraction scaled and rounded to
+// nearest, ties to even, as printf does. Returns nullptr when the value
+// needs the general path.
+char* PrintFixedFast(char* out, double value, int width, int precision) {
+    if (precision < kLowDigits || precision > kLowDigits + 11) return nullptr;
+    if (!(std::fabs(value) < 9007199254740992.0)) return nullptr;  // also NaN
+    bool negative = std::signbit(value);
+    double a = std::fabs(value);
+    uint64_t ip = static_cast<uint64_t>(a);
+    double fr = a - static_cast<double>(ip);  // exact
+    const int hd = precision - kLowDigits;    // digits of the high part
+    uint64_t high = 0, low = 0;
+    if (fr != 0.0) {
+        uint64_t bits;
+        std::memcpy(&bits, &fr, sizeof bits);
+        int e = static_cast<int>((bits >> 52) & 0x7FF);
+        if (e == 0) return nullptr;
+        uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+        int k = 1075 - e;  // fr = m / 2^k
+        int tz = __builtin_ctzll(m);
+        m >>= tz;
+        k -= tz;
+        u128 a1 = static_cast<u128>(m) * Pow5(hd);  // fr * 10^hd = a1 / 2^(k - hd)
+        if (k <= hd) {
+            high = static_cast<uint64_t>(a1 << (hd - k));
+        } else {
+            int s1 = k - hd;
+            if (s1 > 100) return nullptr;
+            high = static_cast<uint64_t>(a1 >> s1);
+            u128 r = a1 & ((static_cast<u128>(1) << s1) - 1);
+            u128 b = r * Pow5(kLowDigits);  // remaining fraction * 10^11 = b / 2^(s1 - 11)
+            if (s1 <= kLowDigits) {
+                low = static_cast<uint64_t>(b << (kLowDigits - s1));
+            } else {
+                int s2 = s1 - kLowDigits;
+                low = static_cast<uint64_t>(b >> s2);
+                u128 rem = b & ((static_cast<u128>(1) << s2) - 1);
+                u128 half = static_cast<u128>(1) << (s2 - 1);
+                if (rem > half || (rem == half && (low & 1))) ++low;
+            }
+            if (low == Pow10(kLowDigits)) {
+                low = 0;
+                if (++high == Pow10(hd)) {
+                    high = 0;
+                    ++ip;
+                }
+            }
+        }
+    }
+    int intLen = DecimalLength(ip);
+    int len = (negative ? 1 : 0) + intLen + 1 + precision;
+    char* p = out;
+    for (int i = len; i < width; ++i) *p++ = ' ';
+    if (negative) *p++ = '-';
+    WriteDigits(p, ip, intLen);
+    p += intLen;
+    *p++ = '.';
+    WriteDigits(p, high, hd);
+    p += hd;
+    WriteDigits(p, low, kLowDigits);
+    return p + kLowDigits;
+}
+
+}  // namespace
+
+char* PrintFixed(char* out, double value, int width, int precision) {
+    if (char* end = PrintFixedFast(out, value, width, precision)) return end;
+    char buf[kFixedBufferSize + 128];
+    auto [e, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
+    size_t n = ec == std::errc() ? static_cast<size_t>(e - buf) : 0;
+    if (ec != std::errc()) {  // cannot happen with this buffer; print it the slow way
+        int m = std::snprintf(buf, sizeof buf, "%.*f", precision, value);
+        n = m > 0 ? std::min(static_cast<size_t>(m), sizeof buf - 1) : 0;
+    }
+    char* p = out;
+    for (size_t i = n; i < static_cast<size_t>(width > 0 ? width : 0); ++i) *p++ = ' ';
+    std::memcpy(p, buf, n);
+    return p + n;
+}
+
+std::string FormatFixed(double value, int width, int precision) {
+    std::string s(static_cast<size_t>(std::max(width, 0) + kFixedBufferSize + precision), '\0');
+    char* e = PrintFixed(s.data(), value, width, precision);
+    s.resize(static_cast<size_t>(e - s.data()));
+    return s;
+}
+
+char* PrintInt64(char* out, int64_t value) {
+    auto [e, ec] = std::to_chars(out, out + 24, value);
+    (void)ec;
+    return e;
+}
+
+}  // namespace kv
