@@ -30,6 +30,13 @@ bool MatchWord(const char* p, const char* end, const char* word) {
     return true;
 }
 
+// True when the number [p, q) ends with an exponent ("1e5", "2E-3").
+bool HasExponent(const char* p, const char* q) {
+    while (q > p && IsDigit(q[-1])) --q;
+    if (q > p && (q[-1] == '+' || q[-1] == '-')) --q;
+    return q > p && (q[-1] == 'e' || q[-1] == 'E');
+}
+
 // Converts a token with the C library (NUL-terminated copy).
 double StrtodToken(const char* begin, const char* end) {
     std::string token(begin, end);
@@ -142,7 +149,7 @@ const char* ScanDouble(const char* p, const char* end, double& value) {
         } else {
             value = negative ? -v : v;
         }
-        if (q < end && (*q == 'e' || *q == 'E')) {
+        if (q < end && (*q == 'e' || *q == 'E') && !HasExponent(p, q)) {
             // An exponent without digits is consumed and adds nothing.
             ++q;
             if (q < end && (*q == '+' || *q == '-')) ++q;

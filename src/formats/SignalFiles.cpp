@@ -1,5 +1,6 @@
 #include "formats/SignalFiles.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <climits>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -73,15 +75,42 @@ int ScanBinaryWords(const char* b, const char* e, uint64_t* words) {
     return got;
 }
 
+// Asks for large pages for a large block of values: filling it then takes
+// far fewer page faults.
+void AdviseLargePages(void* data, size_t bytes) {
+#ifdef MADV_HUGEPAGE
+    constexpr uintptr_t kLarge = uintptr_t{2} << 20;
+    if (bytes < 2 * kLarge) return;
+    const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
+    uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(page - 1);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
+
 // Appends values to the columns while they can grow; false (with a message)
-// when the Inphase column is full.
+// when the Inphase column is full. Capacity is added in large steps (the
+// column's own growth step is small, and each step moves the whole block),
+// or all at once when the number of values is known beforehand (a hint).
 class CColumnSink {
 public:
     CColumnSink(CDataColumn& inphase, CDataColumn* quadrature) : m_i(inphase), m_q(quadrature) {}
+    void Hint(uint64_t count) { m_nHint = static_cast<int64_t>(std::min<uint64_t>(count, kMaxColumnLength)); }
     bool Room() {
-        if (m_i.GetSize() < kMaxColumnLength) return true;
-        WarningBox(FormatString(IDS_TOO_MANY_VALUES, std::to_string(m_i.GetSize())));
-        return false;
+        const int32_t size = m_i.GetSize();
+        if (size < m_i.GetMaxSize() || size == 0) return true;  // the first value allocates the block
+        if (size >= kMaxColumnLength) {
+            WarningBox(FormatString(IDS_TOO_MANY_VALUES, std::to_string(size)));
+            return false;
+        }
+        int64_t want = std::max<int64_t>(m_nHint, size + std::max<int64_t>(size / 2, 4096));
+        want = std::min<int64_t>(want, kMaxColumnLength);
+        Grow(m_i, want);
+        if (m_q) Grow(*m_q, want);
+        return true;
     }
     void Add(double i) { m_i.Append(i); }
     void Add(double i, double q) {
@@ -90,8 +119,18 @@ public:
     }
 
 private:
+    // Capacity for `count` values; the length stays (never 0 here).
+    static void Grow(CDataColumn& c, int64_t count) {
+        int32_t size = c.GetSize();
+        if (size == 0 || count <= c.GetMaxSize()) return;
+        c.SetSize(static_cast<int32_t>(count));
+        c.SetSize(size);
+        AdviseLargePages(c.GetData(), static_cast<size_t>(c.GetMaxSize()) * sizeof(double));
+    }
+
     CDataColumn& m_i;
     CDataColumn* m_q;
+    int64_t m_nHint = 0;
 };
 
 // Reads text records up to the first line that does not give the values.
@@ -164,24 +203,56 @@ inline T LoadValue(const uint8_t* p) {
     return v;
 }
 
-// Reads binary frames: `used` values of the frame go to the columns, the
-// rest of the frame is skipped. A partial frame at the end is dropped.
+// Lengthens a column by k values (their places returned, unset), with room
+// for at least `hint` values so that later chunks need no new block.
+double* AppendSlots(CDataColumn& c, int32_t k, int64_t hint) {
+    const int32_t size = c.GetSize();
+    const int64_t need = static_cast<int64_t>(size) + k;
+    if (need > c.GetMaxSize()) {
+        int64_t capacity = std::max({need, hint, static_cast<int64_t>(size) + size / 2});
+        c.SetSize(static_cast<int32_t>(std::min<int64_t>(capacity, kMaxColumnLength)));
+        AdviseLargePages(c.GetData(), static_cast<size_t>(c.GetMaxSize()) * sizeof(double));
+    }
+    c.SetSize(static_cast<int32_t>(need));
+    return c.GetData() + size;
+}
+
+// Reads binary frames of perFrame values: the first value (and in two-channel
+// mode the second) goes to the columns, the rest of the frame is skipped. A
+// partial frame at the end is dropped.
 template <class Convert>
-void ReadBinaryFrames(CFileReader& file, size_t valueSize, int perFrame, uint64_t frames, bool two,
-                      CColumnSink& sink, Convert convert) {
+void ReadBinaryFrames(CFileReader& file, size_t valueSize, int perFrame, uint64_t frames, CDataColumn& ci,
+                      CDataColumn* cq, Convert convert) {
     const size_t frameBytes = valueSize * static_cast<size_t>(perFrame);
+    const int64_t hint = static_cast<int64_t>(std::min<uint64_t>({frames, file.FileSize() / frameBytes,
+                                                                   static_cast<uint64_t>(kMaxColumnLength)}));
     const size_t bufferFrames = std::max<size_t>(1, (size_t{1} << 20) / frameBytes);
     std::vector<uint8_t> buffer(bufferFrames * frameBytes);
     while (frames > 0) {
         size_t want = static_cast<size_t>(std::min<uint64_t>(bufferFrames, frames));
         size_t got = file.Read(buffer.data(), want * frameBytes) / frameBytes;
-        const uint8_t* p = buffer.data();
-        for (size_t k = 0; k < got; ++k, p += frameBytes) {
-            if (!sink.Room()) return;
-            if (two)
-                sink.Add(convert(p), convert(p + valueSize));
-            else
-                sink.Add(convert(p));
+        bool full = false;
+        if (got > static_cast<size_t>(kMaxColumnLength - ci.GetSize())) {
+            got = static_cast<size_t>(kMaxColumnLength - ci.GetSize());
+            full = true;
+        }
+        if (got > 0) {
+            const int32_t k = static_cast<int32_t>(got);
+            double* di = AppendSlots(ci, k, hint);
+            const uint8_t* p = buffer.data();
+            if (cq) {
+                double* dq = AppendSlots(*cq, k, hint);
+                for (int32_t j = 0; j < k; ++j, p += frameBytes) {
+                    di[j] = convert(p);
+                    dq[j] = convert(p + valueSize);
+                }
+            } else {
+                for (int32_t j = 0; j < k; ++j, p += frameBytes) di[j] = convert(p);
+            }
+        }
+        if (full) {
+            WarningBox(FormatString(IDS_TOO_MANY_VALUES, std::to_string(ci.GetSize())));
+            return;
         }
         frames -= got;
         if (got < want) return;
@@ -269,7 +340,11 @@ inline int64_t RoundToInt64(double x) {
     if (std::isnan(x)) return 0;
     if (x >= 9223372036854775808.0) return std::numeric_limits<int64_t>::max();
     if (x < -9223372036854775808.0) return std::numeric_limits<int64_t>::min();
-    return std::llround(x);
+    int64_t i = static_cast<int64_t>(x);   // toward zero
+    double rest = x - static_cast<double>(i);  // exact
+    if (rest >= 0.5) return i + 1;
+    if (rest <= -0.5) return i - 1;
+    return i;
 }
 
 // Keeps the last w characters of [b, e) (moving them to b); returns the end.
@@ -408,19 +483,19 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
 
     switch (format.m_nFormat) {
         case FMT_BINARY_FLOAT:
-            ReadBinaryFrames(file, 4, used, frames, two, sink,
+            ReadBinaryFrames(file, 4, used, frames, ci, cq,
                              [](const uint8_t* p) { return static_cast<double>(LoadValue<float>(p)); });
             break;
         case FMT_BINARY_DOUBLE:
-            ReadBinaryFrames(file, 8, used, frames, two, sink,
+            ReadBinaryFrames(file, 8, used, frames, ci, cq,
                              [](const uint8_t* p) { return LoadValue<double>(p); });
             break;
         case FMT_WAVE_8:
-            ReadBinaryFrames(file, 1, channels, frames, two, sink,
+            ReadBinaryFrames(file, 1, channels, frames, ci, cq,
                              [](const uint8_t* p) { return (static_cast<int>(*p) - 128) * 0.0078125; });
             break;
         case FMT_WAVE_16:
-            ReadBinaryFrames(file, 2, channels, frames, two, sink, [](const uint8_t* p) {
+            ReadBinaryFrames(file, 2, channels, frames, ci, cq, [](const uint8_t* p) {
                 return static_cast<double>(LoadValue<int16_t>(p)) / 32767.0;
             });
             break;
