@@ -73,6 +73,7 @@ void CWriteCol::OnSelChange(int id) {
 
 bool WriteColumnDialog(CWriteCol& state, const std::string& caption, const CFloatArray& column) {
     state.m_strCaption = caption;
+    state.m_strTitle = caption;
     if (!RunDialog(state)) return false;
     CDataSetIO data;
     data.AddColumnFrom(column.GetSize(), column.GetData());

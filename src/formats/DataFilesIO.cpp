@@ -24,6 +24,7 @@ void Prepare(CDataFiles& files, const CKalvoData& data, const std::string& prefi
     files.m_strCaptionSuffix = suffix;
     files.m_bReal = data.IsReal() ? 1 : 0;
     files.m_bRead = read;
+    files.m_strTitle = prefix + " " + suffix;
 }
 
 // The message that refuses the write entries, or 0 when they pass.
