@@ -1,5 +1,7 @@
 #include "formats/NumberText.h"
 
+#include "formats/DecimalPowers.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -28,13 +30,6 @@ bool MatchWord(const char* p, const char* end, const char* word) {
     for (; *word; ++word, ++p)
         if (p >= end || Lower(*p) != *word) return false;
     return true;
-}
-
-// True when the number [p, q) ends with an exponent ("1e5", "2E-3").
-bool HasExponent(const char* p, const char* q) {
-    while (q > p && IsDigit(q[-1])) --q;
-    if (q > p && (q[-1] == '+' || q[-1] == '-')) --q;
-    return q > p && (q[-1] == 'e' || q[-1] == 'E');
 }
 
 // Converts a token with the C library (NUL-terminated copy).
@@ -127,6 +122,177 @@ int ScanMany(const char* p, const char* end, T* values, int count, bool commaIsS
     return n;
 }
 
+// ---------------------------------------------------------------------------
+// Decimal to binary: the exact conversion of w * 10^q (w of up to 19 digits)
+// to the nearest double, ties to even, by a 128-bit product with a
+// normalised power of five (the Eisel-Lemire method). Digits beyond the 19th
+// are settled by converting w and w + 1: when both give the same double it is
+// the answer, otherwise the library converts the text.
+
+struct CBinaryFloat {
+    uint64_t mantissa = 0;
+    int32_t power2 = 0;
+    bool operator==(const CBinaryFloat& o) const { return mantissa == o.mantissa && power2 == o.power2; }
+};
+
+using u128 = unsigned __int128;
+
+CBinaryFloat DecimalToBinary(int64_t q, uint64_t w) {
+    constexpr int kMantissaBits = 52;
+    constexpr int kMinimumExponent = -1023;
+    constexpr int kInfinitePower = 0x7FF;
+    CBinaryFloat answer;
+    if (w == 0 || q < kSmallestPowerOfFive) return answer;
+    if (q > kLargestPowerOfFive) {
+        answer.power2 = kInfinitePower;
+        return answer;
+    }
+    int lz = __builtin_clzll(w);
+    w <<= lz;
+    const size_t index = 2 * static_cast<size_t>(q - kSmallestPowerOfFive);
+    u128 first = static_cast<u128>(w) * kPowersOfFive128[index];
+    uint64_t high = static_cast<uint64_t>(first >> 64);
+    uint64_t low = static_cast<uint64_t>(first);
+    constexpr uint64_t kPrecisionMask = ~uint64_t{0} >> (kMantissaBits + 3);
+    if ((high & kPrecisionMask) == kPrecisionMask) {
+        u128 second = static_cast<u128>(w) * kPowersOfFive128[index + 1];
+        uint64_t secondHigh = static_cast<uint64_t>(second >> 64);
+        low += secondHigh;
+        if (secondHigh > low) ++high;
+    }
+    int upperbit = static_cast<int>(high >> 63);
+    const int shift = upperbit + 64 - kMantissaBits - 3;
+    answer.mantissa = high >> shift;
+    const int32_t power = static_cast<int32_t>(((152170 + 65536) * q) >> 16) + 63;
+    answer.power2 = power + upperbit - lz - kMinimumExponent;
+    if (answer.power2 <= 0) {  // subnormal
+        if (-answer.power2 + 1 >= 64) {
+            answer.mantissa = 0;
+            answer.power2 = 0;
+            return answer;
+        }
+        answer.mantissa >>= -answer.power2 + 1;
+        answer.mantissa += answer.mantissa & 1;
+        answer.mantissa >>= 1;
+        answer.power2 = answer.mantissa < (uint64_t{1} << kMantissaBits) ? 0 : 1;
+        return answer;
+    }
+    // Exactly halfway (only possible where 5^q is exact): round to even.
+    if (low <= 1 && q >= -4 && q <= 23 && (answer.mantissa & 3) == 1 && (answer.mantissa << shift) == high)
+        answer.mantissa &= ~uint64_t{1};
+    answer.mantissa += answer.mantissa & 1;
+    answer.mantissa >>= 1;
+    if (answer.mantissa >= (uint64_t{2} << kMantissaBits)) {
+        answer.mantissa = uint64_t{1} << kMantissaBits;
+        ++answer.power2;
+    }
+    answer.mantissa &= ~(uint64_t{1} << kMantissaBits);
+    if (answer.power2 >= kInfinitePower) {
+        answer.power2 = kInfinitePower;
+        answer.mantissa = 0;
+    }
+    return answer;
+}
+
+inline double ToDouble(const CBinaryFloat& f, bool negative) {
+    uint64_t bits = f.mantissa | (static_cast<uint64_t>(f.power2) << 52) | (negative ? uint64_t{1} << 63 : 0);
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A decimal number after its sign: digits, an optional point and fraction
+// (at least one digit in all), an optional exponent. An exponent without
+// digits is consumed and adds nothing.
+const char* ScanDecimal(const char* sign, const char* p, const char* end, bool negative, double& value) {
+    const char* start = p;
+    uint64_t w = 0;
+    int digits = 0;  // significant digits taken into w
+    int64_t exp10 = 0;
+    bool truncated = false;
+    bool anyDigit = false;
+    while (p < end && *p == '0') {
+        ++p;
+        anyDigit = true;
+    }
+    for (; p < end && IsDigit(*p); ++p) {
+        anyDigit = true;
+        if (digits < 19) {
+            w = w * 10 + static_cast<uint64_t>(*p - '0');
+            ++digits;
+        } else {
+            truncated |= *p != '0';
+            ++exp10;
+        }
+    }
+    if (p < end && *p == '.') {
+        ++p;
+        if (digits == 0) {
+            while (p < end && *p == '0') {
+                ++p;
+                --exp10;
+                anyDigit = true;
+            }
+        }
+        for (; p < end && IsDigit(*p); ++p) {
+            anyDigit = true;
+            if (digits < 19) {
+                w = w * 10 + static_cast<uint64_t>(*p - '0');
+                ++digits;
+                --exp10;
+            } else {
+                truncated |= *p != '0';
+            }
+        }
+    }
+    if (!anyDigit) return nullptr;
+    const char* numberEnd = p;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        const char* e = p + 1;
+        bool expNegative = false;
+        if (e < end && (*e == '+' || *e == '-')) {
+            expNegative = *e == '-';
+            ++e;
+        }
+        if (e < end && IsDigit(*e)) {
+            int64_t x = 0;
+            for (; e < end && IsDigit(*e); ++e)
+                if (x < 100000000) x = x * 10 + (*e - '0');
+            exp10 += expNegative ? -x : x;
+            numberEnd = e;
+        }
+        p = e;  // a dangling exponent is consumed too
+    }
+    if (w == 0) {
+        value = negative ? -0.0 : 0.0;
+        return p;
+    }
+    if (!truncated && exp10 >= -22 && exp10 <= 22 && w <= (uint64_t{1} << 53)) {
+        double d = static_cast<double>(w);
+        d = exp10 < 0 ? d / kExactPowersOfTen[-exp10] : d * kExactPowersOfTen[exp10];
+        value = negative ? -d : d;
+        return p;
+    }
+    CBinaryFloat f = DecimalToBinary(exp10, w);
+    if (truncated && !(DecimalToBinary(exp10, w + 1) == f)) {
+        // Too close to a rounding boundary for 19 digits: the library decides.
+        double d = 0.0;
+        auto [q, ec] = std::from_chars(start, numberEnd, d, std::chars_format::general);
+        if (ec == std::errc()) {
+            value = negative ? -d : d;
+        } else {
+            value = StrtodToken(sign, numberEnd);
+        }
+        (void)q;
+        return p;
+    }
+    value = ToDouble(f, negative);
+    return p;
+}
+
 }  // namespace
 
 const char* ScanDouble(const char* p, const char* end, double& value) {
@@ -140,21 +306,7 @@ const char* ScanDouble(const char* p, const char* end, double& value) {
     char c = *p;
     if (IsDigit(c) || c == '.') {
         if (c == '0' && p + 1 < end && (p[1] == 'x' || p[1] == 'X')) return ScanHexFloat(sign, p, end, value);
-        double v;
-        auto [q, ec] = std::from_chars(p, end, v, std::chars_format::general);
-        if (ec == std::errc::invalid_argument) return nullptr;
-        if (ec == std::errc::result_out_of_range) {
-            // Overflow and underflow give what the C library gives (inf or 0).
-            value = StrtodToken(sign, q);
-        } else {
-            value = negative ? -v : v;
-        }
-        if (q < end && (*q == 'e' || *q == 'E') && !HasExponent(p, q)) {
-            // An exponent without digits is consumed and adds nothing.
-            ++q;
-            if (q < end && (*q == '+' || *q == '-')) ++q;
-        }
-        return q;
+        return ScanDecimal(sign, p, end, negative, value);
     }
     double sign1 = negative ? -1.0 : 1.0;
     if (Lower(c) == 'i') {
@@ -288,7 +440,6 @@ constexpr uint64_t Pow5(int n) {
     return r;
 }
 
-using u128 = unsigned __int128;
 
 constexpr int kLowDigits = 11;
 

@@ -210,3 +210,50 @@ TEST(NumberPrint, FixedMatchesPrintfForRandomBitPatternsAndSpecials) {
         ASSERT_EQ(std::string(buf, e), Printf("%12.9f", x)) << std::hexfloat << x;
     }
 }
+
+TEST(NumberScan, DecimalConversionMatchesStrtodOverTheWholeRange) {
+    std::mt19937_64 rng(2024);
+    char text[128];
+    auto check = [&](const char* s) {
+        size_t len = std::strlen(s);
+        double v = -7.0;
+        const char* end = ScanDouble(s, s + len, v);
+        ASSERT_NE(end, nullptr) << s;
+        char* expectedEnd = nullptr;
+        double expected = std::strtod(s, &expectedEnd);
+        ASSERT_EQ(Bits(v), Bits(expected)) << s;
+    };
+    const char* patterns[] = {"%.17g", "%.16g", "%.15g", "%.19g", "%.20g", "%.25e", "%.30e", "%.18e", "%.3e"};
+    for (int i = 0; i < 300000; ++i) {
+        uint64_t b = rng() & ~(uint64_t{1} << 63);
+        double d;
+        std::memcpy(&d, &b, sizeof d);
+        if (!std::isfinite(d)) continue;
+        std::snprintf(text, sizeof text, patterns[i % 9], d);
+        check(text);
+    }
+    // Random digit strings with a point somewhere and an exponent.
+    for (int i = 0; i < 300000; ++i) {
+        std::string s;
+        int n = 1 + static_cast<int>(rng() % 30);
+        int point = static_cast<int>(rng() % (n + 1));
+        for (int k = 0; k < n; ++k) {
+            if (k == point) s += '.';
+            s += static_cast<char>('0' + rng() % 10);
+        }
+        if (rng() % 2) s += "e" + std::to_string(static_cast<int>(rng() % 700) - 360);
+        check(s.c_str());
+    }
+    // Halfway cases: a double and the next one up, and the decimal between them.
+    for (int i = 0; i < 20000; ++i) {
+        double d = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 120) - 60);
+        long double mid = (static_cast<long double>(d) + std::nextafter(d, HUGE_VAL)) / 2;
+        std::snprintf(text, sizeof text, "%.40Lg", mid);
+        check(text);
+    }
+    for (const char* s : {"9007199254740993", "9007199254740992.5", "18014398509481985", "1e23", "8.5e-323",
+                          "2.4703282292062327e-324", "2.4703282292062328e-324", "1.7976931348623157e308",
+                          "1.7976931348623158e308", "4.9406564584124654e-324", "2.225073858507201e-308",
+                          "0.000000000000000000000000000001", "123456789012345678901234567890e-30"})
+        check(s);
+}
