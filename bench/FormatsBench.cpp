@@ -1,7 +1,9 @@
 // Reading and writing a 10,000,000-sample complex signal as Text:Decimal,
 // Binary:double and 16-bit WAVE. Prints name=value lines (MB/s of file bytes,
-// seconds). Usage: bench_formats [samples] [directory]
+// seconds). Usage: bench_formats [samples] [directory] [runs] [text|double|wave16]
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -21,6 +23,10 @@ namespace {
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
+// Processor time of this process (user and system), in seconds: on a shared
+// machine it shows the cost of the work whatever the other load.
+double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
 uint64_t FileSize(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
@@ -30,15 +36,17 @@ void Report(const char* name, double value) { std::printf("%s=%.1f\n", name, val
 
 // Writes and reads the data in one format; prints the rates. Best of `runs`.
 bool Measure(const char* label, CDataSetIO& data, int32_t id, const std::string& path, int runs) {
-    double bestWrite = 1e30, bestRead = 1e30;
+    double bestWrite = 1e30, bestRead = 1e30, cpuWrite = 1e30, cpuRead = 1e30;
     uint64_t bytes = 0;
     int32_t n = data.GetCount();
     for (int r = 0; r < runs; ++r) {
         CDataFormat format(id);
         format.m_WavFmt.m_nSizeChoice = 1;
         auto t0 = Clock::now();
+        double c0 = CpuSeconds();
         if (!WriteSignalFile(data, format, path, 0, 1, 1)) return false;
         bestWrite = std::min(bestWrite, Seconds(t0));
+        cpuWrite = std::min(cpuWrite, CpuSeconds() - c0);
         bytes = FileSize(path);
 
         CDataSetIO back;
@@ -46,8 +54,10 @@ bool Measure(const char* label, CDataSetIO& data, int32_t id, const std::string&
         back.AddColumn();
         CDataFormat readFormat(id);
         auto t1 = Clock::now();
+        double c1 = CpuSeconds();
         if (!ReadSignalFile(back, readFormat, path, 0, 1)) return false;
         bestRead = std::min(bestRead, Seconds(t1));
+        cpuRead = std::min(cpuRead, CpuSeconds() - c1);
         if (back.GetCount() != n) {
             std::fprintf(stderr, "%s: read %d of %d samples\n", label, back.GetCount(), n);
             return false;
@@ -58,6 +68,8 @@ bool Measure(const char* label, CDataSetIO& data, int32_t id, const std::string&
     Report((name + "_file_MB").c_str(), mb);
     Report((name + "_write_MBps").c_str(), mb / bestWrite);
     Report((name + "_read_MBps").c_str(), mb / bestRead);
+    Report((name + "_write_cpu_MBps").c_str(), mb / std::max(cpuWrite, 1e-6));
+    Report((name + "_read_cpu_MBps").c_str(), mb / std::max(cpuRead, 1e-6));
     std::printf("%s_write_s=%.3f\n%s_read_s=%.3f\n", label, bestWrite, label, bestRead);
     std::remove(path.c_str());
     return true;
@@ -69,6 +81,7 @@ int main(int argc, char** argv) {
     int32_t samples = argc > 1 ? std::atoi(argv[1]) : 10000000;
     std::string dir = argc > 2 ? argv[2] : "/tmp";
     int runs = argc > 3 ? std::atoi(argv[3]) : 2;
+    std::string only = argc > 4 ? argv[4] : "";  // "text", "double" or "wave16": that format alone
     std::string base = dir + "/kalvora_bench_" + std::to_string(getpid());
 
     CDataSetIO data;
@@ -99,9 +112,10 @@ int main(int argc, char** argv) {
     std::printf("fill_random_s=%.3f\n", fill);
     scratch.Reset();
 
-    bool ok = Measure("text", data, FMT_TEXT_DECIMAL, base + ".txt", runs) &&
-              Measure("double", data, FMT_BINARY_DOUBLE, base + ".dat", runs) &&
-              Measure("wave16", data, FMT_BINARY_WAVE, base + ".wav", runs);
+    auto wanted = [&](const char* name) { return only.empty() || only == name; };
+    bool ok = (!wanted("text") || Measure("text", data, FMT_TEXT_DECIMAL, base + ".txt", runs)) &&
+              (!wanted("double") || Measure("double", data, FMT_BINARY_DOUBLE, base + ".dat", runs)) &&
+              (!wanted("wave16") || Measure("wave16", data, FMT_BINARY_WAVE, base + ".wav", runs));
     std::remove((base + ".txt").c_str());
     std::remove((base + ".dat").c_str());
     std::remove((base + ".wav").c_str());

@@ -137,7 +137,10 @@ struct CBinaryFloat {
 
 using u128 = unsigned __int128;
 
-CBinaryFloat DecimalToBinary(int64_t q, uint64_t w) {
+// With `stable`, also tells whether w + 1 certainly gives the same result:
+// the product moves by less than 2^lz in its high word, so when that does not
+// leave the block of the rounding bit (and no tie rule applies) nothing changes.
+CBinaryFloat DecimalToBinary(int64_t q, uint64_t w, bool* stable = nullptr) {
     constexpr int kMantissaBits = 52;
     constexpr int kMinimumExponent = -1023;
     constexpr int kInfinitePower = 0x7FF;
@@ -163,6 +166,11 @@ CBinaryFloat DecimalToBinary(int64_t q, uint64_t w) {
     int upperbit = static_cast<int>(high >> 63);
     const int shift = upperbit + 64 - kMantissaBits - 3;
     answer.mantissa = high >> shift;
+    if (stable) {
+        const uint64_t below = high & ((uint64_t{1} << shift) - 1);
+        *stable = (q < -4 || q > 23) && lz <= 8 && __builtin_clzll((w >> lz) + 1) == lz &&
+                  below + (uint64_t{1} << lz) + 4 < (uint64_t{1} << shift);
+    }
     const int32_t power = static_cast<int32_t>(((152170 + 65536) * q) >> 16) + 63;
     answer.power2 = power + upperbit - lz - kMinimumExponent;
     if (answer.power2 <= 0) {  // subnormal
@@ -204,6 +212,21 @@ inline double ToDouble(const CBinaryFloat& f, bool negative) {
 constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// Eight ASCII digits at once, when all eight bytes are digits.
+inline bool EightDigits(const char* p, uint64_t& value) {
+    uint64_t chunk;
+    std::memcpy(&chunk, p, sizeof chunk);
+    if ((((chunk & 0xF0F0F0F0F0F0F0F0ull) | (((chunk + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) >> 4)) !=
+         0x3333333333333333ull))
+        return false;
+    chunk -= 0x3030303030303030ull;
+    chunk = (chunk * 10) + (chunk >> 8);
+    value = (((chunk & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+             (((chunk >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+            32;
+    return true;
+}
+
 // A decimal number after its sign: digits, an optional point and fraction
 // (at least one digit in all), an optional exponent. An exponent without
 // digits is consumed and adds nothing.
@@ -236,6 +259,14 @@ const char* ScanDecimal(const char* sign, const char* p, const char* end, bool n
                 --exp10;
                 anyDigit = true;
             }
+        }
+        uint64_t eight;
+        while (digits <= 11 && end - p >= 8 && EightDigits(p, eight)) {
+            w = w * 100000000 + eight;
+            digits += 8;
+            exp10 -= 8;
+            p += 8;
+            anyDigit = true;
         }
         for (; p < end && IsDigit(*p); ++p) {
             anyDigit = true;
@@ -276,8 +307,10 @@ const char* ScanDecimal(const char* sign, const char* p, const char* end, bool n
         value = negative ? -d : d;
         return p;
     }
-    CBinaryFloat f = DecimalToBinary(exp10, w);
-    if (truncated && !(DecimalToBinary(exp10, w + 1) == f)) {
+    bool stable = false;
+    CBinaryFloat f = DecimalToBinary(exp10, w, truncated ? &stable : nullptr);
+    const bool normal = f.power2 > 0 && f.power2 < 0x7FF;
+    if (truncated && !(stable && normal) && !(DecimalToBinary(exp10, w + 1) == f)) {
         // Too close to a rounding boundary for 19 digits: the library decides.
         double d = 0.0;
         auto [q, ec] = std::from_chars(start, numberEnd, d, std::chars_format::general);

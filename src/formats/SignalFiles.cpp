@@ -138,6 +138,7 @@ void ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool
     const char* b;
     const char* e;
     const int need = two ? 2 : 1;
+    bool first = true;
     while (file.NextLine(b, e)) {
         if (!sink.Room()) return;
         double vi = 0.0, vq = 0.0;
@@ -193,6 +194,11 @@ void ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool
             sink.Add(vi, vq);
         else
             sink.Add(vi);
+        if (first) {
+            // Files of equal lines need one block of the right size.
+            first = false;
+            sink.Hint(file.FileSize() / static_cast<uint64_t>(std::max<long>(e - b + 1, 8)) + 16);
+        }
     }
 }
 
@@ -494,11 +500,18 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
             ReadBinaryFrames(file, 1, channels, frames, ci, cq,
                              [](const uint8_t* p) { return (static_cast<int>(*p) - 128) * 0.0078125; });
             break;
-        case FMT_WAVE_16:
-            ReadBinaryFrames(file, 2, channels, frames, ci, cq, [](const uint8_t* p) {
-                return static_cast<double>(LoadValue<int16_t>(p)) / 32767.0;
-            });
+        case FMT_WAVE_16: {
+            // w / 32767 for every 16-bit word, worked out once.
+            static const std::vector<double> table = [] {
+                std::vector<double> t(65536);
+                for (int w = -32768; w < 32768; ++w) t[static_cast<uint16_t>(w)] = w / 32767.0;
+                return t;
+            }();
+            const double* t = table.data();
+            ReadBinaryFrames(file, 2, channels, frames, ci, cq,
+                             [t](const uint8_t* p) { return t[LoadValue<uint16_t>(p)]; });
             break;
+        }
         default: ReadTextRecords(file, format.m_nFormat, bits, scale, two, sink); break;
     }
     if (file.Failed()) {

@@ -159,6 +159,7 @@ TEST(DataFilesDialog, OkTakesNamesPathsFormatsAndChecksTheFactor) {
 }
 
 TEST(DataFilesDialog, BrowseChoosesAPathAndOptionsOpenTheFormatDialog) {
+    kv::test::CCurrentDirectoryGuard cwd;
     CScriptedPlatform platform;
     CTempDir dir;
     CDataFiles files;
@@ -482,6 +483,7 @@ TEST(DataFilesRecord, Description) {
 // Write-column dialog
 
 TEST(WriteColumn, CancelEmptyNameWriteAndMemory) {
+    kv::test::CCurrentDirectoryGuard cwd;
     CScriptedPlatform platform;
     CTempDir dir;
     CWriteCol state;

@@ -107,6 +107,7 @@ TEST(FormatHelpers, PathParts) {
 }
 
 TEST(FormatHelpers, DirectoriesAndOpenableFiles) {
+    kv::test::CCurrentDirectoryGuard cwd;
     CScriptedPlatform platform;
     CTempDir dir;
     char before[PATH_MAX];

@@ -33,6 +33,21 @@ private:
     std::string m_path;
 };
 
+// Restores the current directory (which browsing changes) when it goes.
+class CCurrentDirectoryGuard {
+public:
+    CCurrentDirectoryGuard() : m_path(std::filesystem::current_path()) {}
+    ~CCurrentDirectoryGuard() {
+        std::error_code ec;
+        std::filesystem::current_path(m_path, ec);
+    }
+    CCurrentDirectoryGuard(const CCurrentDirectoryGuard&) = delete;
+    CCurrentDirectoryGuard& operator=(const CCurrentDirectoryGuard&) = delete;
+
+private:
+    std::filesystem::path m_path;
+};
+
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
     f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
