@@ -576,47 +576,69 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
     if (effective.m_nFormat == FMT_TEXT_HEX) w = (bits + 3) / 4;
 
     COutBuffer out(file);
-    CStepWalk walk(n, step);
-    const size_t recordRoom = 2 * (kFixedBufferSize + 64) + 32;
-    for (int32_t k = 0; k < n; ++k, walk.Next()) {
-        const int32_t index = walk.Index();
-        const double xi = ci[index] * fullScale;
-        const double xq = two ? (*cq)[index] * fullScale : 0.0;
-        char* p = out.Reserve(recordRoom);
-        switch (effective.m_nFormat) {
-            case FMT_TEXT_PLOT:
+    // One loop per format: each record is made at the end of the buffer.
+    auto records = [&](size_t room, auto&& make) {
+        CStepWalk walk(n, step);
+        for (int32_t k = 0; k < n; ++k, walk.Next()) {
+            const int32_t index = walk.Index();
+            const double xi = ci[index] * fullScale;
+            const double xq = two ? (*cq)[index] * fullScale : 0.0;
+            char* p = out.Reserve(room);
+            out.Commit(make(p, k, xi, xq));
+        }
+    };
+    auto lineEnd = [](char* p) {
+        *p++ = '\r';
+        *p++ = '\n';
+        return p;
+    };
+    const size_t realRoom = 2 * (kFixedBufferSize + 32) + 32;
+    switch (effective.m_nFormat) {
+        case FMT_TEXT_PLOT:
+            records(realRoom, [&](char* p, int32_t k, double xi, double xq) {
                 p = PrintInt64(p, k);
                 *p++ = ' ';
-                [[fallthrough]];
-            case FMT_TEXT_DECIMAL:
-            case FMT_TEXT_FIR:
                 p = PrintFixed(p, xi, realWidth, realDecimals);
                 if (two) {
                     *p++ = ' ';
                     p = PrintFixed(p, xq, realWidth, realDecimals);
                 }
-                *p++ = '\r';
-                *p++ = '\n';
-                break;
-            case FMT_TEXT_FRACT:
+                return lineEnd(p);
+            });
+            break;
+        case FMT_TEXT_DECIMAL:
+        case FMT_TEXT_FIR:
+            records(realRoom, [&](char* p, int32_t, double xi, double xq) {
+                p = PrintFixed(p, xi, realWidth, realDecimals);
+                if (two) {
+                    *p++ = ' ';
+                    p = PrintFixed(p, xq, realWidth, realDecimals);
+                }
+                return lineEnd(p);
+            });
+            break;
+        case FMT_TEXT_FRACT:
+            records(2 * 32 + 8, [&](char* p, int32_t, double xi, double xq) {
                 p = PutFract(p, RoundToInt64(xi), w);
                 if (two) {
                     *p++ = ' ';
                     p = PutFract(p, RoundToInt64(xq), w);
                 }
-                *p++ = '\r';
-                *p++ = '\n';
-                break;
-            case FMT_TEXT_HEX:
+                return lineEnd(p);
+            });
+            break;
+        case FMT_TEXT_HEX:
+            records(2 * 32 + 8, [&](char* p, int32_t, double xi, double xq) {
                 p = PutHex(p, static_cast<uint64_t>(RoundToInt64(xi)), w);
                 if (two) {
                     *p++ = ' ';
                     p = PutHex(p, static_cast<uint64_t>(RoundToInt64(xq)), w);
                 }
-                *p++ = '\r';
-                *p++ = '\n';
-                break;
-            case FMT_ASM_ADI_PM:
+                return lineEnd(p);
+            });
+            break;
+        case FMT_ASM_ADI_PM:
+            records(32, [&](char* p, int32_t, double xi, double xq) {
                 p = PutHex(p, static_cast<uint64_t>(RoundToInt64(xi)) & 0xFFFF, 4);
                 *p++ = '0';
                 *p++ = '0';
@@ -626,31 +648,35 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
                     *p++ = '0';
                     *p++ = '0';
                 }
-                *p++ = '\r';
-                *p++ = '\n';
-                break;
-            case FMT_TEXT_BINARY:
+                return lineEnd(p);
+            });
+            break;
+        case FMT_TEXT_BINARY:
+            records(2 * 64 + 8, [&](char* p, int32_t, double xi, double xq) {
                 p = PutBinary(p, static_cast<uint64_t>(RoundToInt64(xi)), bits);
                 if (two) {
                     *p++ = ' ';
                     p = PutBinary(p, static_cast<uint64_t>(RoundToInt64(xq)), bits);
                 }
-                *p++ = '\r';
-                *p++ = '\n';
-                break;
-            case FMT_BINARY_FLOAT: {
+                return lineEnd(p);
+            });
+            break;
+        case FMT_BINARY_FLOAT:
+            records(8, [&](char* p, int32_t, double xi, double xq) {
                 float f[2] = {static_cast<float>(xi), static_cast<float>(xq)};
                 std::memcpy(p, f, two ? 8 : 4);
-                p += two ? 8 : 4;
-                break;
-            }
-            case FMT_BINARY_DOUBLE: {
+                return p + (two ? 8 : 4);
+            });
+            break;
+        case FMT_BINARY_DOUBLE:
+            records(16, [&](char* p, int32_t, double xi, double xq) {
                 double d[2] = {xi, xq};
                 std::memcpy(p, d, two ? 16 : 8);
-                p += two ? 16 : 8;
-                break;
-            }
-            case FMT_WAVE_8: {
+                return p + (two ? 16 : 8);
+            });
+            break;
+        case FMT_WAVE_8:
+            records(2, [&](char* p, int32_t, double xi, double xq) {
                 // The 16-bit word of x * 32767, offset by 0x8000; its high byte.
                 auto byte = [](double x) {
                     uint16_t word = static_cast<uint16_t>(static_cast<uint64_t>(RoundToInt64(x * 32767.0)));
@@ -658,19 +684,19 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
                 };
                 *p++ = byte(xi);
                 if (two) *p++ = byte(xq);
-                break;
-            }
-            case FMT_WAVE_16: {
-                // fullScale is 32767 here: xi is already x * 32767.
-                int16_t words[2] = {static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(RoundToInt64(xi)))),
-                                    static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(RoundToInt64(xq))))};
+                return p;
+            });
+            break;
+        case FMT_WAVE_16:
+            records(4, [&](char* p, int32_t, double xi, double xq) {
+                // The full scale is 32767 here: xi is already x * 32767.
+                uint16_t words[2] = {static_cast<uint16_t>(static_cast<uint64_t>(RoundToInt64(xi))),
+                                     static_cast<uint16_t>(static_cast<uint64_t>(RoundToInt64(xq)))};
                 std::memcpy(p, words, two ? 4 : 2);
-                p += two ? 4 : 2;
-                break;
-            }
-            default: break;
-        }
-        out.Commit(p);
+                return p + (two ? 4 : 2);
+            });
+            break;
+        default: break;
     }
     out.Flush();
     return !out.Failed() && std::ferror(file) == 0;
