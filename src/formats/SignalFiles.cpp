@@ -742,8 +742,12 @@ bool WriteSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& p
             if (!file) {
                 close(fd);
                 unlink(temp.c_str());
+                temp.clear();
             }
         }
+        // A folder that takes no new files may still hold a writable file:
+        // that one is written in place.
+        if (!file && exists) file = std::fopen(target.c_str(), "wb");
     }
     if (!file) {
         ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, path));

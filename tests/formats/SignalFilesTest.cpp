@@ -428,6 +428,16 @@ TEST(SignalFileFailures, PathsAndFilesThatCannotBeUsed) {
     EXPECT_TRUE(platform.SawMessage("The chosen file format cannot be read."));
 }
 
+TEST(SignalFileFailures, AFailedWriteIsReported) {
+    CScriptedPlatform platform;
+    if (!kv::test::FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    CDataSetIO data = MakeData(std::vector<double>(100000, 0.5));
+    CDataFormat format(FMT_TEXT_DECIMAL);
+    EXPECT_FALSE(WriteSignalFile(data, format, "/dev/full", 0, kNoColumn, 1));
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::string>{"An error occurred while writing \"/dev/full\". The file was not written."}));
+}
+
 TEST(SignalFileFailures, BaseNameGivesTheNameOfAnExtension) {
     CScriptedPlatform platform;
     CTempDir dir;
