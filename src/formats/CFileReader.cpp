@@ -18,7 +18,8 @@ bool CFileReader::Open(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     struct stat st {};
-    if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
+    // Directories hold no data, and devices (such as /dev/zero) may never end.
+    if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode) || S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) {
         std::fclose(f);
         return false;
     }

@@ -17,7 +17,8 @@ public:
     CFileReader(const CFileReader&) = delete;
     CFileReader& operator=(const CFileReader&) = delete;
 
-    // Returns false when the file cannot be opened (or is a directory).
+    // Returns false when the file cannot be opened, or is a directory or a
+    // device.
     bool Open(const std::string& path);
     void Close();
     bool IsOpen() const { return m_pFile != nullptr; }

@@ -411,6 +411,8 @@ TEST(SignalFileFailures, PathsAndFilesThatCannotBeUsed) {
     EXPECT_FALSE(ReadSignalFile(data, format, dir / "missing.txt", 0, 1));
     EXPECT_TRUE(platform.SawMessage("Cannot open file \"" + (dir / "missing.txt") + "\"."));
     EXPECT_FALSE(ReadSignalFile(data, format, dir.Path(), 0, 1));  // a directory
+    CDataFormat doubles(FMT_BINARY_DOUBLE);
+    EXPECT_FALSE(ReadSignalFile(data, doubles, "/dev/zero", 0, 1));  // a device that never ends
 
     CDataSetIO values = MakeData({0.5});
     EXPECT_TRUE(WriteSignalFile(values, format, "", 0, kNoColumn, 1));
