@@ -22,7 +22,7 @@ namespace {
 std::string U16(uint32_t v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)}; }
 std::string U32(uint32_t v) { return U16(v & 0xFFFF) + U16(v >> 16); }
 
-struct WaveSpec {
+struct WaveLayout {
     uint32_t fmtSize = 16;
     uint16_t tag = 1;
     uint16_t channels = 2;
@@ -37,7 +37,7 @@ struct WaveSpec {
 
 std::string Chunk(const std::string& id, const std::string& body) { return id + U32(static_cast<uint32_t>(body.size())) + body; }
 
-std::string MakeWave(const WaveSpec& s) {
+std::string MakeWave(const WaveLayout& s) {
     std::string fmt = U16(s.tag) + U16(s.channels) + U32(s.rate) + U32(s.rate * s.channels * s.bits / 8) +
                       U16(s.channels * s.bits / 8) + U16(s.bits);
     if (s.fmtSize >= 18) fmt += U16(s.extra);
@@ -72,9 +72,9 @@ ReadResult ReadWave(const CTempDir& dir, const std::string& bytes, bool two) {
 TEST(WaveRead, StereoSixteenBitGivesLeftAndRight) {
     CScriptedPlatform platform;
     CTempDir dir;
-    WaveSpec spec;
-    spec.samples = Samples16({32767, -32767, 16384, 0, -1, 1});
-    ReadResult two = ReadWave(dir, MakeWave(spec), true);
+    WaveLayout layout;
+    layout.samples = Samples16({32767, -32767, 16384, 0, -1, 1});
+    ReadResult two = ReadWave(dir, MakeWave(layout), true);
     ASSERT_TRUE(two.ok);
     EXPECT_EQ(Values(two.data.GetColumn(0)), (std::vector<double>{1.0, 16384 / 32767.0, -1 / 32767.0}));
     EXPECT_EQ(Values(two.data.GetColumn(1)), (std::vector<double>{-1.0, 0.0, 1 / 32767.0}));
@@ -82,7 +82,7 @@ TEST(WaveRead, StereoSixteenBitGivesLeftAndRight) {
     EXPECT_EQ(two.format.m_WavFmt.m_nSizeChoice, 1);
     EXPECT_EQ(two.format.m_WavFmt.m_nRateChoice, 1);
     EXPECT_EQ(two.format.m_WavFmt.m_header.m_nChannels, 2);
-    ReadResult one = ReadWave(dir, MakeWave(spec), false);
+    ReadResult one = ReadWave(dir, MakeWave(layout), false);
     ASSERT_TRUE(one.ok);
     EXPECT_EQ(Values(one.data.GetColumn(0)), (std::vector<double>{1.0, 16384 / 32767.0, -1 / 32767.0}));
     EXPECT_EQ(one.data.GetColumn(1).GetSize(), 0);
@@ -92,12 +92,12 @@ TEST(WaveRead, StereoSixteenBitGivesLeftAndRight) {
 TEST(WaveRead, MonoFileReadAsComplexWarnsAndReadsInphase) {
     CScriptedPlatform platform;
     CTempDir dir;
-    WaveSpec spec;
-    spec.channels = 1;
-    spec.bits = 8;
-    spec.rate = 11025;
-    spec.samples = std::string("\xFF\x80\x00", 3);
-    ReadResult r = ReadWave(dir, MakeWave(spec), true);
+    WaveLayout layout;
+    layout.channels = 1;
+    layout.bits = 8;
+    layout.rate = 11025;
+    layout.samples = std::string("\xFF\x80\x00", 3);
+    ReadResult r = ReadWave(dir, MakeWave(layout), true);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(Values(r.data.GetColumn(0)), (std::vector<double>{0.9921875, 0.0, -1.0}));
     EXPECT_EQ(r.format.m_nFormat, FMT_WAVE_8);
@@ -110,55 +110,55 @@ TEST(WaveRead, MonoFileReadAsComplexWarnsAndReadsInphase) {
 TEST(WaveRead, OtherChunksAreSkippedIncludingOddOnesWithOrWithoutPad) {
     CScriptedPlatform platform;
     CTempDir dir;
-    WaveSpec spec;
-    spec.samples = Samples16({100, 200});
-    spec.before = Chunk("LIST", "INFOISFT\x04\0\0\0test");
-    ASSERT_TRUE(ReadWave(dir, MakeWave(spec), true).ok);
-    spec.before = Chunk("junk", "abc") + std::string(1, '\0');  // odd size, RIFF pad byte
-    ReadResult padded = ReadWave(dir, MakeWave(spec), true);
+    WaveLayout layout;
+    layout.samples = Samples16({100, 200});
+    layout.before = Chunk("LIST", "INFOISFT\x04\0\0\0test");
+    ASSERT_TRUE(ReadWave(dir, MakeWave(layout), true).ok);
+    layout.before = Chunk("junk", "abc") + std::string(1, '\0');  // odd size, RIFF pad byte
+    ReadResult padded = ReadWave(dir, MakeWave(layout), true);
     ASSERT_TRUE(padded.ok);
     EXPECT_EQ(padded.data.GetValue(1, 0), 200 / 32767.0);
-    spec.before = Chunk("junk", "abc");  // odd size, no pad byte
-    ASSERT_TRUE(ReadWave(dir, MakeWave(spec), true).ok);
+    layout.before = Chunk("junk", "abc");  // odd size, no pad byte
+    ASSERT_TRUE(ReadWave(dir, MakeWave(layout), true).ok);
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST(WaveRead, FmtChunkSizes) {
     CScriptedPlatform platform;
     CTempDir dir;
-    WaveSpec spec;
-    spec.samples = Samples16({1, 2});
-    spec.fmtSize = 18;
-    EXPECT_TRUE(ReadWave(dir, MakeWave(spec), true).ok);
-    spec.extra = 2;
-    EXPECT_FALSE(ReadWave(dir, MakeWave(spec), true).ok);
+    WaveLayout layout;
+    layout.samples = Samples16({1, 2});
+    layout.fmtSize = 18;
+    EXPECT_TRUE(ReadWave(dir, MakeWave(layout), true).ok);
+    layout.extra = 2;
+    EXPECT_FALSE(ReadWave(dir, MakeWave(layout), true).ok);
     EXPECT_EQ(platform.MessageTexts(), (std::vector<std::string>{"This file uses an unsupported WAVE sub-format.",
                                                                  "Input file does not have a valid header."}));
     platform.messages.clear();
-    spec.extra = 0;
-    spec.fmtSize = 40;
-    ReadResult r = ReadWave(dir, MakeWave(spec), true);
+    layout.extra = 0;
+    layout.fmtSize = 40;
+    ReadResult r = ReadWave(dir, MakeWave(layout), true);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(platform.MessageTexts(), (std::vector<std::string>{"This file contains unknown formatting information.",
                                                                  "Input file does not have a valid header."}));
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Error);
     platform.messages.clear();
-    spec.fmtSize = 14;
-    EXPECT_FALSE(ReadWave(dir, MakeWave(spec), true).ok);
+    layout.fmtSize = 14;
+    EXPECT_FALSE(ReadWave(dir, MakeWave(layout), true).ok);
     EXPECT_TRUE(platform.SawMessage("This is not a valid WAVE file."));
 }
 
 TEST(WaveRead, FourChannelsReadAsComplexGiveTheFirstTwo) {
     CScriptedPlatform platform;
     CTempDir dir;
-    WaveSpec spec;
-    spec.channels = 4;
-    spec.samples = Samples16({1, 2, 3, 4, 5, 6, 7, 8});
-    ReadResult r = ReadWave(dir, MakeWave(spec), true);
+    WaveLayout layout;
+    layout.channels = 4;
+    layout.samples = Samples16({1, 2, 3, 4, 5, 6, 7, 8});
+    ReadResult r = ReadWave(dir, MakeWave(layout), true);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(Values(r.data.GetColumn(0)), (std::vector<double>{1 / 32767.0, 5 / 32767.0}));
     EXPECT_EQ(Values(r.data.GetColumn(1)), (std::vector<double>{2 / 32767.0, 6 / 32767.0}));
-    ReadResult one = ReadWave(dir, MakeWave(spec), false);
+    ReadResult one = ReadWave(dir, MakeWave(layout), false);
     EXPECT_EQ(Values(one.data.GetColumn(0)), (std::vector<double>{1 / 32767.0, 5 / 32767.0}));
 }
 
@@ -173,54 +173,54 @@ TEST(WaveRead, BrokenHeadersAreRefusedWithTheirMessages) {
         EXPECT_EQ(platform.MessageTexts(),
                   (std::vector<std::string>{message, "Input file does not have a valid header."}));
     };
-    WaveSpec spec;
-    spec.samples = Samples16({1, 2});
-    std::string good = MakeWave(spec);
+    WaveLayout layout;
+    layout.samples = Samples16({1, 2});
+    std::string good = MakeWave(layout);
 
-    spec.dataChunk = false;
-    expectRefused(MakeWave(spec), "Error in WAVE header.  The chunk named 'data' was not found.");
-    spec.dataChunk = true;
+    layout.dataChunk = false;
+    expectRefused(MakeWave(layout), "Error in WAVE header.  The chunk named 'data' was not found.");
+    layout.dataChunk = true;
     expectRefused("", "This is not a valid WAVE file.");
     expectRefused(good.substr(0, 19), "This is not a valid WAVE file.");
     expectRefused(good.substr(0, 30), "This is not a valid WAVE file.");
     std::string notWave = good;
     notWave.replace(8, 4, "AVI ");
     expectRefused(notWave, "This is not a valid WAVE file.");
-    spec.channels = 0;
-    expectRefused(MakeWave(spec), "This file uses an unsupported WAVE sub-format.");
-    spec.channels = 2;
-    spec.bits = 24;
-    expectRefused(MakeWave(spec), "This file uses an unsupported WAVE sub-format.");
-    spec.bits = 4;
-    expectRefused(MakeWave(spec), "This file uses an unsupported WAVE sub-format.");
-    spec.bits = 16;
-    spec.tag = 3;
-    expectRefused(MakeWave(spec), "This file uses an unsupported WAVE sub-format.");
-    spec.tag = 1;
-    spec.before = Chunk("LIST", "x") + "LI";  // the file ends inside a chunk header
-    expectRefused(MakeWave(spec).substr(0, 46 - 8 + 9 + 2), "Error in WAVE header.  The chunk named 'data' was not found.");
-    spec.before = "LIST" + U32(0xFFFFFFFFu);
-    expectRefused(MakeWave(spec), "Error in WAVE header.  The chunk named 'data' was not found.");
+    layout.channels = 0;
+    expectRefused(MakeWave(layout), "This file uses an unsupported WAVE sub-format.");
+    layout.channels = 2;
+    layout.bits = 24;
+    expectRefused(MakeWave(layout), "This file uses an unsupported WAVE sub-format.");
+    layout.bits = 4;
+    expectRefused(MakeWave(layout), "This file uses an unsupported WAVE sub-format.");
+    layout.bits = 16;
+    layout.tag = 3;
+    expectRefused(MakeWave(layout), "This file uses an unsupported WAVE sub-format.");
+    layout.tag = 1;
+    layout.before = Chunk("LIST", "x") + "LI";  // the file ends inside a chunk header
+    expectRefused(MakeWave(layout).substr(0, 46 - 8 + 9 + 2), "Error in WAVE header.  The chunk named 'data' was not found.");
+    layout.before = "LIST" + U32(0xFFFFFFFFu);
+    expectRefused(MakeWave(layout), "Error in WAVE header.  The chunk named 'data' was not found.");
 }
 
 TEST(WaveRead, TruncatedDataAndDataSizeLimits) {
     CScriptedPlatform platform;
     CTempDir dir;
-    WaveSpec spec;
-    spec.samples = Samples16({1, 2, 3, 4, 5});  // two and a half frames
-    spec.dataSize = 1000;
-    ReadResult r = ReadWave(dir, MakeWave(spec), true);
+    WaveLayout layout;
+    layout.samples = Samples16({1, 2, 3, 4, 5});  // two and a half frames
+    layout.dataSize = 1000;
+    ReadResult r = ReadWave(dir, MakeWave(layout), true);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.data.GetCount(), 2);
     // Chunks after the data are not samples.
-    spec.samples = Samples16({1, 2});
-    spec.dataSize = -1;
-    std::string withTail = MakeWave(spec) + Chunk("LIST", "abcdefgh");
+    layout.samples = Samples16({1, 2});
+    layout.dataSize = -1;
+    std::string withTail = MakeWave(layout) + Chunk("LIST", "abcdefgh");
     ReadResult tail = ReadWave(dir, withTail, true);
     EXPECT_EQ(tail.data.GetCount(), 1);
     // A data chunk of size 0 holds no frames.
-    spec.dataSize = 0;
-    ReadResult none = ReadWave(dir, MakeWave(spec) + Samples16({7, 8}), true);
+    layout.dataSize = 0;
+    ReadResult none = ReadWave(dir, MakeWave(layout) + Samples16({7, 8}), true);
     EXPECT_FALSE(none.ok);
     EXPECT_EQ(none.data.GetColumn(0).GetSize(), 0);
     EXPECT_TRUE(platform.messages.empty());
@@ -229,12 +229,12 @@ TEST(WaveRead, TruncatedDataAndDataSizeLimits) {
 TEST(WaveRead, RateChoicesAndTheRateInKHz) {
     CScriptedPlatform platform;
     CTempDir dir;
-    WaveSpec spec;
-    spec.samples = Samples16({1, 2});
+    WaveLayout layout;
+    layout.samples = Samples16({1, 2});
     for (auto [rate, choice, khz] : {std::tuple{11025u, 0, 11.025}, {22050u, 1, 22.05}, {44100u, 2, 44.1},
                                      {48000u, 2, 44.1}, {8000u, 2, 44.1}}) {
-        spec.rate = rate;
-        ReadResult r = ReadWave(dir, MakeWave(spec), true);
+        layout.rate = rate;
+        ReadResult r = ReadWave(dir, MakeWave(layout), true);
         ASSERT_TRUE(r.ok);
         EXPECT_EQ(r.format.m_WavFmt.m_nRateChoice, choice) << rate;
         double k = 0;
