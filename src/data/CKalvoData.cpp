@@ -3,7 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "formats/SignalFiles.h"
 #include "platform/CArchive.h"
+#include "platform/CPlatform.h"
 
 namespace kv {
 
@@ -83,9 +85,16 @@ void CKalvoData::Serialize(CArchive& ar, int version) {
         return;
     }
     try {
-        CDataSetIO::Serialize(ar, version);
-        // Every part of the program relies on exactly two columns.
-        if (GetColumnCount() != 2) throw CArchiveException{CArchiveException::badFormat};
+        // Every part of the program relies on exactly two columns; any other
+        // count is refused before anything is allocated for it.
+        m_strName = ar.ReadString();
+        if (ar.ReadI32() != 2) throw CArchiveException{CArchiveException::badFormat};
+        DeleteColumns();
+        AddColumn().Serialize(ar);
+        AddColumn().Serialize(ar);
+        m_Format.Serialize(ar, version);
+        ar.Serialize(m_strBaseName);
+        ar.Serialize(m_bReportRead);
         m_pInphase = &GetColumn(0);
         m_pQuadrature = &GetColumn(1);
         m_bTime = ar.ReadI32();
@@ -287,6 +296,20 @@ std::string CKalvoData::GetUnitName() const { return m_bTime ? m_Fs.GetTimeUnitN
 
 std::string CKalvoData::GetScaledUnitName(int& exponent) const {
     return m_bTime ? m_Fs.ScaledTimeUnitName(exponent) : m_Fs.ScaledFreqUnitName(exponent);
+}
+
+void CKalvoData::CopyToClipboard() {
+    int32_t lastColumn = m_bReal ? 0 : 1;
+    if (m_nStart >= 0) {
+        CopyColumnsToClipboard(*this, m_nStart, lastColumn, m_nStop);
+        return;
+    }
+    // A range that starts among the negative frequencies: their stored rows
+    // (from N/2 up) first, then the rows from DC on, in frequency order.
+    int32_t n = GetCount();
+    std::string text = ColumnsText(*this, MapIndex(m_nStart), lastColumn, n - 1);
+    if (m_nStop >= 0) text += ColumnsText(*this, 0, lastColumn, m_nStop);
+    if (!text.empty()) Platform().Clipboard().SetText(text);
 }
 
 }  // namespace kv

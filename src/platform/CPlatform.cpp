@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <map>
+#include <new>
 #include <utility>
 
 #include "platform/CDialogModel.h"
+#include "platform/StringTable.h"
 
 namespace kv {
 
@@ -27,6 +29,7 @@ public:
 class CHeadlessDialogs : public IDialogs {
 public:
     bool RunModal(CDialogModel&) override { return false; }
+    bool RunPropertySheet(CPropertySheetModel&) override { return false; }
 };
 
 class CHeadlessStatus : public IStatus {
@@ -77,6 +80,20 @@ private:
     std::map<std::pair<std::string, std::string>, std::string> m_strings;
 };
 
+class CHeadlessWindows : public IWindowManager {
+public:
+    CView* CreatePlotView(CKalvoraDoc&) override { return nullptr; }
+    CView* CreateListView(CKalvoraDoc&) override { return nullptr; }
+    void ActivateView(CView&) override {}
+    void MaximizeView(CView&) override {}
+    void CloseDocument(CKalvoraDoc&) override {}
+};
+
+CHeadlessWindows& HeadlessWindows() {
+    static CHeadlessWindows windows;
+    return windows;
+}
+
 CPlatform& HeadlessPlatform() {
     static CHeadlessMessages messages;
     static CHeadlessDialogs dialogs;
@@ -100,6 +117,8 @@ CPlatform::CPlatform(IMessages& messages, IDialogs& dialogs, IStatus& status, IF
       m_pFiles(&files),
       m_pClipboard(&clipboard),
       m_pSettings(&settings) {}
+
+IWindowManager& CPlatform::Windows() const { return m_pWindows ? *m_pWindows : HeadlessWindows(); }
 
 CPlatform& Platform() { return g_pPlatform ? *g_pPlatform : HeadlessPlatform(); }
 
@@ -126,6 +145,18 @@ bool AskYesNo(const std::string& text, MsgIcon icon) {
 void SetStatusText(const std::string& text) { Platform().Status().SetStatusText(text); }
 
 bool RunDialog(CDialogModel& model) { return Platform().Dialogs().RunModal(model); }
+
+bool RunPropertySheet(CPropertySheetModel& sheet) { return Platform().Dialogs().RunPropertySheet(sheet); }
+
+bool RunGuarded(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::bad_alloc&) {
+        ErrorBox(LoadString(IDS_OUT_OF_MEMORY));
+        return false;
+    }
+}
 
 CWaitCursor::CWaitCursor() { Platform().Status().BeginWaitCursor(); }
 

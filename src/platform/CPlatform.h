@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "platform/IClipboard.h"
@@ -7,6 +8,7 @@
 #include "platform/IMessages.h"
 #include "platform/ISettings.h"
 #include "platform/IStatus.h"
+#include "platform/IWindowManager.h"
 
 namespace kv {
 
@@ -25,6 +27,8 @@ public:
     IFileDialogs& Files() const { return *m_pFiles; }
     IClipboard& Clipboard() const { return *m_pClipboard; }
     ISettings& Settings() const { return *m_pSettings; }
+    IWindowManager& Windows() const;
+    void SetWindows(IWindowManager* windows) { m_pWindows = windows; }
 
 private:
     IMessages* m_pMessages;
@@ -33,6 +37,7 @@ private:
     IFileDialogs* m_pFiles;
     IClipboard* m_pClipboard;
     ISettings* m_pSettings;
+    IWindowManager* m_pWindows = nullptr;
 };
 
 // The installed platform.
@@ -47,6 +52,10 @@ void InfoBox(const std::string& text);                  // information icon, OK
 bool AskYesNo(const std::string& text, MsgIcon icon = MsgIcon::Question);  // true for Yes
 void SetStatusText(const std::string& text);
 bool RunDialog(CDialogModel& model);                    // true for OK
+bool RunPropertySheet(CPropertySheetModel& sheet);      // true for OK
+// Runs a command; an allocation that cannot be made abandons it and is
+// reported as insufficient memory. Returns false in that case.
+bool RunGuarded(const std::function<void()>& command);
 
 // Shows a text in the status bar with the wait cursor; the cursor returns to
 // normal when the object goes out of scope.

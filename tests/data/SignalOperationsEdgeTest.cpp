@@ -7,7 +7,7 @@
 
 #include "data/CKalvoData.h"
 #include "data/CRefDlg.h"
-#include "data/DataOperations.h"
+#include "data/SignalOperations.h"
 #include "dsp/MixedRadixFft.h"
 #include "platform/StringTable.h"
 #include "support/CScriptedPlatform.h"

@@ -1,4 +1,4 @@
-#include "data/DataOperations.h"
+#include "data/SignalOperations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,7 +69,7 @@ void AppendZeros(CDataColumn& column, int32_t n) {
 }  // namespace
 
 bool Scale(CKalvoData& data, double factor) {
-    if (factor == 0.0 && !AskYesNo(LoadString(IDS_SCALE_ZERO_ASK), MsgIcon::Warning)) return false;
+    if (factor == 0.0 && !AskYesNo(LoadString(IDS_SCALE_ZERO_QUESTION), MsgIcon::Warning)) return false;
     Multiply(data.Inphase(), factor);
     if (!data.IsReal()) Multiply(data.Quadrature(), factor);
     return true;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+namespace kv {
+
+class CDialogModel;
+class CQtControlPanel;
+
+// Shows a dialog model as a modal Qt dialog with OK and Cancel.
+class CQtDialog : public QDialog {
+    Q_OBJECT
+public:
+    CQtDialog(CDialogModel& model, QWidget* parent = nullptr);
+
+    // Runs the dialog; true for OK.
+    bool Run();
+    // The widget of a control (for tests).
+    QWidget* ControlWidget(int id) const;
+
+    void accept() override;
+    void reject() override;
+
+private:
+    void Finish();
+
+    CDialogModel& m_model;
+    CQtControlPanel* m_pPanel = nullptr;
+};
+
+}  // namespace kv
