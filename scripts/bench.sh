@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh libfftw3-dev
 cmake -S . -B build-bench -G Ninja -DKALVORA_GUI=OFF -DKALVORA_TESTS=OFF -DKALVORA_BENCHMARKS=ON >/dev/null
-cmake --build build-bench -j "$(nproc)"
+targets=(bench_fft)
+if cmake --build build-bench --target help | grep -q '^fft_vs_fftw:'; then targets+=(fft_vs_fftw); fi
+cmake --build build-bench -j "$(nproc)" --target "${targets[@]}"
 
 echo "== Mixed-radix FFT (Google Benchmark)"
 ./build-bench/bench/bench_fft --benchmark_min_time=0.2
