@@ -76,19 +76,22 @@ struct FftJob {
     double* locIm = nullptr;
 };
 
-// Power-of-two transform of length m = m1 * m2 used for cyclic convolution.
+// Power-of-two transform of length m = m1 * m2 used for cyclic convolution,
+// on buffers of m1 * pitch values: point n in row n / m2, column n % m2.
 // Its forward output is left in a scrambled order; the inverse reads that
 // order back. Rows are handled in groups of kMaxLanes.
 struct ConvPlan {
     int64_t m = 0;
     int64_t m1 = 0;                  // rows
     int64_t m2 = 0;                  // columns (row length)
+    int64_t pitch = 0;               // doubles from one row to the next (m2 plus a line, so that
+                                     // a column does not fall into a handful of cache sets)
     int64_t nmax = 0;                // max(m1, m2)
     const double* wRe = nullptr;     // w_nmax^j, j < nmax
     const double* wIm = nullptr;
     const double* rowTwRe = nullptr; // [rowGroup][n2][lane]: w_m^{n2 * k1(row)}
     const double* rowTwIm = nullptr;
-    const double* kernRe = nullptr;  // spectrum to multiply by, in the scrambled order (null: none)
+    const double* kernRe = nullptr;  // spectrum to multiply by, in the scrambled order (m1 * pitch values; null: none)
     const double* kernIm = nullptr;
     double* locRe = nullptr;         // nmax * kMaxLanes doubles each, 64-byte aligned
     double* locIm = nullptr;

@@ -168,14 +168,17 @@ struct CChirp {
     std::vector<double> chirpRe, chirpIm;  // exp(-j pi n^2 / r), n < r
     std::vector<double> wRe, wIm;
     CAlignedBuffer rowTwRe, rowTwIm, kernRe, kernIm;
-    CSplitBuffer loc, a;
+    CSplitBuffer loc, a, out;
+
+    // Place of point n in the transform's buffers.
+    int64_t At(int64_t n) const { return n / plan.m2 * plan.pitch + n % plan.m2; }
 
     // The DFT of r points read from in (with the given stride), written to
     // out (stride 1); twRe/twIm (if given) multiply the input point b first.
     void Transform(const fft::KernelSet& k, const double* inRe, const double* inIm, int64_t stride,
                    const double* twRe, const double* twIm);
-    const double* OutRe() const { return a.Re(); }
-    const double* OutIm() const { return a.Im(); }
+    const double* OutRe() const { return out.Re(); }
+    const double* OutIm() const { return out.Im(); }
 };
 
 std::unique_ptr<CChirp> BuildChirp(int64_t r, const fft::KernelSet& k) {
@@ -192,6 +195,7 @@ std::unique_ptr<CChirp> BuildChirp(int64_t r, const fft::KernelSet& k) {
     pl.m = m;
     pl.m1 = int64_t{1} << bits1;
     pl.m2 = int64_t{1} << (bits - bits1);
+    pl.pitch = pl.m2 + fft::kLineDoubles;
     pl.nmax = pl.m2;
     ch->wRe.resize(static_cast<size_t>(pl.nmax));
     ch->wIm.resize(static_cast<size_t>(pl.nmax));
@@ -230,27 +234,29 @@ std::unique_ptr<CChirp> BuildChirp(int64_t r, const fft::KernelSet& k) {
     ch->chirpIm.resize(static_cast<size_t>(r));
     for (int64_t n = 0; n < r; ++n) Twiddle((n * n) % (2 * r), 2 * r, ch->chirpRe[n], ch->chirpIm[n]);
 
-    double* kr = ch->kernRe.Reserve(mm);
-    double* ki = ch->kernIm.Reserve(mm);
-    std::fill(kr, kr + m, 0.0);
-    std::fill(ki, ki + m, 0.0);
+    const size_t padded = static_cast<size_t>(pl.m1 * pl.pitch);
+    double* kr = ch->kernRe.Reserve(padded);
+    double* ki = ch->kernIm.Reserve(padded);
+    std::fill(kr, kr + padded, 0.0);
+    std::fill(ki, ki + padded, 0.0);
     kr[0] = ch->chirpRe[0];
     ki[0] = -ch->chirpIm[0];
     for (int64_t n = 1; n < r; ++n) {
-        kr[n] = kr[m - n] = ch->chirpRe[n];
-        ki[n] = ki[m - n] = -ch->chirpIm[n];
+        kr[ch->At(n)] = kr[ch->At(m - n)] = ch->chirpRe[n];
+        ki[ch->At(n)] = ki[ch->At(m - n)] = -ch->chirpIm[n];
     }
     pl.kernRe = nullptr;
     pl.kernIm = nullptr;
     k.forward(pl, kr, ki, m);
     const double inv = 1.0 / static_cast<double>(m);
-    for (int64_t i = 0; i < m; ++i) {
+    for (size_t i = 0; i < padded; ++i) {
         kr[i] *= inv;
         ki[i] *= inv;
     }
     pl.kernRe = kr;
     pl.kernIm = ki;
-    ch->a.Reserve(mm);
+    ch->a.Reserve(padded);
+    ch->out.Reserve(static_cast<size_t>(r));
     return ch;
 }
 
@@ -258,26 +264,40 @@ void CChirp::Transform(const fft::KernelSet& k, const double* inRe, const double
                        const double* twRe, const double* twIm) {
     double* ar = a.Re();
     double* ai = a.Im();
-    for (int64_t n = 0; n < r; ++n) {
-        double zr = inRe[n * stride], zi = inIm[n * stride];
-        if (twRe) {
-            const double tr = twRe[n], ti = twIm[n];
-            const double nr = tr * zr - ti * zi;
-            zi = tr * zi + ti * zr;
-            zr = nr;
+    const int64_t m2 = plan.m2, pitch = plan.pitch;
+    // Row by row: point n = row * m2 + col sits at row * pitch + col.
+    for (int64_t row = 0, n0 = 0; n0 < r; ++row, n0 += m2) {
+        const int64_t cols = std::min(m2, r - n0);
+        double* pr = ar + row * pitch;
+        double* pi = ai + row * pitch;
+        for (int64_t c = 0; c < cols; ++c) {
+            const int64_t n = n0 + c;
+            double zr = inRe[n * stride], zi = inIm[n * stride];
+            if (twRe) {
+                const double tr = twRe[n], ti = twIm[n];
+                const double nr = tr * zr - ti * zi;
+                zi = tr * zi + ti * zr;
+                zr = nr;
+            }
+            pr[c] = zr * chirpRe[n] - zi * chirpIm[n];
+            pi[c] = zr * chirpIm[n] + zi * chirpRe[n];
         }
-        ar[n] = zr * chirpRe[n] - zi * chirpIm[n];
-        ai[n] = zr * chirpIm[n] + zi * chirpRe[n];
+        // The rest of the last row read must be zero.
+        std::fill(pr + cols, pr + m2, 0.0);
+        std::fill(pi + cols, pi + m2, 0.0);
     }
-    // The rest of the last row read must be zero.
-    const int64_t rowEnd = std::min(plan.m, (r + plan.m2 - 1) / plan.m2 * plan.m2);
-    std::fill(ar + r, ar + rowEnd, 0.0);
-    std::fill(ai + r, ai + rowEnd, 0.0);
     k.convolve(plan, ar, ai, r);
-    for (int64_t n = 0; n < r; ++n) {
-        const double yr = ar[n], yi = ai[n];
-        ar[n] = yr * chirpRe[n] - yi * chirpIm[n];
-        ai[n] = yr * chirpIm[n] + yi * chirpRe[n];
+    double* orr = out.Re();
+    double* oi = out.Im();
+    for (int64_t row = 0, n0 = 0; n0 < r; ++row, n0 += m2) {
+        const int64_t cols = std::min(m2, r - n0);
+        const double* pr = ar + row * pitch;
+        const double* pi = ai + row * pitch;
+        for (int64_t c = 0; c < cols; ++c) {
+            const int64_t n = n0 + c;
+            orr[n] = pr[c] * chirpRe[n] - pi[c] * chirpIm[n];
+            oi[n] = pr[c] * chirpIm[n] + pi[c] * chirpRe[n];
+        }
     }
 }
 
@@ -561,9 +581,11 @@ void ChirpPass(CWorkspace& w, const CFftPlan& p, int32_t pass, double* dr, doubl
                          twiddle ? w.twIm.data() : nullptr);
             const double* outR = ch.OutRe();
             const double* outI = ch.OutIm();
+            double* pr = dr + base;
+            double* pi = di + base;
             for (int64_t b = 0; b < r; ++b) {
-                dr[base + b * s] = RoundToFloat(outR[b]);
-                di[base + b * s] = RoundToFloat(outI[b]);
+                pr[b * s] = RoundToFloat(outR[b]);
+                pi[b * s] = RoundToFloat(outI[b]);
             }
         }
 }
