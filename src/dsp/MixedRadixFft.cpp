@@ -54,6 +54,10 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr int64_t kMaxStage1Block = 4096;
 constexpr int64_t kL1Stage1Block = 512;
 constexpr int64_t kPreferredStage1Block = 128;
+// Transforms up to this length sit in the first two cache levels; for them
+// a small first-stage block measures faster.
+constexpr int64_t kSmallTransform = 8192;
+constexpr int64_t kSmallStage1Block = 16;
 constexpr int64_t kMaxGroup = 4096;
 // Chirp plans whose transform is at most this long stay cached.
 constexpr int64_t kMaxCachedChirp = int64_t{1} << 16;
@@ -356,7 +360,8 @@ int32_t ChooseStage1(const CFftPlan& p) {
         P *= p.fact[k];
         if (k > 1 && (P > kMaxStage1Block || p.n / P < fft::kLineDoubles)) break;
         const double logP = std::log2(static_cast<double>(P));
-        const double tie = P <= kL1Stage1Block ? std::fabs(logP - std::log2(double{kPreferredStage1Block})) : -logP;
+        const double preferred = static_cast<double>(p.n <= kSmallTransform ? kSmallStage1Block : kPreferredStage1Block);
+        const double tie = P <= kL1Stage1Block ? std::fabs(logP - std::log2(preferred)) : -logP;
         // Second-stage runs of fewer than kLineDoubles positions are scalar.
         const double scalar = k < p.m && P < fft::kLineDoubles ? 8.0 : 0.0;
         const double cost = 2.0 * CountGroups(p, k + 1) + (P > kL1Stage1Block ? 1.0 : 0.0) + scalar + tie / 64.0;
