@@ -1,6 +1,7 @@
 #include "app/CCommandTable.h"
 
 #include "app/CKalvoraDoc.h"
+#include "generate/CModDoc.h"
 #include "platform/CPlatform.h"
 
 namespace kv {
@@ -83,8 +84,10 @@ std::vector<CCommand> BuildTable() {
     t.push_back(Make(T::ID_TIME_STATISTICS, IDS_MENU_TIME, 0, IDS_CMD_SHOW_STATS, {}, TimeNotEmpty));
     t.push_back(Make(T::ID_GENERATE_WAVEFORM, IDS_MENU_TIME, 0, IDS_CMD_GENERATE,
                      [](Doc& d) { d.RunOperation(OP_GENERATE); }));
-    // The modulated-signal generator's sheet comes with the generator.
-    t.push_back(Make(T::ID_GENERATE_SIGNAL, IDS_MENU_TIME, 0, IDS_CMD_GENERATE_SIGNAL, {}));
+    // The modulated-signal generator: every project is a generator document.
+    t.push_back(Make(T::ID_GENERATE_SIGNAL, IDS_MENU_TIME, 0, IDS_CMD_GENERATE_SIGNAL, [](Doc& d) {
+        if (auto* m = dynamic_cast<CModDoc*>(&d)) m->SignalGeneratorCommand();
+    }));
     t.push_back(Make(T::ID_TIME_COPY, IDS_MENU_TIME, 0, IDS_CMD_COPY, [](Doc& d) { d.CopyTimeData(); }, TimeNotEmpty));
     // ---- Frequency --------------------------------------------------------------
     t.push_back(Make(T::ID_FREQ_SET_RANGE, IDS_MENU_FREQUENCY, 0, IDS_CMD_SET_RANGE,
