@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -184,6 +186,16 @@ private:
     bool m_bFailed = false;
 };
 
+// Room for n more values at the end of a column, sized in one step (the
+// values are written at once).
+double* Extend(CDataColumn& column, int32_t n) {
+    const int32_t old = column.GetSize();
+    if (n <= 0) return column.GetData() + old;
+    if (static_cast<int64_t>(old) + n > std::numeric_limits<int32_t>::max()) throw std::bad_alloc();
+    column.SetSize(old + n);
+    return column.GetData() + old;
+}
+
 uint32_t g_nRandomState = 0;
 
 // The uniform sample of every value of NextRandom.
@@ -234,6 +246,7 @@ bool GenerateAudio(int32_t count, const CAudio& audio, CDataColumn& column, floa
     float phase = (audio.m_fAudioPhase / 360.0f) * kTwoPiF;
     const float step = (audio.m_fAudioFrequency * kTwoPiF) / fs;
     float value = 0.0f;
+    double* out = Extend(column, count);
     for (int32_t i = 0; i < count; ++i) {
         phase = phase + step;
         for (int n = 0; phase > kPiF; ++n) {
@@ -262,7 +275,7 @@ bool GenerateAudio(int32_t count, const CAudio& audio, CDataColumn& column, floa
             case CAudio::Sawtooth: value = phase / kPiF; break;
             default: break;  // "Off": the value stays 0
         }
-        column.Append(value);
+        out[i] = value;
     }
     return true;
 }
@@ -327,8 +340,11 @@ void Modulate(const CModParm& modulation, const CQuadErr& errors, int32_t count,
                    static_cast<double>(fs);
     const float m = modulation.m_fPercentMod / 100.0f;
     const int32_t audioCount = audio.GetSize();
+    const double* a0 = audio.GetData();
+    double* outI = Extend(inphase, count);
+    double* outQ = Extend(quadrature, count);
     for (int32_t i = 0; i < count; ++i) {
-        const double a = i < audioCount ? audio[i] : 0.0;
+        const double a = i < audioCount ? a0[i] : 0.0;
         double I = 0.0;
         double Q = 0.0;
         switch (modulation.m_nModulation) {
@@ -350,8 +366,8 @@ void Modulate(const CModParm& modulation, const CQuadErr& errors, int32_t count,
                 break;
             default: break;  // LSB, USB and "None (noise only)" have no carrier
         }
-        inphase.Append(I + dcI);
-        quadrature.Append(Q + dcQ);
+        outI[i] = I + dcI;
+        outQ[i] = Q + dcQ;
         theta = std::fmod(theta + delta, kTwoPiD);
     }
 }
@@ -468,11 +484,13 @@ void ScaleColumn(const CSamp& sample, CDataColumn& column, bool& saturated) {
 
 void AmDemodulate(const CDataColumn& inphase, const CDataColumn& quadrature, CDataColumn& out) {
     const int32_t n = std::min(inphase.GetSize(), quadrature.GetSize());
-    for (int32_t i = 0; i < n; ++i) out.Append(std::sqrt(inphase[i] * inphase[i] + quadrature[i] * quadrature[i]));
+    double* y = Extend(out, n);
+    for (int32_t i = 0; i < n; ++i) y[i] = std::sqrt(inphase[i] * inphase[i] + quadrature[i] * quadrature[i]);
 }
 
 void FmDemodulate(const CDataColumn& inphase, const CDataColumn& quadrature, CDataColumn& out) {
     const int32_t n = std::min(inphase.GetSize(), quadrature.GetSize());
+    double* y = Extend(out, n);
     double previous = 0.0;
     for (int32_t i = 0; i < n; ++i) {
         const double phi = std::atan2(quadrature[i], inphase[i]);
@@ -480,7 +498,7 @@ void FmDemodulate(const CDataColumn& inphase, const CDataColumn& quadrature, CDa
         previous = phi;
         if (d > kPiF) d = d - kTwoPiF;
         if (d < -kPiF) d = d + kTwoPiF;
-        out.Append(d / kPiF);
+        y[i] = d / kPiF;
     }
 }
 
