@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "analysis/AnalysisCommands.h"
 #include "app/CListLength.h"
 #include "app/CRange.h"
 #include "app/CSampRate.h"
@@ -39,6 +40,7 @@ CKalvoraDoc::CKalvoraDoc() {
     m_FreqData.m_bTime = 0;
     m_FreqData.ApplyFs(m_Fs);
     m_FreqData.ResetRange();
+    m_FreqStats.Bind(m_FreqData, m_strListFile, m_nListLength);
     ++g_nLiveProjects;
 }
 
@@ -536,9 +538,9 @@ void CKalvoraDoc::FilterTimeData() {}
 void CKalvoraDoc::WindowTimeData() {}
 void CKalvoraDoc::TransformToFrequency() {}
 void CKalvoraDoc::TransformToTime() {}
-void CKalvoraDoc::ShowFrequencyStatistics() {}
-void CKalvoraDoc::ShowFrequencyList() {}
-void CKalvoraDoc::WriteFrequencyListFile() {}
+void CKalvoraDoc::ShowFrequencyStatistics() { kv::ShowFrequencyStatistics(m_FreqStats); }
+void CKalvoraDoc::ShowFrequencyList() { kv::ShowFrequencyList(*this, m_FreqStats); }
+void CKalvoraDoc::WriteFrequencyListFile() { kv::WriteFrequencyListFile(m_FreqStats); }
 bool CKalvoraDoc::ReadDataFiles(bool) { return false; }
 void CKalvoraDoc::WriteTimeData() {}
 void CKalvoraDoc::WriteFrequencyData() {}
@@ -617,6 +619,7 @@ void CKalvoraDoc::OnListLength() {
     dialog.m_nListEntries = m_nListLength;
     if (!RunDialog(dialog) || dialog.m_nListEntries == m_nListLength) return;
     m_nListLength = dialog.m_nListEntries;
+    m_FreqStats.SetListLength(m_nListLength);
     UpdateViews(HINT_REDRAW_ALL, nullptr);
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "analysis/CFreqStats.h"
 #include "app/CKalvoDoc.h"
 #include "app/CMixDlg.h"
 #include "app/CPadDlg.h"
@@ -130,6 +131,7 @@ public:
     // ---- members, in the order of the project -----------------------------------------
     CKalvoData m_TimeData;
     CKalvoData m_FreqData;
+    CFreqStats m_FreqStats;
     std::string m_strListFile;
     std::string m_strFilterFile;
     CRefDlg m_RefDlg;
