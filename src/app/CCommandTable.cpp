@@ -42,9 +42,17 @@ std::vector<CCommand> BuildTable() {
                      [](Doc& d) { d.WriteFrequencyData(); }, FreqNotEmpty));
     t.push_back(Make(T::ID_WRITE_LIST, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_WRITE_LIST,
                      [](Doc& d) { d.RunOperation(OP_WRITE_LIST); }, FreqNotEmpty));
-    // The demodulation writers come with the modulated-signal generator.
-    t.push_back(Make(T::ID_WRITE_AM, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_AM_DEMOD, {}, TimeNotEmpty));
-    t.push_back(Make(T::ID_WRITE_FM, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_FM_DEMOD, {}, TimeNotEmpty));
+    // The demodulation writers of the modulated-signal generator.
+    t.push_back(Make(T::ID_WRITE_AM, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_AM_DEMOD,
+                     [](Doc& d) {
+                         if (auto* m = dynamic_cast<CModDoc*>(&d)) m->WriteAmData();
+                     },
+                     TimeNotEmpty));
+    t.push_back(Make(T::ID_WRITE_FM, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_FM_DEMOD,
+                     [](Doc& d) {
+                         if (auto* m = dynamic_cast<CModDoc*>(&d)) m->WriteFmData();
+                     },
+                     TimeNotEmpty));
     t.push_back(Make(T::ID_CONVERT, IDS_MENU_FILE, 0, IDS_CMD_CONVERT, [](Doc& d) { d.OnConvert(); }));
     // ---- Signal -----------------------------------------------------------------
     t.push_back(Make(T::ID_UNDO, IDS_MENU_SIGNAL, 0, IDS_CMD_UNDO, [](Doc& d) { d.Undo(); },

@@ -96,6 +96,18 @@ bool CModDoc::GenerateSignal() {
     return true;
 }
 
+bool CModDoc::WriteAmData() {
+    CDataColumn column;
+    AmDemodulate(m_TimeData.Inphase(), m_TimeData.Quadrature(), column);
+    return WriteColumnDialog(m_WriteCol, LoadString(IDS_WRITE_AM_TITLE), column);
+}
+
+bool CModDoc::WriteFmData() {
+    CDataColumn column;
+    FmDemodulate(m_TimeData.Inphase(), m_TimeData.Quadrature(), column);
+    return WriteColumnDialog(m_WriteCol, LoadString(IDS_WRITE_FM_TITLE), column);
+}
+
 bool CModDoc::Synthesize(int32_t count, float fs) {
     m_Internal.Reset();
     m_Internal.AddColumn();

@@ -2,6 +2,7 @@
 
 #include "app/CKalvoraDoc.h"
 #include "data/CDataSet.h"
+#include "formats/CWriteCol.h"
 #include "generate/CAudio.h"
 #include "generate/CIFFilter.h"
 #include "generate/CModParm.h"
@@ -32,6 +33,10 @@ public:
     // not be had (the Time Data is then empty) or the project's sampling
     // frequency does not allow a generation (nothing changes).
     bool GenerateSignal();
+    // "AM Demod..." and "FM Demod...": demodulate the Time Data and write the
+    // result through the write-column dialog. False when nothing was written.
+    bool WriteAmData();
+    bool WriteFmData();
 
     CSamp m_Samp;
     CModParm m_ModParm;
@@ -42,6 +47,8 @@ public:
     // Audio, AM- and FM-demodulated signal of the last generation; not shown,
     // not stored.
     CDataSet m_Internal;
+    // File name and format of the demodulation writers, kept between uses.
+    CWriteCol m_WriteCol;
 
 private:
     bool Synthesize(int32_t count, float fs);

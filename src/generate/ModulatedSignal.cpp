@@ -14,20 +14,7 @@
 
 #include "data/CDataColumn.h"
 #include "formats/FormatHelpers.h"
-#if __has_include("formats/NumberText.h")
 #include "formats/NumberText.h"
-#else
-// Stand-in until the scanners of the signal file formats arrive.
-namespace kv {
-inline bool IsScanSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-inline const char* ScanDouble(const char* p, const char* end, double& value) {
-    std::string text(p, static_cast<size_t>(std::min<std::ptrdiff_t>(end - p, 400)));
-    char* stop = nullptr;
-    value = std::strtod(text.c_str(), &stop);
-    return stop == text.c_str() ? nullptr : p + (stop - text.c_str());
-}
-}  // namespace kv
-#endif
 #include "generate/CAudio.h"
 #include "generate/CModParm.h"
 #include "generate/CNoise.h"
@@ -283,7 +270,7 @@ bool GenerateAudio(int32_t count, const CAudio& audio, CDataColumn& column, floa
 bool ReadAudioFile(const CAudio& audio, int32_t count, CDataColumn& column) {
     std::FILE* f = OpenForReading(audio.m_strAudioFile);
     if (!f) {
-        ErrorBox(FormatString(IDS_GEN_CANNOT_OPEN_FILE, audio.m_strAudioFile));
+        ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, audio.m_strAudioFile));
         return false;
     }
     CFileCloser closer{f};
@@ -396,7 +383,7 @@ bool IfFilterFile(const std::string& fileName, CDataColumn& column) {
     if (fileName.empty()) return true;
     std::FILE* f = OpenForReading(fileName);
     if (!f) {
-        ErrorBox(FormatString(IDS_GEN_CANNOT_OPEN_FILE, fileName));
+        ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, fileName));
         return false;
     }
     CFileCloser closer{f};

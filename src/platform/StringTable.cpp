@@ -274,7 +274,6 @@ const Entry kEntries[] = {
     {IDS_SCALING_ALL, "Scaling All..."},
     {IDS_UPDATING_VIEWS, "Updating Views..."},
     {IDS_DATA_SATURATED, "Data was saturated."},
-    {IDS_GEN_CANNOT_OPEN_FILE, "Cannot open file \"%1\"."},
     {IDS_AUDIO_BAD_DATA, "Bad data in audio file at line %1.  Data will be set to zero."},
     {IDS_AUDIO_TOO_SHORT, "Audio file contained fewer points than required.\nAudio signal will be zero-padded."},
     {IDS_WRITE_AM_TITLE, "Write AM Data"},

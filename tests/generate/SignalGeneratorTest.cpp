@@ -355,3 +355,76 @@ TEST(SignalGeneratorProject, PagesAreStoredLastInTheirOwnOrder) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+// ---------------------------------------------------------------------------
+// Demodulation writers
+
+std::vector<double> ReadNumbers(const std::string& path) {
+    std::vector<double> values;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return values;
+    double v;
+    while (std::fscanf(f, "%lf", &v) == 1) values.push_back(v);
+    std::fclose(f);
+    return values;
+}
+
+TEST(DemodulationWriters, WriteTheDemodulatedTimeDataThroughTheWriteColumnDialog) {
+    test::CScriptedPlatform p;
+    CModDoc doc;
+    using T = CCommandTable;
+    EXPECT_FALSE(T::IsEnabled(doc, T::ID_WRITE_AM)) << "no Time Data";
+    EXPECT_FALSE(T::IsEnabled(doc, T::ID_WRITE_FM));
+    // Time Data of three points at angles 0, pi/2, pi with magnitudes 3, 2, 1.
+    const double I[] = {3, 0, -1}, Q[] = {0, 2, 0};
+    for (int i = 0; i < 3; ++i) {
+        doc.m_TimeData.Inphase().Append(I[i]);
+        doc.m_TimeData.Quadrature().Append(Q[i]);
+    }
+    doc.m_TimeData.EqualizeColumns(0.0);
+    ASSERT_TRUE(T::IsEnabled(doc, T::ID_WRITE_AM));
+
+    const std::string path =
+        (std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_demod.txt")).string();
+    std::string title;
+    p.OnDialog<CWriteCol>([&](CWriteCol& d) {
+        title = d.m_strTitle;
+        d.SimulateText(CWriteCol::IDC_NAME, path);
+        d.SimulateClick(IDOK);
+    });
+    ASSERT_TRUE(T::Execute(doc, T::ID_WRITE_AM));
+    EXPECT_EQ(title, "Write AM Data");
+    std::vector<double> am = ReadNumbers(path);
+    ASSERT_EQ(am.size(), 3u);
+    EXPECT_NEAR(am[0], 3.0, 1e-12);
+    EXPECT_NEAR(am[1], 2.0, 1e-12);
+    EXPECT_NEAR(am[2], 1.0, 1e-12);
+
+    // The dialog opens again with the last name; FM writes the phase steps.
+    p.OnDialog<CWriteCol>([&](CWriteCol& d) {
+        title = d.m_strTitle;
+        EXPECT_EQ(d.GetDlgItemText(CWriteCol::IDC_NAME), path);
+        d.SimulateClick(IDOK);
+    });
+    ASSERT_TRUE(T::Execute(doc, T::ID_WRITE_FM));
+    EXPECT_EQ(title, "Write FM Data");
+    std::vector<double> fm = ReadNumbers(path);
+    ASSERT_EQ(fm.size(), 3u);
+    EXPECT_NEAR(fm[0], 0.0, 1e-12);
+    EXPECT_NEAR(fm[1], 0.5, 1e-7);
+    EXPECT_NEAR(fm[2], 0.5, 1e-7);
+
+    // Cancel writes nothing.
+    std::remove(path.c_str());
+    p.CancelDialog();
+    EXPECT_FALSE(doc.WriteAmData());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(doc.m_TimeData.GetCount(), 3) << "the Time Data is not touched";
+    EXPECT_EQ(p.unscriptedDialogs, 0);
+}
+
+}  // namespace
+}  // namespace kv
