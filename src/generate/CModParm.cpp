@@ -22,7 +22,7 @@ void CModParm::CreateControls() {
     AddEdit(IDC_CARRIER_FREQUENCY, LoadString(IDS_GEN_FREQUENCY), carrier, 0);
     AddEdit(IDC_CARRIER_PHASE, LoadString(IDS_MOD_PHASE), carrier, 1);
     AddEdit(IDC_PERCENT_MOD, LoadString(IDS_MOD_PERCENT));
-    AddEdit(IDC_DEVIATION, LoadString(IDS_MOD_DEVIATION));
+    AddEdit(IDC_DEVIATION, LoadString(IDS_MOD_DEVIATION), -1, 1);
     int ssb = AddGroup(LoadString(IDS_MOD_SSB));
     AddEdit(IDC_HILBERT_FILTER, LoadString(IDS_MOD_HILBERT), ssb, 0);
     AddControl(IDC_SSB_NOTE, ControlKind::Static, LoadString(IDS_MOD_SSB_NOTE), ssb, 1);

@@ -15,7 +15,7 @@ void CNoise::CreateControls() {
     AddRadio(IDC_NO_NOISE, LoadString(IDS_NOISE_NONE), 0, type, 0);
     AddRadio(IDC_GAUSSIAN, LoadString(IDS_NOISE_GAUSSIAN), 0, type, 1);
     AddRadio(IDC_UNIFORM, LoadString(IDS_NOISE_UNIFORM), 0, type, 2);
-    AddEdit(IDC_SEED, LoadString(IDS_NOISE_SEED));
+    AddEdit(IDC_SEED, LoadString(IDS_NOISE_SEED), -1, 1);
 }
 
 void CNoise::DoDataExchange(CDataExchange& dx) {

@@ -11,13 +11,13 @@ CSamp::CSamp() : CDialogModel(LoadString(IDS_PAGE_SAMPLE)) {}
 
 void CSamp::CreateControls() {
     AddEdit(IDC_SCALE, LoadString(IDS_SAMP_SCALE));
-    AddEdit(IDC_SAMPLE_COUNT, LoadString(IDS_SAMP_COUNT));
+    AddEdit(IDC_SAMPLE_COUNT, LoadString(IDS_SAMP_COUNT), -1, 1);
     int quantization = AddGroup(LoadString(IDS_SAMP_QUANTIZATION));
     // Radio order gives the value: Round 0, Truncate 1, None 2.
     AddRadio(IDC_ROUND, LoadString(IDS_SAMP_ROUND), 0, quantization, 0);
     AddRadio(IDC_TRUNCATE, LoadString(IDS_SAMP_TRUNCATE), 0, quantization, 0);
     AddRadio(IDC_NO_QUANTIZATION, LoadString(IDS_SAMP_NONE), 0, quantization, 0);
-    AddEdit(IDC_SATURATION, LoadString(IDS_SAMP_SATURATION));
+    AddEdit(IDC_SATURATION, LoadString(IDS_SAMP_SATURATION), -1, 2);
 }
 
 void CSamp::DoDataExchange(CDataExchange& dx) {
