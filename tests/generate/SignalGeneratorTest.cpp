@@ -177,6 +177,8 @@ TEST(SignalGenerator, ScalingAndSaturation) {
     ASSERT_TRUE(doc.GenerateSignal());
     EXPECT_TRUE(p.messages.empty());
     for (double v : doc.m_TimeData.Inphase()) ASSERT_TRUE(v == 0.0 || v == 1.0 || v == -1.0) << v;
+    for (double v : doc.m_Internal.GetColumn(CModDoc::AUDIO_COLUMN))
+        ASSERT_TRUE(v == 0.0 || v == 1.0) << "the audio is quantized before modulation: " << v;
 
     // Saturation 0.5 clips them and says so once.
     doc.m_Samp.m_fSaturation = 0.5f;
@@ -253,6 +255,17 @@ TEST(SignalGenerator, ASamplingFrequencyOfZeroIsRefused) {
     EXPECT_EQ(p.messages[0].icon, MsgIcon::Error);
     EXPECT_EQ(doc.m_TimeData.GetCount(), 1) << "nothing changes";
     EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(SignalGenerator, MoreSamplesThanAColumnHoldsAreRefused) {
+    test::CScriptedPlatform p;
+    GenDoc doc;
+    doc.m_Samp.m_nSampleCount = 3000000000u;
+    EXPECT_FALSE(doc.GenerateSignal());
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].text, "Insufficient memory available to complete the operation.");
+    EXPECT_TRUE(doc.m_TimeData.IsEmpty());
+    EXPECT_EQ(p.waitCursorDepth, 0);
 }
 
 TEST(SignalGenerator, ModifiedProjectsAskForAGeneration) {
