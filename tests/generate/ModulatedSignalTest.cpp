@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "data/CDataColumn.h"
 #include "generate/CAudio.h"
 #include "generate/CModParm.h"
@@ -282,22 +284,6 @@ TEST(ReadAudioFile, AFileThatCannotBeOpenedIsReported) {
 // ---------------------------------------------------------------------------
 // Modulation
 
-TEST(Modulate, CwAtAQuarterOfTheSamplingFrequency) {
-    CModParm mod;
-    mod.m_nModulation = CModParm::CW;
-    mod.m_fCarrierFrequency = 2.0f;
-    CQuadErr errors;
-    CDataColumn audio = MakeColumn(std::vector<double>(8, 0.3));
-    CDataColumn I, Q;
-    Modulate(mod, errors, 8, I, Q, audio, 8.0f);
-    const double eI[] = {1, 0, -1, 0, 1, 0, -1, 0};
-    const double eQ[] = {0, 1, 0, -1, 0, 1, 0, -1};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_NEAR(I[i], eI[i], 1e-6) << i;
-        EXPECT_NEAR(Q[i], eQ[i], 1e-6) << i;
-    }
-}
-
 TEST(Modulate, AmEnvelopeAndIfErrors) {
     CModParm mod;  // AM 30 %
     mod.m_fCarrierFrequency = 1.0f;
@@ -361,19 +347,6 @@ TEST(Modulate, FmWithZeroDeviationIsCwAndDeviationShiftsTheNextStep) {
     const double step2 = 0.7f * static_cast<double>(kTwoPiF) / 8.0;
     EXPECT_NEAR(std::atan2(Q[1], I[1]), step1, 1e-12);
     EXPECT_NEAR(std::atan2(Q[2], I[2]), step1 + step2, 1e-12);
-}
-
-TEST(Modulate, NoCarrierChoicesGiveZeros) {
-    CQuadErr errors;
-    CDataColumn audio = MakeColumn({1.0, 1.0});
-    for (int32_t m : {CModParm::LSB, CModParm::USB, CModParm::NoCarrier}) {
-        CModParm mod;
-        mod.m_nModulation = m;
-        CDataColumn I, Q;
-        Modulate(mod, errors, 2, I, Q, audio, 8.0f);
-        EXPECT_EQ(Values(I), (std::vector<double>{0, 0}));
-        EXPECT_EQ(Values(Q), (std::vector<double>{0, 0}));
-    }
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/CCommandTable.h"
 #include "app/ProjectBytes.h"
 #include "generate/CModDoc.h"
