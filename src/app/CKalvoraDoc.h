@@ -5,6 +5,7 @@
 
 #include "analysis/CFreqStats.h"
 #include "app/CKalvoDoc.h"
+#include "formats/CDataFiles.h"
 #include "app/CMixDlg.h"
 #include "app/CPadDlg.h"
 #include "app/CProcDlg.h"
@@ -130,7 +131,9 @@ public:
 
     // ---- members, in the order of the project -----------------------------------------
     CKalvoData m_TimeData;
+    CDataFiles m_TimeFiles;
     CKalvoData m_FreqData;
+    CDataFiles m_FreqFiles;
     CFreqStats m_FreqStats;
     std::string m_strListFile;
     std::string m_strFilterFile;
