@@ -287,6 +287,13 @@ void CGraph::Attach(CKalvoData& data, int typeCode, int styleCode) {
 // ---------------------------------------------------------------------------
 // Plot operations
 
+int CGraph::TraceType() const {
+    // A histogram holds counts: its magnitude and phase types show the
+    // counts themselves, not the magnitude or phase of a count.
+    if (IsHistogramShown() && (m_nType == PLOT_MAGNITUDE || m_nType == PLOT_PHASE)) return PLOT_INPHASE;
+    return m_nType;
+}
+
 bool CGraph::HasData() const {
     if (!m_pSource) return false;
     // A graph whose document has gone has nothing left to show.
@@ -323,7 +330,7 @@ void CGraph::DataRanges(const CKalvoData& data, double& xMin, double& xMax, doub
     xMin = data.IndexToValue(first);
     xMax = data.IndexToValue(last);
     CRangeOf y;
-    switch (m_nType) {
+    switch (TraceType()) {
         case PLOT_QUADRATURE: y = ComponentRange(data, 1, first, last); break;
         case PLOT_I_AND_Q: {
             y = ComponentRange(data, 0, first, last);
@@ -621,7 +628,7 @@ void CGraph::BuildPlotData(int& pointsWanted) {
     NoteReduction();
     int traces = m_Traces.GetColumnCount();
     if (traces < 1) return;
-    switch (m_nType) {
+    switch (TraceType()) {
         case PLOT_INPHASE: ReduceTrace(0, Trace(0)); break;
         case PLOT_QUADRATURE: ReduceTrace(1, Trace(0)); break;
         case PLOT_MAGNITUDE: ReduceTrace(2, Trace(0)); break;

@@ -102,6 +102,8 @@ private:
     // X and Y ranges of the working range of a data object for the type.
     void DataRanges(const CKalvoData& data, double& xMin, double& xMax, double& yMin, double& yMax);
     void ReducePolar();
+    // The type whose values the traces show.
+    int TraceType() const;
     bool IsHistogramShown() const { return m_bHistogram && m_nType != PLOT_POLAR; }
 
     bool m_bFromDocument = false;  // attached by a document (which may go away)
