@@ -48,6 +48,7 @@ void CArchive::FlushBuffer() {
 }
 
 void CArchive::WriteBytes(const void* data, size_t count) {
+    if (count == 0) return;
     const unsigned char* p = static_cast<const unsigned char*>(data);
     if (count >= m_buffer.size()) {
         // Large blocks go straight to the file: one copy only.
@@ -118,6 +119,7 @@ void CArchive::WriteDoubles(const double* values, size_t count) {
 // loading
 
 void CArchive::Fill(void* data, size_t count) {
+    if (count == 0) return;
     unsigned char* p = static_cast<unsigned char*>(data);
     size_t avail = m_nEnd - m_nPos;
     if (avail >= count) {

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <map>
+#include <new>
 #include <utility>
 
 #include "platform/CDialogModel.h"
+#include "platform/StringTable.h"
 
 namespace kv {
 
@@ -162,6 +164,16 @@ bool AskYesNo(const std::string& text, MsgIcon icon) {
 void SetStatusText(const std::string& text) { Platform().Status().SetStatusText(text); }
 
 bool RunDialog(CDialogModel& model) { return Platform().Dialogs().RunModal(model); }
+
+bool RunGuarded(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::bad_alloc&) {
+        ErrorBox(LoadString(IDS_OUT_OF_MEMORY));
+        return false;
+    }
+}
 
 CWaitCursor::CWaitCursor() { Platform().Status().BeginWaitCursor(); }
 

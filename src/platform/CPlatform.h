@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "platform/IClipboard.h"
@@ -61,6 +62,9 @@ void InfoBox(const std::string& text);                  // information icon, OK
 bool AskYesNo(const std::string& text, MsgIcon icon = MsgIcon::Question);  // true for Yes
 void SetStatusText(const std::string& text);
 bool RunDialog(CDialogModel& model);                    // true for OK
+// Runs a command; an allocation that cannot be made abandons it and is
+// reported as insufficient memory. Returns false in that case.
+bool RunGuarded(const std::function<void()>& command);
 
 // Shows a text in the status bar with the wait cursor; the cursor returns to
 // normal when the object goes out of scope.

@@ -192,6 +192,27 @@ const Entry kEntries[] = {
     // ---- project and application --------------------------------------------
     {IDS_GENERATED_SINE, "Generated Sine"},
     {IDS_DEFAULT_DOC_NAME, "Kalvora"},
+    {IDS_PREFERENCES_TITLE, "Preferences"},
+    {IDS_PREFERENCES_TIME_PLOT, "Time Plot"},
+    {IDS_PREFERENCES_FREQ_PLOT, "Frequency Plot"},
+    {IDS_PREFERENCES_TYPE, "Type"},
+    {IDS_PREFERENCES_STYLE, "Style"},
+    {IDS_PLOT_TYPE_AUTO, "Auto"},
+    {IDS_PLOT_TYPE_INPHASE, "Inphase Amplitude"},
+    {IDS_PLOT_TYPE_QUADRATURE, "Quadrature Amplitude"},
+    {IDS_PLOT_TYPE_IQ, "I and Q Amplitudes"},
+    {IDS_PLOT_TYPE_MAGNITUDE, "Complex Magnitude"},
+    {IDS_PLOT_TYPE_PHASE, "Complex Phase"},
+    {IDS_PLOT_TYPE_POLAR, "Polar (I vs. Q)"},
+    {IDS_PLOT_TYPE_HISTOGRAM, "Histogram"},
+    {IDS_PLOT_STYLE_AUTO, "Auto"},
+    {IDS_PLOT_STYLE_LINE, "Line"},
+    {IDS_PLOT_STYLE_DOT, "Dot"},
+    {IDS_PLOT_STYLE_LINE_DOT, "Line and Dot"},
+    {IDS_PLOT_STYLE_BAR, "Bar"},
+    {IDS_PLOT_STYLE_STEM, "Stem"},
+    {IDS_PLOT_STYLE_VLINE, "Vertical Line"},
+    {IDS_PLOT_STYLE_STAIR, "Stair"},
 };
 
 const std::unordered_map<int, std::string>& Table() {

@@ -1,0 +1,168 @@
+#include "qt/CQtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QImage>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+
+#include "platform/StringTable.h"
+#include "qt/CQtDialog.h"
+
+namespace kv {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+CQtPlatform::CQtPlatform()
+    : m_platform(*this, *this, *this, *this, *this, *this),
+      m_pSettings(std::make_unique<QSettings>(Q(LoadString(IDS_COMPANY_NAME)), Q(LoadString(IDS_APP_NAME)))) {}
+
+CQtPlatform::~CQtPlatform() {
+    while (m_nWaitDepth > 0) EndWaitCursor();
+}
+
+MsgAnswer CQtPlatform::ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    QMessageBox box(QApplication::activeWindow() ? QApplication::activeWindow() : m_pMainWindow);
+    box.setWindowTitle(Q(LoadString(IDS_APP_NAME)));
+    box.setText(Q(text));
+    switch (icon) {
+        case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case MsgIcon::Warning:
+        case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MsgIcon::None: break;
+    }
+    switch (buttons) {
+        case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MsgButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    // A busy cursor would hide that the program waits for an answer.
+    bool waiting = m_nWaitDepth > 0;
+    if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    int result = box.exec();
+    if (waiting) QApplication::restoreOverrideCursor();
+    switch (result) {
+        case QMessageBox::Ok: return MsgAnswer::Ok;
+        case QMessageBox::Yes: return MsgAnswer::Yes;
+        case QMessageBox::No: return MsgAnswer::No;
+        default: return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
+}
+
+bool CQtPlatform::RunModal(CDialogModel& model) {
+    bool waiting = m_nWaitDepth > 0;
+    if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    CQtDialog dialog(model, QApplication::activeWindow() ? QApplication::activeWindow() : m_pMainWindow);
+    bool ok = dialog.Run();
+    if (waiting) QApplication::restoreOverrideCursor();
+    return ok;
+}
+
+void CQtPlatform::SetStatusText(const std::string& text) {
+    if (m_pMainWindow) {
+        m_pMainWindow->statusBar()->showMessage(Q(text));
+        m_pMainWindow->statusBar()->repaint();
+    }
+}
+
+void CQtPlatform::BeginWaitCursor() {
+    ++m_nWaitDepth;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CQtPlatform::EndWaitCursor() {
+    if (m_nWaitDepth <= 0) return;
+    --m_nWaitDepth;
+    QApplication::restoreOverrideCursor();
+}
+
+std::string CQtPlatform::ConvertFilter(const std::string& filter) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : filter) {
+        if (c == '|') {
+            parts.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) parts.push_back(current);
+    std::string out;
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].empty() && parts[i + 1].empty()) break;
+        std::string patterns = parts[i + 1];
+        for (char& c : patterns)
+            if (c == ';') c = ' ';
+        if (!out.empty()) out += ";;";
+        out += parts[i] + " (" + patterns + ")";
+    }
+    return out;
+}
+
+std::optional<std::string> CQtPlatform::GetOpenFileName(const std::string& title, const std::string& filter,
+                                                        const std::string& initialPath) {
+    QString path = QFileDialog::getOpenFileName(m_pMainWindow, Q(title), Q(initialPath), Q(ConvertFilter(filter)));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> CQtPlatform::GetSaveFileName(const std::string& title, const std::string& filter,
+                                                        const std::string& initialPath) {
+    QString path = QFileDialog::getSaveFileName(m_pMainWindow, Q(title), Q(initialPath), Q(ConvertFilter(filter)));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+bool CQtPlatform::SetText(const std::string& text) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (!clipboard) return false;
+    clipboard->setText(Q(text));
+    return true;
+}
+
+bool CQtPlatform::SetPicture(const std::string& pngBytes, const std::string& svgText) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (!clipboard) return false;
+    auto* mime = new QMimeData;
+    QImage image;
+    if (image.loadFromData(reinterpret_cast<const uchar*>(pngBytes.data()), static_cast<int>(pngBytes.size()), "PNG"))
+        mime->setImageData(image);
+    if (!svgText.empty()) mime->setData("image/svg+xml", QByteArray(svgText.data(), static_cast<int>(svgText.size())));
+    clipboard->setMimeData(mime);
+    return true;
+}
+
+int CQtPlatform::GetInt(const std::string& section, const std::string& key, int defaultValue) {
+    bool ok = false;
+    int value = m_pSettings->value(Q(section + "/" + key), defaultValue).toInt(&ok);
+    return ok ? value : defaultValue;
+}
+
+void CQtPlatform::SetInt(const std::string& section, const std::string& key, int value) {
+    m_pSettings->setValue(Q(section + "/" + key), value);
+}
+
+std::string CQtPlatform::GetString(const std::string& section, const std::string& key,
+                                   const std::string& defaultValue) {
+    return m_pSettings->value(Q(section + "/" + key), Q(defaultValue)).toString().toStdString();
+}
+
+void CQtPlatform::SetString(const std::string& section, const std::string& key, const std::string& value) {
+    m_pSettings->setValue(Q(section + "/" + key), Q(value));
+}
+
+}  // namespace kv

@@ -1,0 +1,55 @@
+#pragma once
+#include <memory>
+
+#include "platform/CPlatform.h"
+
+class QMainWindow;
+class QSettings;
+
+namespace kv {
+
+// The platform services over Qt Widgets: message boxes, dialogs, the status
+// bar and wait cursor of the main window, file dialogs, the clipboard and
+// the settings store (company "Quellin", application "Kalvora").
+class CQtPlatform : public IMessages,
+                    public IDialogs,
+                    public IStatus,
+                    public IFileDialogs,
+                    public IClipboard,
+                    public ISettings {
+public:
+    CQtPlatform();
+    ~CQtPlatform() override;
+
+    // The window whose status bar shows status texts and which parents dialogs.
+    void SetMainWindow(QMainWindow* window) { m_pMainWindow = window; }
+    CPlatform& Platform() { return m_platform; }
+
+    MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+    bool RunModal(CDialogModel& model) override;
+    void SetStatusText(const std::string& text) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
+                                               const std::string& initialPath) override;
+    std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
+                                               const std::string& initialPath) override;
+    bool SetText(const std::string& text) override;
+    bool SetPicture(const std::string& pngBytes, const std::string& svgText) override;
+    int GetInt(const std::string& section, const std::string& key, int defaultValue) override;
+    void SetInt(const std::string& section, const std::string& key, int value) override;
+    std::string GetString(const std::string& section, const std::string& key,
+                          const std::string& defaultValue) override;
+    void SetString(const std::string& section, const std::string& key, const std::string& value) override;
+
+    // "Desc|*.a;*.b|All|*.*||" to "Desc (*.a *.b);;All (*.*)".
+    static std::string ConvertFilter(const std::string& filter);
+
+private:
+    CPlatform m_platform;
+    QMainWindow* m_pMainWindow = nullptr;
+    std::unique_ptr<QSettings> m_pSettings;
+    int m_nWaitDepth = 0;
+};
+
+}  // namespace kv

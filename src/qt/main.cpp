@@ -1,0 +1,41 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+#include <QTimer>
+
+#include "platform/StringTable.h"
+#include "qt/CMainWindow.h"
+#include "qt/CQtPlatform.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QString::fromStdString(kv::LoadString(kv::IDS_COMPANY_NAME)));
+    QApplication::setApplicationName(QString::fromStdString(kv::LoadString(kv::IDS_APP_NAME)));
+    QApplication::setApplicationVersion(KALVORA_VERSION);
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption screenshot("screenshot", "Save a picture of the main window to FILE and quit.", "FILE");
+    parser.addOption(screenshot);
+    parser.process(app);
+
+    kv::CQtPlatform platform;
+    kv::SetPlatform(&platform.Platform());
+    int result;
+    {
+        kv::CMainWindow window(platform);
+        window.show();
+        window.NewProject();
+        if (parser.isSet(screenshot)) {
+            QString path = parser.value(screenshot);
+            QTimer::singleShot(1500, &window, [&window, path] {
+                window.grab().save(path);
+                QApplication::quit();
+            });
+        }
+        result = QApplication::exec();
+    }
+    kv::SetPlatform(nullptr);
+    return result;
+}
