@@ -76,7 +76,7 @@ void CZoomCursor::ToggleHorizontal(IDrawSurface* dc, int y) {
     Line(dc, m_rcArea.left, y, m_rcArea.right, y);
 }
 
-void CZoomCursor::ToggleBand(IDrawSurface* dc, const CRect& rect) {
+void CZoomCursor::ToggleBand(IDrawSurface* dc, CRect rect) {
     if (rect.left == -1) return;
     if (rect == m_rcBand)
         m_rcBand = CRect{-1, -1, -1, -1};

@@ -20,7 +20,7 @@ public:
     // Each toggle draws on dc when it is not null.
     void ToggleVertical(IDrawSurface* dc, int x);
     void ToggleHorizontal(IDrawSurface* dc, int y);
-    void ToggleBand(IDrawSurface* dc, const CRect& rect);
+    void ToggleBand(IDrawSurface* dc, CRect rect);
     void EraseAll(IDrawSurface* dc);
     void Reset(IDrawSurface* dc);
     bool IsNone() const;

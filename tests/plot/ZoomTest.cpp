@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include "app/CKalvoraDoc.h"
 #include "platform/IContextMenus.h"
@@ -12,6 +14,21 @@ namespace {
 
 using test::CDrawCall;
 using test::CGraphFixture;
+
+// Whether every XOR segment drawn was drawn again (so nothing is left on
+// screen): each undirected segment must appear an even number of times.
+bool AllXorLinesCancel(const test::CRecordingSurface& overlay) {
+    std::map<std::tuple<int, int, int, int>, int> count;
+    for (const auto& l : overlay.Lines()) {
+        if (l.rop != RasterOp::XorPen) return false;
+        auto a = std::make_pair(l.x1, l.y1), b = std::make_pair(l.x2, l.y2);
+        if (b < a) std::swap(a, b);
+        ++count[{a.first, a.second, b.first, b.second}];
+    }
+    for (const auto& [segment, n] : count)
+        if (n % 2) return false;
+    return true;
+}
 
 class ZoomTest : public ::testing::Test {
 protected:
@@ -275,7 +292,7 @@ TEST_F(ZoomTest, ContextMenuRemovesTheCursorAndShowsThePlotMenu) {
     EXPECT_EQ(menus.shown.m_items[0].m_strText, "Type");
     EXPECT_TRUE(f.graph.m_ZoomCursor.IsNone());
     // Every XOR line drawn was drawn again to remove it.
-    EXPECT_EQ(f.window.overlay.Lines().size() % 2, 0u);
+    EXPECT_TRUE(AllXorLinesCancel(f.window.overlay));
     f.platform.Platform().SetContextMenus(nullptr);
 }
 
@@ -285,7 +302,23 @@ TEST_F(ZoomTest, LosingTheFocusRemovesTheCursor) {
     EXPECT_FALSE(f.graph.m_ZoomCursor.IsNone());
     f.graph.OnKillFocus();
     EXPECT_TRUE(f.graph.m_ZoomCursor.IsNone());
-    EXPECT_EQ(f.window.overlay.Lines().size() % 2, 0u);
+    EXPECT_TRUE(AllXorLinesCancel(f.window.overlay));
+}
+
+TEST_F(ZoomTest, ReleasingRemovesExactlyWhatTheGestureDrew) {
+    f.graph.OnLButtonDown(f.At(0.3, 0.7));
+    for (double x = 0.35; x < 0.8; x += 0.1) f.graph.OnMouseMove(f.At(x, 0.3), true);
+    EXPECT_FALSE(AllXorLinesCancel(f.window.overlay));  // the band is showing
+    f.graph.OnLButtonUp(f.At(0.75, 0.3));
+    EXPECT_TRUE(AllXorLinesCancel(f.window.overlay));
+    f.window.overlay.Clear();
+    CPoint below = f.At(0.2, 0);
+    below.y += 6;
+    f.graph.OnLButtonDown(below);
+    f.graph.OnMouseMove(CPoint{below.x + 30, below.y}, true);
+    f.graph.OnMouseMove(CPoint{below.x + 60, below.y}, true);
+    f.graph.OnLButtonUp(CPoint{below.x + 60, below.y});
+    EXPECT_TRUE(AllXorLinesCancel(f.window.overlay));
 }
 
 TEST(ZoomList, PositionsAndCounts) {
