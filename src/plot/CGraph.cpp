@@ -48,25 +48,27 @@ inline double Component(double re, double im) {
 // Minimum and maximum of the values added; values that are not numbers are
 // left out.
 struct CRangeOf {
-    double lo = 0.0;
-    double hi = 0.0;
+    double lo = HUGE_VAL;
+    double hi = -HUGE_VAL;
     bool any = false;
     void Add(double v) {
-        if (std::isnan(v)) return;
-        if (!any) {
-            lo = hi = v;
-            any = true;
-        } else if (v < lo) {
-            lo = v;
-        } else if (v > hi) {
-            hi = v;
-        }
+        if (v < lo) lo = v;
+        if (v > hi) hi = v;
+        any = lo <= hi;
     }
 };
 
 template <int A>
 void AddRange(const double* I, const double* Q, int32_t from, int32_t to, CRangeOf& range) {
-    for (int32_t k = from; k <= to; ++k) range.Add(Component<A>(I[k], Q[k]));
+    double lo = range.lo, hi = range.hi;
+    for (int32_t k = from; k <= to; ++k) {
+        double v = Component<A>(I[k], Q[k]);
+        lo = v < lo ? v : lo;
+        hi = v > hi ? v : hi;
+    }
+    range.lo = lo;
+    range.hi = hi;
+    range.any = lo <= hi;
 }
 
 // The range of a component over working-range indices first ... last.
@@ -86,6 +88,7 @@ CRangeOf ComponentRange(const CKalvoData& d, int a, int32_t first, int32_t last)
     };
     if (first < 0) run(first + count, std::min(last, -1) + count);
     if (last >= 0) run(std::max(first, 0), last);
+    if (!range.any) range.lo = range.hi = 0.0;
     return range;
 }
 
@@ -118,44 +121,134 @@ struct CReduction {
     }
 };
 
+// Adds the samples at stored indices a ... b to a group: their sum, and the
+// largest one (by size; the first of equals stays), whose working index is
+// its stored index minus the offset.
+template <int A, bool MagnitudeType>
+void ScanGroup(const double* I, const double* Q, int32_t a, int32_t b, int32_t offset, double& sum, double& vBest,
+               double& wBest, int32_t& best) {
+    double s = sum, vb = vBest, wb = wBest;
+    int32_t bk = -1;
+    for (int32_t k = a; k <= b; ++k) {
+        double v = Component<A>(I[k], Q[k]);
+        double w = MagnitudeType ? v : std::fabs(v);
+        s += v;
+        if (wb < w) {
+            wb = w;
+            vb = v;
+            bk = k;
+        }
+    }
+    sum = s;
+    vBest = vb;
+    wBest = wb;
+    if (bk >= 0) best = bk - offset;
+}
+
 template <int A>
 void ReduceLoop(const CReduction& r, int32_t first, int32_t last) {
     const CGraph& g = *r.graph;
+    const double* I = r.I;
+    const double* Q = r.Q;
+    const int32_t count = r.count;
     const int32_t n = r.n;
+    const bool magnitudeType = r.magnitudeType;
+    // XToPixel with its operands in local copies.
+    const bool log = g.m_bXLog != 0;
+    const double origin = g.m_dXOrigin;
+    const double scale = g.m_dXScale;
+    const double width = g.m_nPlotWidth;
+    const int left = g.m_nPlotLeft;
+    auto pixel = [&](double x) -> int {
+        if (log) {
+            if (!(x > 0)) return left;
+            x = std::log10(x);
+        }
+        return left + ClampPixel(std::trunc((x - origin) * scale * width + 0.001));
+    };
+    auto value = [&](int32_t i) {
+        int32_t k = i < 0 ? i + count : i;
+        return Component<A>(I[k], Q[k]);
+    };
+    auto size = [&](double v) { return magnitudeType ? v : std::fabs(v); };
+
     bool sumMode = r.sumMode;
     int32_t j = 0;
     double s = 0.0;
     double vBest = 0.0, wBest = 0.0, xBest = 0.0;
-    int p = 0;
-    bool started = false;
-
     auto emit = [&]() {
-        double value = sumMode ? s : vBest;
-        if (r.toMagnitude) value = g.Magnitude(value);
-        r.out->Append(value);
+        double v = sumMode ? s : vBest;
+        if (r.toMagnitude) v = g.Magnitude(v);
+        r.out->Append(v);
         if (r.fillX) {
             r.xs->Append(xBest);
             r.counts->push_back(j);
         }
     };
 
+    // Pixel groups on a linear axis with x rising with the index: each group
+    // is the run of samples whose x falls into one pixel column. Its end is
+    // estimated from the mapping and then checked with the pixel of the
+    // samples themselves, so the groups are exactly those of a pixel per
+    // sample.
+    const double xPerIndex = r.step * scale * width;
+    const bool runs = n == 0 && !log && !r.histogram && (!r.wrap || last <= r.half) && r.step > 0 && scale > 0 &&
+                      std::isfinite(xPerIndex) && xPerIndex > 0;
+    if (runs) {
+        for (int32_t i = first; i <= last;) {
+            const int p = pixel(r.X(i));
+            // Largest index whose x still maps below the next column.
+            double limit = (origin + (p - left + 1 - 0.001) / (scale * width)) / r.step;
+            int64_t e = std::isfinite(limit) ? static_cast<int64_t>(std::ceil(std::clamp(limit, -4e9, 4e9))) - 1 : i;
+            e = std::clamp<int64_t>(e, i, last);
+            while (e > i && pixel(r.X(static_cast<int32_t>(e))) != p) --e;
+            while (e < last && pixel(r.X(static_cast<int32_t>(e + 1))) == p) ++e;
+            const int32_t end = static_cast<int32_t>(e);
+            vBest = value(i);
+            wBest = size(vBest);
+            int32_t best = i;
+            s = vBest;
+            // The rest of the group, in runs of contiguous stored indices.
+            int32_t k = i + 1;
+            if (k < 0 && k <= end) {
+                int32_t stop = std::min(end, -1);
+                if (magnitudeType)
+                    ScanGroup<A, true>(I, Q, k + count, stop + count, count, s, vBest, wBest, best);
+                else
+                    ScanGroup<A, false>(I, Q, k + count, stop + count, count, s, vBest, wBest, best);
+                k = stop + 1;
+            }
+            if (k <= end) {
+                if (magnitudeType)
+                    ScanGroup<A, true>(I, Q, k, end, 0, s, vBest, wBest, best);
+                else
+                    ScanGroup<A, false>(I, Q, k, end, 0, s, vBest, wBest, best);
+            }
+            xBest = r.X(best);
+            j = end - i + 1;
+            emit();
+            i = end + 1;
+        }
+        return;
+    }
+
+    // One sample at a time.
+    int p = 0;
     for (int32_t i = first; i <= last; ++i) {
-        int32_t k = i < 0 ? i + r.count : i;
-        double v = Component<A>(r.I[k], r.Q[k]);
-        double w = r.magnitudeType ? v : std::fabs(v);
+        double v = value(i);
+        double w = size(v);
         double x = r.X(i);
-        if (!started) {
-            p = n > 0 ? -1 : g.XToPixel(x);
+        if (i == first) {
+            p = n > 0 ? -1 : pixel(x);
             vBest = v;
             wBest = w;
             xBest = x;
-            started = true;
         } else {
             bool join;
             if (n > 0 && j < n) {
                 join = true;
             } else {
-                int px = g.XToPixel(x);
+                int px = pixel(x);
                 if (px == p) {
                     join = true;
                     // A fixed group that would share its pixel column with
@@ -178,7 +271,7 @@ void ReduceLoop(const CReduction& r, int32_t first, int32_t last) {
         ++j;
         s += v;
     }
-    if (started) emit();
+    if (last >= first) emit();
 }
 
 }  // namespace
@@ -335,7 +428,9 @@ void CGraph::DataRanges(const CKalvoData& data, double& xMin, double& xMax, doub
         case PLOT_I_AND_Q: {
             y = ComponentRange(data, 0, first, last);
             CRangeOf q = ComponentRange(data, 1, first, last);
-            if (q.any) {
+            if (!y.any) {
+                y = q;
+            } else if (q.any) {
                 y.Add(q.lo);
                 y.Add(q.hi);
             }
