@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <memory>
 
@@ -582,6 +583,61 @@ TEST(Graph, TraceColoursAndLegend) {
     EXPECT_TRUE(q.LinesInColor(Rgb(255, 0, 0)).empty());
     EXPECT_FALSE(q.LinesInColor(Rgb(0, 0, 255)).empty());
     EXPECT_FALSE(q.HasText("Q"));
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// Every point stands for a run of samples in one pixel column; neighbouring
+// points lie in different columns, and the point is the run's largest sample.
+void ExpectPixelRuns(const CGraph& g, const CKalvoData& d, int component) {
+    int first = d.m_nStart;
+    int i = first;
+    int previousPixel = INT_MIN;
+    ASSERT_EQ(static_cast<int>(g.m_PointCounts.size()), g.m_XColumn.GetSize());
+    for (size_t p = 0; p < g.m_PointCounts.size(); ++p) {
+        int n = g.m_PointCounts[p];
+        int pixel = g.XToPixel(d.IndexToValue(i));
+        ASSERT_NE(pixel, previousPixel) << p;
+        double best = -1;
+        int bestAt = i;
+        for (int k = i; k < i + n; ++k) {
+            ASSERT_EQ(g.XToPixel(d.IndexToValue(k)), pixel) << p << " " << k;
+            double v = std::fabs(d.GetComponent(k, component));
+            if (v > best) {
+                best = v;
+                bestAt = k;
+            }
+        }
+        ASSERT_DOUBLE_EQ(g.m_XColumn[static_cast<int>(p)], d.IndexToValue(bestAt)) << p;
+        previousPixel = pixel;
+        i += n;
+    }
+    EXPECT_EQ(i, d.m_nStop + 1);
+}
+
+TEST(Graph, PixelGroupsFollowThePixelOfEverySample) {
+    CGraphFixture f;
+    unsigned seed = 7;
+    auto noise = [&seed](int) {
+        seed = seed * 1103515245u + 12345u;
+        return ((seed >> 9) & 0xFFFF) / 32768.0 - 1.0;
+    };
+    test::MakeTimeData(f.data, 123457, 977.0, noise);
+    f.graph.Attach(f.data, 1, 0);
+    f.Paint();
+    ASSERT_GT(f.graph.m_dReductionRatio, 0);
+    ExpectPixelRuns(f.graph, f.data, 0);
+
+    CGraphFixture q;
+    test::MakeFreqData(q.data, 65536, 1000.0, noise, noise, false);
+    q.graph.Attach(q.data, 2, 0);  // Quadrature, two-sided
+    q.Paint();
+    ASSERT_LT(q.data.m_nStart, 0);
+    ExpectPixelRuns(q.graph, q.data, 1);
 }
 
 }  // namespace
