@@ -1,16 +1,25 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/CKalvoDoc.h"
+#include "app/CMixDlg.h"
+#include "app/CPadDlg.h"
+#include "app/CProcDlg.h"
+#include "app/CScaleDlg.h"
+#include "app/CZeroPad.h"
 #include "data/CFs.h"
 #include "data/CKalvoData.h"
 #include "data/CRefDlg.h"
+#include "generate/CGenerate.h"
 
 namespace kv {
 
+class CFile;
 class CObject;
 class CView;
+class CWaitCursor;
 
 // Update hints sent to the views of a project.
 enum UpdateHint : int {
@@ -21,17 +30,49 @@ enum UpdateHint : int {
     HINT_LIST_CHANGED = 770,
 };
 
+// Operation codes of the processing engine.
+enum Operation : int {
+    OP_END = 0,
+    OP_GENERATE = 1,
+    OP_READ_TIME = 2,
+    OP_NEW_TIME = 3,  // chain entry after new Time Data
+    OP_ZERO_PAD = 4,
+    OP_CONJUGATE = 5,
+    OP_SCALE = 6,
+    OP_FILTER = 7,
+    OP_WINDOW = 8,
+    OP_RECTIFY = 9,
+    OP_REMOVE_DC = 10,
+    OP_MIX = 11,
+    OP_TO_FREQ = 12,
+    OP_READ_FREQ = 13,
+    OP_NEW_FREQ = 14,  // chain entry after new Frequency Data
+    OP_TO_TIME = 15,
+    OP_FREQ_STATS = 16,
+    OP_FREQ_LIST = 17,
+    OP_WRITE_LIST = 18,
+};
+
 // A project: its Time Data and Frequency Data, the option sets of its
 // operations, its sampling frequency and its undo history.
 class CKalvoraDoc : public CKalvoDoc {
 public:
+    static constexpr int kFileVersion = 20;
+
     CKalvoraDoc();
     ~CKalvoraDoc() override;
 
     // Number of projects alive in the program.
     static int LiveProjectCount();
 
+    // ---- document operations --------------------------------------------------
     bool NewProject();
+    // Reads a project file; on failure the project is left as it was before
+    // the read (with its data cleared) and the error has been shown.
+    bool OpenProject(const std::string& path);
+    // Writes the project file through a temporary file in the same directory
+    // that replaces the old file only once it is complete on the disk.
+    bool SaveProject(const std::string& path);
     // Empties this project, or closes it when other projects are open.
     void CloseProject();
     void ClearData();
@@ -49,20 +90,98 @@ public:
     void Undo();
     void Redo();
 
+    // ---- processing engine --------------------------------------------------------
+    // Runs the step of an operation code and the chain of automatic steps
+    // after it; takes one undo snapshot when data changed and tells the views.
+    void RunOperation(int code);
+    // Status text "<operation> will overwrite ..." when the project holds data.
+    void NoteOverwrite(const std::string& operation);
+    // Status text with the wait cursor, until the run ends.
+    void ShowProgress(const std::string& text);
+
+    // ---- commands that act outside the engine ------------------------------------
+    // The "Save changes to %1?" question for a modified project; false when
+    // the user cancelled or the save failed.
+    bool SaveModified();
+    void OnCloseProject();
+    // Saves under the project's path, asking for one if it has none.
+    bool OnSaveProject();
+    void OnSamplingFrequency();
+    void OnSetRange(bool timeData);
+    void OnPad();
+    void OnSquareRoot();
+    void OnListLength();
+    void OnDecibels();
+    void OnProcessOptions();
+    void OnConvert();
+    // The Write commands of the Time and Frequency Data (Data Files dialog).
+    virtual void WriteTimeData();
+    virtual void WriteFrequencyData();
+    // "&Copy" of the Time and Frequency Data: data rows as clipboard text.
+    virtual void CopyTimeData();
+    virtual void CopyFrequencyData();
+    // Whether the transform options allow a transform of the data.
+    virtual bool CanTransformTime() const;
+    virtual bool CanTransformFrequency() const;
+
+    // Text shown for the project in questions: its title, or the default name.
+    std::string DisplayTitle() const;
+
+    // ---- members, in the order of the project -----------------------------------------
     CKalvoData m_TimeData;
     CKalvoData m_FreqData;
     std::string m_strListFile;
     std::string m_strFilterFile;
     CRefDlg m_RefDlg;
+    CProcDlg m_ProcDlg;
+    CGenerate m_Generate;
+    CZeroPad m_ZeroPad;
     CFs m_Fs{1.0};
     int32_t m_nListLength = 50;
     std::string m_strSourceTitle;
     int32_t m_bReadFailed = 0;
+    CMixDlg m_MixDlg;
+    CPadDlg m_PadDlg;
+    CScaleDlg m_ScaleDlg;
 
 protected:
     CKalvoraDoc* AsProject() override { return this; }
     // The display name of the Time or Frequency Data just read (operation 2 or 13).
     virtual std::string ReadSourceTitle(int operation) const;
+
+    // ---- engine steps ---------------------------------------------------------------
+    // Each returns whether it was done (for the steps whose change depends on it).
+    virtual bool GenerateWaveform();
+    virtual bool ReadTimeData();
+    virtual bool ReadFrequencyData();
+    virtual void ZeroStuffPadTimeData();
+    virtual void ConjugateTimeData();
+    virtual void ScaleTimeData();
+    virtual bool RectifyTimeData();
+    virtual bool RemoveDcTimeData();
+    virtual bool MixTimeData();
+    virtual void FilterTimeData();
+    virtual void WindowTimeData();
+    virtual void TransformToFrequency();
+    virtual void TransformToTime();
+    virtual void ShowFrequencyStatistics();
+    virtual void ShowFrequencyList();
+    virtual void WriteFrequencyListFile();
+    // Reads Time Data (time) or Frequency Data through the project's Data
+    // Files state; false when the read was cancelled or failed.
+    virtual bool ReadDataFiles(bool time);
+    // Whether the Time Data files ask for ranges and plots to be reset.
+    virtual bool TimeFilesResetRanges() const;
+    // The sampling rate in kHz that the Time Data file's format gives (WAVE
+    // files), or 0 when it gives none.
+    virtual double TimeFileSampleRateKHz() const;
+
+private:
+    void WriteProject(CFile& file);
+    void ReadProject(CFile& file);
+    void EndRun();
+
+    std::unique_ptr<CWaitCursor> m_pWait;
 };
 
 }  // namespace kv

@@ -83,9 +83,16 @@ void CKalvoData::Serialize(CArchive& ar, int version) {
         return;
     }
     try {
-        CDataSetIO::Serialize(ar, version);
-        // Every part of the program relies on exactly two columns.
-        if (GetColumnCount() != 2) throw CArchiveException{CArchiveException::badFormat};
+        // Every part of the program relies on exactly two columns; any other
+        // count is refused before anything is allocated for it.
+        m_strName = ar.ReadString();
+        if (ar.ReadI32() != 2) throw CArchiveException{CArchiveException::badFormat};
+        DeleteColumns();
+        AddColumn().Serialize(ar);
+        AddColumn().Serialize(ar);
+        m_Format.Serialize(ar, version);
+        ar.Serialize(m_strBaseName);
+        ar.Serialize(m_bReportRead);
         m_pInphase = &GetColumn(0);
         m_pQuadrature = &GetColumn(1);
         m_bTime = ar.ReadI32();

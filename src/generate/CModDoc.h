@@ -1,6 +1,12 @@
 #pragma once
 
 #include "app/CKalvoraDoc.h"
+#include "generate/CAudio.h"
+#include "generate/CIFFilter.h"
+#include "generate/CModParm.h"
+#include "generate/CNoise.h"
+#include "generate/CQuadErr.h"
+#include "generate/CSamp.h"
 
 namespace kv {
 
@@ -9,6 +15,16 @@ namespace kv {
 class CModDoc : public CKalvoraDoc {
 public:
     CModDoc() = default;
+
+    // The project, then the six page records.
+    void Serialize(CArchive& ar) override;
+
+    CSamp m_Samp;
+    CModParm m_ModParm;
+    CAudio m_Audio;
+    CNoise m_Noise;
+    CQuadErr m_QuadErr;
+    CIFFilter m_IFFilter;
 };
 
 }  // namespace kv

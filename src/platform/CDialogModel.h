@@ -32,6 +32,10 @@ public:
     virtual void OnClicked(int id);       // a button, check box or radio button was clicked
     virtual void OnSelChange(int id);     // the selection of a list changed
     virtual void OnEditChange(int id);    // the text of an edit changed
+    // As a page of a property sheet: shown, and asked to be left (default:
+    // UpdateData(true); false keeps the page open).
+    virtual bool OnSetActive() { return true; }
+    virtual bool OnKillActive() { return UpdateData(true); }
 
     // ---- running -----------------------------------------------------------
     // Called by the platform when the dialog opens: clears the end state and

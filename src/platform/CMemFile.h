@@ -22,6 +22,11 @@ public:
     void SeekToBegin() override { m_nPosition = 0; }
 
     const unsigned char* Data() const { return m_pData; }
+    // Makes room for size bytes at once (rounded up to the grow size), so
+    // that writing them grows nothing.
+    void Reserve(size_t size) { GrowTo(size); }
+    // Empties the file but keeps its block for reuse.
+    void Empty() { m_nLength = m_nPosition = 0; }
     size_t Capacity() const { return m_nCapacity; }
 
 private:

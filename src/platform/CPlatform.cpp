@@ -29,6 +29,7 @@ public:
 class CHeadlessDialogs : public IDialogs {
 public:
     bool RunModal(CDialogModel&) override { return false; }
+    bool RunPropertySheet(CPropertySheetModel&) override { return false; }
 };
 
 class CHeadlessStatus : public IStatus {
@@ -164,6 +165,8 @@ bool AskYesNo(const std::string& text, MsgIcon icon) {
 void SetStatusText(const std::string& text) { Platform().Status().SetStatusText(text); }
 
 bool RunDialog(CDialogModel& model) { return Platform().Dialogs().RunModal(model); }
+
+bool RunPropertySheet(CPropertySheetModel& sheet) { return Platform().Dialogs().RunPropertySheet(sheet); }
 
 bool RunGuarded(const std::function<void()>& command) {
     try {

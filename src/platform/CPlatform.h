@@ -62,6 +62,7 @@ void InfoBox(const std::string& text);                  // information icon, OK
 bool AskYesNo(const std::string& text, MsgIcon icon = MsgIcon::Question);  // true for Yes
 void SetStatusText(const std::string& text);
 bool RunDialog(CDialogModel& model);                    // true for OK
+bool RunPropertySheet(CPropertySheetModel& sheet);      // true for OK
 // Runs a command; an allocation that cannot be made abandons it and is
 // reported as insufficient memory. Returns false in that case.
 bool RunGuarded(const std::function<void()>& command);

@@ -3,6 +3,7 @@
 namespace kv {
 
 class CDialogModel;
+class CPropertySheetModel;
 
 // Shows a dialog model modally. The implementation calls the model's
 // InitDialog, lets the user work the controls (forwarding every change and
@@ -12,6 +13,8 @@ class IDialogs {
 public:
     virtual ~IDialogs() = default;
     virtual bool RunModal(CDialogModel& model) = 0;
+    // Shows a property sheet modally; true for OK.
+    virtual bool RunPropertySheet(CPropertySheetModel& sheet) = 0;
 };
 
 }  // namespace kv

@@ -12,6 +12,7 @@
 
 #include "platform/StringTable.h"
 #include "qt/CQtDialog.h"
+#include "qt/CQtPropertySheet.h"
 
 namespace kv {
 
@@ -66,6 +67,15 @@ bool CQtPlatform::RunModal(CDialogModel& model) {
     bool waiting = m_nWaitDepth > 0;
     if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
     CQtDialog dialog(model, QApplication::activeWindow() ? QApplication::activeWindow() : m_pMainWindow);
+    bool ok = dialog.Run();
+    if (waiting) QApplication::restoreOverrideCursor();
+    return ok;
+}
+
+bool CQtPlatform::RunPropertySheet(CPropertySheetModel& sheet) {
+    bool waiting = m_nWaitDepth > 0;
+    if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    CQtPropertySheet dialog(sheet, QApplication::activeWindow() ? QApplication::activeWindow() : m_pMainWindow);
     bool ok = dialog.Run();
     if (waiting) QApplication::restoreOverrideCursor();
     return ok;

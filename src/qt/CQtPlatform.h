@@ -27,6 +27,7 @@ public:
 
     MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
     bool RunModal(CDialogModel& model) override;
+    bool RunPropertySheet(CPropertySheetModel& sheet) override;
     void SetStatusText(const std::string& text) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;

@@ -52,6 +52,24 @@ bool CScriptedPlatform::RunModal(CDialogModel& model) {
     return model.Result() == IDOK;
 }
 
+bool CScriptedPlatform::RunPropertySheet(CPropertySheetModel& sheet) {
+    dialogTitles.push_back(sheet.m_strTitle);
+    sheet.BeginModal();
+    if (m_sheetScripts.empty()) {
+        ++unscriptedDialogs;
+        sheet.PressCancel();
+        return false;
+    }
+    SheetScript script = std::move(m_sheetScripts.front());
+    m_sheetScripts.pop_front();
+    script(sheet);
+    if (!sheet.IsEnded()) {
+        ++unfinishedDialogs;
+        sheet.PressCancel();
+    }
+    return sheet.Result() == IDOK;
+}
+
 std::optional<std::string> CScriptedPlatform::GetOpenFileName(const std::string& title, const std::string& filter,
                                                               const std::string& initialPath) {
     fileRequests.push_back({false, title, filter, initialPath});

@@ -12,6 +12,7 @@
 
 #include "platform/CDialogModel.h"
 #include "platform/CPlatform.h"
+#include "platform/CPropertySheetModel.h"
 
 namespace kv::test {
 
@@ -79,7 +80,10 @@ public:
     void CancelDialog() {
         OnDialog([](CDialogModel& d) { d.SimulateClick(IDCANCEL); });
     }
-    std::vector<std::string> dialogTitles;  // title of every dialog shown
+    // Scripts for the next property sheets, in order; the same rules as dialogs.
+    using SheetScript = std::function<void(CPropertySheetModel&)>;
+    void OnPropertySheet(SheetScript script) { m_sheetScripts.push_back(std::move(script)); }
+    std::vector<std::string> dialogTitles;  // title of every dialog and property sheet shown
     int unscriptedDialogs = 0;
     int unfinishedDialogs = 0;
     size_t PendingDialogScripts() const { return m_dialogScripts.size(); }
@@ -107,6 +111,7 @@ public:
     // ---- interfaces ---------------------------------------------------------------
     MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
     bool RunModal(CDialogModel& model) override;
+    bool RunPropertySheet(CPropertySheetModel& sheet) override;
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void BeginWaitCursor() override {
         ++waitCursorDepth;
@@ -130,6 +135,7 @@ public:
 private:
     std::deque<MsgAnswer> m_answers;
     std::deque<DialogScript> m_dialogScripts;
+    std::deque<SheetScript> m_sheetScripts;
     std::deque<std::optional<std::string>> m_openAnswers;
     std::deque<std::optional<std::string>> m_saveAnswers;
     CPlatform m_platform;

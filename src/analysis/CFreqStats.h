@@ -1,0 +1,88 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "analysis/CRankedList.h"
+#include "platform/CObject.h"
+
+namespace kv {
+
+class CFile;
+class CKalvoData;
+
+// The results of one frequency-statistics computation.
+struct FreqStatResults {
+    double m_dFundamentalFrequency = 0.0;  // in the Frequency Data's frequency unit
+    double m_dFundamentalPower = 0.0;      // dB (with the Frequency Data's decibel offset)
+    double m_dDcPower = 0.0;               // dB
+    double m_dDistortionPower = 0.0;       // dB
+    double m_dNoisePower = 0.0;            // dB
+    double m_dTotalPower = 0.0;            // dB
+    double m_dSfdr = 0.0;                  // dB
+    double m_dSinad = 0.0;                 // dB
+    double m_dSnr = 0.0;                   // dB
+};
+
+// The frequency-statistics engine of a project: finds the fundamental (the
+// strongest bin of the Frequency Data's working range) and its harmonics,
+// splits the power of the range into fundamental, distortion and noise, and
+// keeps the ranking of the strongest bins that becomes the frequency list.
+// It travels as the object of the "frequency list changed" update hint.
+class CFreqStats : public CObject {
+public:
+    static constexpr int32_t kDefaultListLength = 50;
+    static constexpr int32_t kHarmonicCount = 20;
+
+    CFreqStats() = default;
+    CFreqStats(CKalvoData& freqData, std::string& listFile, int32_t listLength = kDefaultListLength) {
+        Bind(freqData, listFile, listLength);
+    }
+
+    // Sets the Frequency Data, the project's list-file name and the list length.
+    void Bind(CKalvoData& freqData, std::string& listFile, int32_t listLength);
+    // The length of the ranked list, clamped to 1 ... 100 (the room of the list).
+    void SetListLength(int32_t listLength) { m_nListLength = ClampListLength(listLength); }
+    int32_t GetListLength() const { return m_nListLength; }
+    static int32_t ClampListLength(int32_t listLength);
+
+    CKalvoData* GetFreqData() const { return m_pFreqData; }
+    // The project's list-file name (set by the list-file command); null
+    // while unbound.
+    std::string* GetListFileName() const { return m_pListFile; }
+
+    // Fills the ranked list from the working range; DC is left out of a range
+    // that starts exactly at 0. Shows a progress text with the wait cursor.
+    void RankBins();
+    // Entry 1 is the fundamental bin p itself; entries 2 ... 20 are its
+    // harmonics k * p reduced modulo n and folded into 0 ... n / 2.
+    void HarmonicBins(int32_t fundamentalBin, int32_t n);
+    // The 1-based position of the first harmonic bin equal to bin (1 is the
+    // fundamental), or 0.
+    int32_t HarmonicNumber(int32_t bin) const;
+    // Ranks the bins and sums the powers of the working range.
+    FreqStatResults ComputeFrequencyStatistics();
+    // Writes the statistics and the ranked list as text lines ending in CR LF,
+    // then empties the ranked list. Returns false, writing nothing, when the
+    // Frequency Data is empty (or not bound). Write errors of the sink
+    // propagate as its exceptions.
+    bool WriteFrequencyList(CFile& sink);
+
+    const CRankedList& RankedList() const { return m_List; }
+    const std::vector<int32_t>& GetHarmonicBins() const { return m_HarmonicBins; }
+
+    // Power to dB with the Frequency Data's decibel offset, not floored at the
+    // minimum dB; ratio to dB. Both take 1e-30 (as a 32-bit float) for smaller
+    // values, NaN included.
+    double PowerToDb(double power) const;
+    static double RatioToDb(double ratio);
+
+private:
+    CKalvoData* m_pFreqData = nullptr;
+    std::string* m_pListFile = nullptr;
+    int32_t m_nListLength = kDefaultListLength;
+    CRankedList m_List;
+    std::vector<int32_t> m_HarmonicBins;
+};
+
+}  // namespace kv

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/CDialogModel.h"
+
+namespace kv {
+
+class CArchive;
+
+// The "IF Filter" page of the signal generator: FIR filter files for the
+// Inphase and Quadrature columns (empty: no filtering).
+class CIFFilter : public CDialogModel {
+public:
+    CIFFilter();
+
+    // The page's record of a project file (the same in every version).
+    void Serialize(CArchive& ar, int version);
+
+    std::string m_strInphaseFilter;
+    std::string m_strQuadratureFilter;
+};
+
+}  // namespace kv

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "analysis/CRankedList.h"
+
+namespace kv {
+namespace {
+
+// The ranking rule written the plain way: linear search for the first entry
+// of strictly smaller power; a full list drops its last entry into the rest.
+struct PlainRanking {
+    std::vector<CRankedList::Entry> entries;
+    size_t capacity;
+    double rest = 0.0;
+    void Insert(double power, int32_t bin) {
+        size_t k = 0;
+        while (k < entries.size() && !(entries[k].m_dPower < power)) ++k;
+        if (k < entries.size()) {
+            if (entries.size() == capacity) {
+                rest += entries.back().m_dPower;
+                entries.pop_back();
+            }
+            entries.insert(entries.begin() + static_cast<long>(k), {power, bin});
+        } else if (entries.size() < capacity) {
+            entries.push_back({power, bin});
+        } else {
+            rest += power;
+        }
+    }
+};
+
+TEST(RankedList, EqualPowersRankInInsertionOrderAndTheWeakestGoToTheRest) {
+    CRankedList list;
+    list.Reset(3);
+    list.InsertRanked(2.0, 10);
+    list.InsertRanked(5.0, 11);
+    list.InsertRanked(2.0, 12);
+    list.InsertRanked(5.0, 13);  // equal to the first 5: ranks after it
+    list.InsertRanked(2.0, 14);  // equal to the last entry of a full list: rest
+    ASSERT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(list[0].m_nBin, 11);
+    EXPECT_EQ(list[1].m_nBin, 13);
+    EXPECT_EQ(list[2].m_nBin, 10);
+    EXPECT_EQ(list.GetRestPower(), 4.0);  // bins 12 (dropped) and 14
+    EXPECT_EQ(list.SmallerPower(2), 4.0);
+    EXPECT_EQ(list.SmallerPower(1), 6.0);
+    EXPECT_EQ(list.SmallerPower(0), 11.0);
+}
+
+TEST(RankedList, SingleAndRunInsertionsMatchThePlainRuleOnSpectraWithManyTies) {
+    std::mt19937 rng(12345);
+    for (size_t capacity : {1u, 2u, 7u, 50u, 100u}) {
+        for (int round = 0; round < 20; ++round) {
+            std::uniform_int_distribution<int> level(0, round % 2 ? 5 : 1000);
+            // Amplitudes of few distinct levels make ties common; some runs
+            // rise steadily. Their squares are exact.
+            std::vector<double> re, im(2000, 0.0);
+            for (int32_t bin = 0; bin < 2000; ++bin) re.push_back(round % 5 == 4 ? bin * 0.5 : level(rng) * 0.5);
+            CRankedList single, run;
+            single.Reset(static_cast<int32_t>(capacity));
+            run.Reset(static_cast<int32_t>(capacity));
+            PlainRanking plain{{}, capacity};
+            for (int32_t bin = 0; bin < 2000; ++bin) {
+                single.InsertRanked(re[bin] * re[bin], bin);
+                plain.Insert(re[bin] * re[bin], bin);
+            }
+            run.InsertBins(re.data(), im.data(), 0, 999);  // in two runs, as a two-sided scan does
+            run.InsertBins(re.data(), im.data(), 1000, 1999);
+            for (const CRankedList* list : {&single, &run}) {
+                ASSERT_EQ(list->GetCount(), static_cast<int32_t>(plain.entries.size()));
+                for (int32_t i = 0; i < list->GetCount(); ++i) {
+                    EXPECT_EQ((*list)[i].m_nBin, plain.entries[static_cast<size_t>(i)].m_nBin) << capacity << " " << i;
+                    EXPECT_EQ((*list)[i].m_dPower, plain.entries[static_cast<size_t>(i)].m_dPower);
+                }
+                EXPECT_EQ(list->GetRestPower(), plain.rest) << "capacity " << capacity << " round " << round;
+            }
+        }
+    }
+}
+
+TEST(RankedList, SecondPowerFallsBackToTheStrongestRestAndNaNNeverRanks) {
+    CRankedList list;
+    list.Reset(1);
+    list.InsertRanked(1.0, 1);
+    EXPECT_EQ(list.SecondPower(), 0.0);  // nothing else scanned
+    list.InsertRanked(9.0, 2);
+    list.InsertRanked(4.0, 3);
+    list.InsertRanked(0.5, 4);
+    ASSERT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list[0].m_nBin, 2);
+    EXPECT_EQ(list.SecondPower(), 4.0);
+
+    CRankedList withNaN;
+    withNaN.Reset(3);
+    withNaN.InsertRanked(std::numeric_limits<double>::quiet_NaN(), 0);
+    withNaN.InsertRanked(2.0, 1);
+    withNaN.InsertRanked(std::numeric_limits<double>::quiet_NaN(), 2);
+    withNaN.InsertRanked(3.0, 3);
+    withNaN.InsertRanked(1.0, 4);
+    ASSERT_EQ(withNaN.GetCount(), 3);
+    EXPECT_EQ(withNaN[0].m_nBin, 3);
+    EXPECT_EQ(withNaN[1].m_nBin, 1);
+    EXPECT_EQ(withNaN[2].m_nBin, 4);
+    EXPECT_EQ(withNaN.SecondPower(), 2.0);
+    EXPECT_TRUE(std::isnan(withNaN.GetRestPower()));
+}
+
+}  // namespace
+}  // namespace kv
