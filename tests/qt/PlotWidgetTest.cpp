@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "app/CKalvoraDoc.h"
@@ -20,6 +21,7 @@
 #include "qt/CQtCommandMenu.h"
 #include "qt/CQtDrawSurface.h"
 #include "qt/PlotRendering.h"
+#include "qt/QtPlotServices.h"
 #include "support/CRecordingSurface.h"
 #include "support/CScriptedPlatform.h"
 
@@ -381,6 +383,35 @@ TEST(PlotRendering, SvgFilesAndErrors) {
     error.clear();
     EXPECT_FALSE(RenderPlotToFile(data, 0, 0, false, false, 300, 200, "", "/nonexistent/dir/x.png", &error));
     EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(PlotWidgetTest, ContextMenuSendsTheChosenCommand) {
+    InstallQtPlotServices(platform.Platform());
+    bool shown = false;
+    QTimer::singleShot(50, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        shown = true;
+        for (QAction* a : menu->actions())
+            if (a->text() == "Copy Data") {
+                EXPECT_TRUE(a->isEnabled());
+                menu->setActiveAction(a);
+            }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QPoint p = At(0.5, 0.5);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, p, widget->mapToGlobal(p));
+    QApplication::sendEvent(widget.get(), &event);
+    EXPECT_TRUE(shown);
+    EXPECT_NE(platform.clipboardText.find("\t"), std::string::npos);
+    platform.Platform().SetContextMenus(nullptr);
+    platform.Platform().SetFontChooser(nullptr);
 }
 
 }  // namespace
