@@ -16,7 +16,7 @@ double MeanOf(const CDataColumn& column) { return column.GetSize() > 0 ? column.
 
 }  // namespace
 
-CDsStats::CDsStats() : CDialogModel(LoadString(IDS_DSSTATS_TITLE)) {}
+CDsStats::CDsStats() : CDialogModel(LoadString(IDS_DSSTATS_TITLE)) { m_bOkOnly = true; }
 
 void CDsStats::CreateControls() {
     const struct {

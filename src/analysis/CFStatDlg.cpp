@@ -7,7 +7,7 @@
 
 namespace kv {
 
-CFStatDlg::CFStatDlg() : CDialogModel(LoadString(IDS_FSTAT_TITLE)) {}
+CFStatDlg::CFStatDlg() : CDialogModel(LoadString(IDS_FSTAT_TITLE)) { m_bOkOnly = true; }
 
 void CFStatDlg::CreateControls() {
     AddControl(IDC_FUNDAMENTAL_FREQUENCY, ControlKind::Static, "");

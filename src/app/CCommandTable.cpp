@@ -1,5 +1,7 @@
 #include "app/CCommandTable.h"
 
+#include "analysis/AnalysisCommands.h"
+
 #include "app/CKalvoraDoc.h"
 #include "platform/CPlatform.h"
 
@@ -79,8 +81,8 @@ std::vector<CCommand> BuildTable() {
                          if (d.CanTransformTime()) d.RunOperation(OP_TO_FREQ);
                      },
                      [](const Doc& d) { return d.CanTransformTime(); }));
-    // Time-data statistics come with the analysis subsystem.
-    t.push_back(Make(T::ID_TIME_STATISTICS, IDS_MENU_TIME, 0, IDS_CMD_SHOW_STATS, {}, TimeNotEmpty));
+    t.push_back(Make(T::ID_TIME_STATISTICS, IDS_MENU_TIME, 0, IDS_CMD_SHOW_STATS,
+                     [](Doc& d) { ShowTimeStatistics(d.m_TimeData); }, TimeNotEmpty));
     t.push_back(Make(T::ID_GENERATE_WAVEFORM, IDS_MENU_TIME, 0, IDS_CMD_GENERATE,
                      [](Doc& d) { d.RunOperation(OP_GENERATE); }));
     // The modulated-signal generator's sheet comes with the generator.
@@ -97,8 +99,8 @@ std::vector<CCommand> BuildTable() {
     t.push_back(Make(T::ID_FREQ_SQUARE_ROOT, IDS_MENU_FREQUENCY, 0, IDS_CMD_SQUARE_ROOT,
                      [](Doc& d) { d.OnSquareRoot(); }, FreqNotEmpty));
     t.push_back(Make(T::ID_FREQ_PAD, IDS_MENU_FREQUENCY, 0, IDS_CMD_PAD, [](Doc& d) { d.OnPad(); }, FreqNotEmpty));
-    // Frequency statistics come with the analysis subsystem.
-    t.push_back(Make(T::ID_FREQ_STATISTICS, IDS_MENU_FREQUENCY, 0, IDS_CMD_SHOW_STATS, {}, FreqNotEmpty));
+    t.push_back(Make(T::ID_FREQ_STATISTICS, IDS_MENU_FREQUENCY, 0, IDS_CMD_SHOW_STATS,
+                     [](Doc& d) { ShowFrequencyStatistics(d.m_FreqStats); }, FreqNotEmpty));
     t.push_back(Make(T::ID_FREQ_SHOW_LIST, IDS_MENU_FREQUENCY, 0, IDS_CMD_SHOW_LIST,
                      [](Doc& d) { d.RunOperation(OP_FREQ_LIST); }, FreqNotEmpty));
     t.push_back(Make(T::ID_FREQ_COPY, IDS_MENU_FREQUENCY, 0, IDS_CMD_COPY, [](Doc& d) { d.CopyFrequencyData(); },

@@ -11,7 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "analysis/AnalysisCommands.h"
 #include "app/CListLength.h"
+#include "dsp/FirFilter.h"
+#include "formats/DataFilesIO.h"
+#include "formats/WaveFiles.h"
 #include "app/CRange.h"
 #include "app/CSampRate.h"
 #include "app/CView.h"
@@ -39,6 +43,7 @@ CKalvoraDoc::CKalvoraDoc() {
     m_FreqData.m_bTime = 0;
     m_FreqData.ApplyFs(m_Fs);
     m_FreqData.ResetRange();
+    m_FreqStats.Bind(m_FreqData, m_strListFile, m_nListLength);
     ++g_nLiveProjects;
 }
 
@@ -217,6 +222,8 @@ void CKalvoraDoc::Serialize(CArchive& ar) {
             ErrorBox(LoadString(IDS_NEWER_VERSION) + LoadString(IDS_MAKER_WEB_ADDRESS) + ".");
     }
     const int v = m_nVersion > kFileVersion ? kFileVersion : m_nVersion;
+    m_TimeFiles.Serialize(ar, v);
+    m_FreqFiles.Serialize(ar, v);
     m_ProcDlg.Serialize(ar, v);
     m_RefDlg.Serialize(ar, v);
     m_Generate.Serialize(ar, v);
@@ -234,7 +241,9 @@ void CKalvoraDoc::Serialize(CArchive& ar) {
 
 void CKalvoraDoc::UpdateViews(int hint, CObject* object) { UpdateAllViews(nullptr, hint, object); }
 
-std::string CKalvoraDoc::ReadSourceTitle(int) const { return m_strSourceTitle; }
+std::string CKalvoraDoc::ReadSourceTitle(int operation) const {
+    return DataFilesDescription(operation == OP_READ_FREQ ? m_FreqFiles : m_TimeFiles);
+}
 
 void CKalvoraDoc::OpenPlot(int operation, bool addNew, CKalvoData& data) {
     CView* found = nullptr;
@@ -532,22 +541,47 @@ bool CKalvoraDoc::MixTimeData() {
 
 // Steps whose implementations live in other subsystems; they are wired in
 // here as those subsystems join the program.
-void CKalvoraDoc::FilterTimeData() {}
+void CKalvoraDoc::FilterTimeData() { kv::FilterTimeData(m_TimeData, m_strFilterFile); }
 void CKalvoraDoc::WindowTimeData() {}
 void CKalvoraDoc::TransformToFrequency() {}
 void CKalvoraDoc::TransformToTime() {}
-void CKalvoraDoc::ShowFrequencyStatistics() {}
-void CKalvoraDoc::ShowFrequencyList() {}
-void CKalvoraDoc::WriteFrequencyListFile() {}
-bool CKalvoraDoc::ReadDataFiles(bool) { return false; }
-void CKalvoraDoc::WriteTimeData() {}
-void CKalvoraDoc::WriteFrequencyData() {}
-void CKalvoraDoc::CopyTimeData() {}
-void CKalvoraDoc::CopyFrequencyData() {}
+void CKalvoraDoc::ShowFrequencyStatistics() { kv::ShowFrequencyStatistics(m_FreqStats); }
+void CKalvoraDoc::ShowFrequencyList() { kv::ShowFrequencyList(*this, m_FreqStats); }
+void CKalvoraDoc::WriteFrequencyListFile() { kv::WriteFrequencyListFile(m_FreqStats); }
+bool CKalvoraDoc::ReadDataFiles(bool time) {
+    CKalvoData& data = time ? m_TimeData : m_FreqData;
+    CDataFiles& files = time ? m_TimeFiles : m_FreqFiles;
+    // A read that does not complete leaves the data as it was.
+    CKalvoData previous(data);
+    bool ok = kv::ReadDataFiles(files, data, LoadString(time ? IDS_READ_TIME_TITLE : IDS_READ_FREQ_TITLE),
+                                DisplayTitle());
+    if (!ok) {
+        data = previous;
+        return false;
+    }
+    // The spacing of the new points follows the project's sampling frequency.
+    data.ApplyFs(m_Fs);
+    return true;
+}
+
+void CKalvoraDoc::WriteTimeData() {
+    kv::WriteDataFiles(m_TimeFiles, m_TimeData, LoadString(IDS_WRITE_TIME_TITLE), DisplayTitle());
+}
+
+void CKalvoraDoc::WriteFrequencyData() {
+    kv::WriteDataFiles(m_FreqFiles, m_FreqData, LoadString(IDS_WRITE_FREQ_TITLE), DisplayTitle());
+}
+
+void CKalvoraDoc::CopyTimeData() { m_TimeData.CopyToClipboard(); }
+void CKalvoraDoc::CopyFrequencyData() { m_FreqData.CopyToClipboard(); }
 bool CKalvoraDoc::CanTransformTime() const { return false; }
 bool CKalvoraDoc::CanTransformFrequency() const { return false; }
-bool CKalvoraDoc::TimeFilesResetRanges() const { return false; }
-double CKalvoraDoc::TimeFileSampleRateKHz() const { return 0.0; }
+bool CKalvoraDoc::TimeFilesResetRanges() const { return m_TimeFiles.m_bResetRanges != 0; }
+
+double CKalvoraDoc::TimeFileSampleRateKHz() const {
+    double kHz = 0.0;
+    return WaveSampleRateKHz(m_TimeFiles.m_Format, kHz) ? kHz : 0.0;
+}
 
 // ---------------------------------------------------------------------------
 // Commands outside the engine
@@ -617,6 +651,7 @@ void CKalvoraDoc::OnListLength() {
     dialog.m_nListEntries = m_nListLength;
     if (!RunDialog(dialog) || dialog.m_nListEntries == m_nListLength) return;
     m_nListLength = dialog.m_nListEntries;
+    m_FreqStats.SetListLength(m_nListLength);
     UpdateViews(HINT_REDRAW_ALL, nullptr);
 }
 

@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "analysis/CFreqStats.h"
 #include "app/CKalvoDoc.h"
+#include "formats/CDataFiles.h"
 #include "app/CMixDlg.h"
 #include "app/CPadDlg.h"
 #include "app/CProcDlg.h"
@@ -129,7 +131,10 @@ public:
 
     // ---- members, in the order of the project -----------------------------------------
     CKalvoData m_TimeData;
+    CDataFiles m_TimeFiles;
     CKalvoData m_FreqData;
+    CDataFiles m_FreqFiles;
+    CFreqStats m_FreqStats;
     std::string m_strListFile;
     std::string m_strFilterFile;
     CRefDlg m_RefDlg;

@@ -1,5 +1,6 @@
 #include "formats/CDataSetIO.h"
 
+#include "formats/SignalFiles.h"
 #include "platform/CArchive.h"
 
 namespace kv {
@@ -11,6 +12,9 @@ void CDataSetIO::Serialize(CArchive& ar, int version) {
     ar.Serialize(m_bReportRead);
 }
 
-bool CDataSetIO::WriteColumns(const CDataFormat&, std::FILE*, int32_t, int32_t, int32_t) { return false; }
+bool CDataSetIO::WriteColumns(CDataFormat& format, std::FILE* file, int32_t inphase, int32_t quadrature,
+                              int32_t step) {
+    return WriteFormatColumns(*this, format, file, inphase, quadrature, step);
+}
 
 }  // namespace kv

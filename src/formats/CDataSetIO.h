@@ -19,9 +19,12 @@ public:
     // The data set, then the descriptor record, the base name and the
     // read-report flag.
     virtual void Serialize(CArchive& ar, int version);
-    // Writes columns to an open file in the descriptor's format; the formats
-    // module supplies the body.
-    virtual bool WriteColumns(const CDataFormat& format, std::FILE* file, int32_t inphase, int32_t quadrature,
+    // Writes the whole of the columns (quadrature -1: none) to an open file in
+    // the descriptor's format, records in the order of the step: the header,
+    // the overflow question for fixed-point formats, then the records. A
+    // WAVE header turns the descriptor's id 10 into 100 or 101. Returns false
+    // when the user refuses the overflow or a write fails.
+    virtual bool WriteColumns(CDataFormat& format, std::FILE* file, int32_t inphase, int32_t quadrature,
                               int32_t step);
 
     CDataFormat m_Format;

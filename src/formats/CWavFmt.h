@@ -22,11 +22,24 @@ struct CWaveHeader {
 // The WAVE options of a format descriptor and the "Wave File Format" dialog.
 class CWavFmt : public CDialogModel {
 public:
+    enum ControlId {
+        IDC_SIZE_8 = 1201,  // radio group "Data Size"
+        IDC_SIZE_16,
+        IDC_RATE_11K,       // radio group "WAVE Sample Frequency (kHz)"
+        IDC_RATE_22K,
+        IDC_RATE_44K,
+    };
+
     CWavFmt();
+
+    void DoDataExchange(CDataExchange& dx) override;
 
     int32_t m_nSizeChoice = 0;  // 0 = 8 bits, 1 = 16 bits per sample
     int32_t m_nRateChoice = 0;  // 0 = 11025 Hz, 1 = 22050 Hz, 2 = 44100 Hz
     CWaveHeader m_header;       // not stored in project files
+
+protected:
+    void CreateControls() override;
 };
 
 }  // namespace kv

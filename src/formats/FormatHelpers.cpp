@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <limits.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/CPlatform.h"
@@ -135,10 +136,14 @@ bool ChangeToDirectory(const std::string& directory) {
 }
 
 bool CanOpenFile(const std::string& path) {
+    if (path.empty()) return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
+    // A directory opens for reading here but holds no data.
+    struct stat st {};
+    bool ok = fstat(fileno(f), &st) == 0 && !S_ISDIR(st.st_mode);
     std::fclose(f);
-    return true;
+    return ok;
 }
 
 }  // namespace kv

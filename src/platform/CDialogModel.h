@@ -87,6 +87,8 @@ public:
     void SimulateSelect(int id, int index);
 
     std::string m_strTitle;
+    // A dialog that only reports shows OK without Cancel.
+    bool m_bOkOnly = false;
 
 protected:
     // Adds the dialog's controls; called once, before the dialog first opens.

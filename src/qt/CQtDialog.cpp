@@ -18,7 +18,8 @@ bool CQtDialog::Run() {
     auto* layout = new QVBoxLayout(this);
     m_pPanel = new CQtControlPanel(m_model, this);
     layout->addWidget(m_pPanel);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    auto* buttons = new QDialogButtonBox(m_model.m_bOkOnly ? QDialogButtonBox::Ok
+                                                           : QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CQtDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CQtDialog::reject);
     connect(m_pPanel, &CQtControlPanel::Ended, this, &CQtDialog::Finish);

@@ -1,3 +1,5 @@
+#include <clocale>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -9,6 +11,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Numbers in files and dialogs always use the decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(QString::fromStdString(kv::LoadString(kv::IDS_COMPANY_NAME)));
     QApplication::setApplicationName(QString::fromStdString(kv::LoadString(kv::IDS_APP_NAME)));
     QApplication::setApplicationVersion(KALVORA_VERSION);

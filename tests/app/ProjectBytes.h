@@ -48,14 +48,24 @@ public:
 };
 
 // The descriptor record of a format that was never chosen, as of version v.
-inline Bytes& DefaultDescriptor(Bytes& out, int v = 20) {
-    out.u16(0).u16(0).u16(0xFFFF);
+inline Bytes& DefaultDescriptor(Bytes& out, int v = 20, uint16_t format = 0xFFFF) {
+    out.u16(0).u16(0).u16(format);
     if (v >= 4) out.text("").text("").i32(1).text("   .text").i32(1).i32(0).text("").i32(0).i32(1).i32(1);
     if (v >= 5) {
         out.text("").text("float");
         if (v >= 16) out.text("f");
     }
     if (v >= 12) out.i32(16);
+    return out;
+}
+
+// A Data Files record with no files chosen (both formats Text:Decimal), as of version v.
+inline Bytes& DefaultDataFiles(Bytes& out, int v = 20) {
+    out.text("").text("");
+    if (v >= 6) out.u16(0);
+    if (v >= 9) out.i32(0).i32(0);
+    DefaultDescriptor(out, v, 0);
+    DefaultDescriptor(out, v, 0);
     return out;
 }
 

@@ -53,6 +53,8 @@ protected:
 // project with default options.
 Bytes& DefaultHead(Bytes& b) {
     b.u16(20);
+    test::DefaultDataFiles(b);                                      // Time Data files
+    test::DefaultDataFiles(b);                                      // Frequency Data files
     for (int i = 0; i < 14; ++i) b.u16(0);                          // automatic processing
     b.u16(0).f32(32767.0f).f32(1.0f).f32(-130.0f).i32(0);           // decibel reference
     b.i32(1024).f32(4.0f).i32(1).i32(1).f64(0.0).i32(0);            // generator
@@ -203,6 +205,8 @@ TEST_F(ProjectFile, AFileThatCannotBeOpenedIsReported) {
 Bytes Version14() {
     Bytes b;
     b.u16(14);
+    test::DefaultDataFiles(b, 14);
+    test::DefaultDataFiles(b, 14);
     for (int i = 0; i < 14; ++i) b.u16(i == 4 ? 1 : 0);             // Transform to Frequency on
     b.u16(1).f32(10.0f).f32(2.0f).f32(-90.0f).i32(1);               // decibel reference with waveform
     b.i32(512).f32(8.0f).i32(0).i32(0).f64(45.0);                   // generator without waveform
@@ -236,6 +240,8 @@ TEST_F(ProjectFile, OlderVersionsReadTheFieldsTheyHave) {
     // sample count and cycles of the generator.
     Bytes v0;
     v0.u16(0);
+    test::DefaultDataFiles(v0, 0);
+    test::DefaultDataFiles(v0, 0);
     for (int i = 0; i < 11; ++i) v0.u16(1);
     v0.u16(2).f32(1.0f).f32(1.0f).f32(-100.0f);
     v0.i32(64).f32(2.0f);

@@ -1,3 +1,4 @@
+#include <clocale>
 #include <cstdlib>
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName("Quellin");
     QApplication::setApplicationName("Kalvora");
     return RUN_ALL_TESTS();
