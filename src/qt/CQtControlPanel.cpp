@@ -57,6 +57,7 @@ void CQtControlPanel::Build() {
         auto* grid = new QGridLayout(box);
         top->addWidget(box);
         sections[group] = grid;
+        m_groupBoxes[group] = box;
         return grid;
     };
 
@@ -228,6 +229,13 @@ void CQtControlPanel::SyncFromModel(int exceptId) {
             }
             case ControlKind::Button: static_cast<QPushButton*>(w)->setText(Caption(c.m_strCaption)); break;
         }
+    }
+    // A group whose controls are all hidden is hidden with them.
+    for (auto& [group, box] : m_groupBoxes) {
+        bool any = false;
+        for (const CControl& c : m_model.Controls())
+            if (c.m_nGroup == group && c.m_bVisible) any = true;
+        box->setVisible(any);
     }
     m_bSyncing = false;
 }

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+class QGroupBox;
+
 namespace kv {
 
 class CDialogModel;
@@ -39,6 +41,7 @@ private:
     CDialogModel& m_model;
     std::map<int, QWidget*> m_widgets;
     std::map<QObject*, int> m_ids;
+    std::map<int, QGroupBox*> m_groupBoxes;
     bool m_bSyncing = false;
     bool m_bInHandler = false;
 };
