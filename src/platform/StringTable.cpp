@@ -153,7 +153,6 @@ const Entry kEntries[] = {
     {IDS_FIR_NO_TAP_COUNT, "Cannot read the Number of Taps on the first line."},
     {IDS_FIR_NO_MEMORY, "Cannot allocate memory for FIR filter."},
     {IDS_FIR_FEWER_TAPS, "File contained fewer taps than shown on the first line."},
-    {IDS_MIX_NO_SAMPLING_FREQUENCY, "The data cannot be mixed because its sampling frequency is 0."},
     {IDS_TRANSOPT_TITLE, "Fourier Transform Options"},
     {IDS_TRANSOPT_LENGTH, "Length"},
     {IDS_TRANSOPT_MAXIMUM, "Maximum"},
