@@ -61,8 +61,9 @@ std::vector<CCommand> BuildTable() {
                      [](const Doc& d) { return d.CanRedo(); }));
     t.push_back(Make(T::ID_SAMPLING_FREQ, IDS_MENU_SIGNAL, 0, IDS_CMD_SAMPLING_FREQ,
                      [](Doc& d) { d.OnSamplingFrequency(); }));
-    // The transform options dialog comes with the transform.
-    t.push_back(Make(T::ID_TRANSFORM_OPTIONS, IDS_MENU_SIGNAL, 0, IDS_CMD_TRANSFORM_OPTIONS, {}));
+    t.push_back(Make(T::ID_TRANSFORM_OPTIONS, IDS_MENU_SIGNAL, 0, IDS_CMD_TRANSFORM_OPTIONS, [](Doc& d) {
+        if (RunDialog(d.m_TransOpt)) d.SetModified(true);
+    }));
     t.push_back(Make(T::ID_DECIBELS, IDS_MENU_SIGNAL, 0, IDS_CMD_DECIBELS, [](Doc& d) { d.OnDecibels(); }));
     t.push_back(Make(T::ID_PROCESS, IDS_MENU_SIGNAL, 0, IDS_CMD_PROCESS, [](Doc& d) { d.OnProcessOptions(); }));
     // ---- Time -------------------------------------------------------------------

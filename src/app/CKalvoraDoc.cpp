@@ -14,6 +14,8 @@
 #include "analysis/AnalysisCommands.h"
 #include "app/CListLength.h"
 #include "dsp/FirFilter.h"
+#include "dsp/Transform.h"
+#include "dsp/WindowFunctions.h"
 #include "formats/DataFilesIO.h"
 #include "formats/WaveFiles.h"
 #include "app/CRange.h"
@@ -225,9 +227,11 @@ void CKalvoraDoc::Serialize(CArchive& ar) {
     m_TimeFiles.Serialize(ar, v);
     m_FreqFiles.Serialize(ar, v);
     m_ProcDlg.Serialize(ar, v);
+    m_TransOpt.Serialize(ar, v);
     m_RefDlg.Serialize(ar, v);
     m_Generate.Serialize(ar, v);
     m_Fs.Serialize(v, ar);
+    m_WndDlg.Serialize(ar, v);
     if (v >= 15) {
         m_TimeData.Serialize(ar, v);
         m_FreqData.Serialize(ar, v);
@@ -535,16 +539,28 @@ bool CKalvoraDoc::RemoveDcTimeData() {
 bool CKalvoraDoc::MixTimeData() {
     MixResult mix = MixParameters(m_TimeData.GetCount(), m_TimeData.GetFs(), m_MixDlg);
     if (!mix.accepted) return false;
-    Mix(m_TimeData, mix.frequency, mix.phase);
+    if (!Mix(m_TimeData, mix.frequency, mix.phase)) {
+        ErrorBox(LoadString(IDS_MIX_NEEDS_FS));
+        return false;
+    }
     return true;
 }
 
 // Steps whose implementations live in other subsystems; they are wired in
 // here as those subsystems join the program.
 void CKalvoraDoc::FilterTimeData() { kv::FilterTimeData(m_TimeData, m_strFilterFile); }
-void CKalvoraDoc::WindowTimeData() {}
-void CKalvoraDoc::TransformToFrequency() {}
-void CKalvoraDoc::TransformToTime() {}
+void CKalvoraDoc::WindowTimeData() { kv::WindowTimeData(m_TimeData, m_WndDlg); }
+
+void CKalvoraDoc::TransformToFrequency() {
+    if (!RunTransform(m_TransOpt, m_TimeData, m_FreqData)) return;
+    UpdateDbReference();
+    OpenPlot(OP_TO_FREQ, false, m_FreqData);
+}
+
+void CKalvoraDoc::TransformToTime() {
+    if (!RunTransform(m_TransOpt, m_FreqData, m_TimeData)) return;
+    OpenPlot(OP_TO_TIME, false, m_TimeData);
+}
 void CKalvoraDoc::ShowFrequencyStatistics() { kv::ShowFrequencyStatistics(m_FreqStats); }
 void CKalvoraDoc::ShowFrequencyList() { kv::ShowFrequencyList(*this, m_FreqStats); }
 void CKalvoraDoc::WriteFrequencyListFile() { kv::WriteFrequencyListFile(m_FreqStats); }
@@ -574,8 +590,8 @@ void CKalvoraDoc::WriteFrequencyData() {
 
 void CKalvoraDoc::CopyTimeData() { m_TimeData.CopyToClipboard(); }
 void CKalvoraDoc::CopyFrequencyData() { m_FreqData.CopyToClipboard(); }
-bool CKalvoraDoc::CanTransformTime() const { return false; }
-bool CKalvoraDoc::CanTransformFrequency() const { return false; }
+bool CKalvoraDoc::CanTransformTime() const { return CanTransform(m_TimeData, m_TransOpt); }
+bool CKalvoraDoc::CanTransformFrequency() const { return CanTransform(m_FreqData, m_TransOpt); }
 bool CKalvoraDoc::TimeFilesResetRanges() const { return m_TimeFiles.m_bResetRanges != 0; }
 
 double CKalvoraDoc::TimeFileSampleRateKHz() const {

@@ -5,6 +5,8 @@
 
 #include "analysis/CFreqStats.h"
 #include "app/CKalvoDoc.h"
+#include "dsp/CTransOpt.h"
+#include "dsp/CWndDlg.h"
 #include "formats/CDataFiles.h"
 #include "app/CMixDlg.h"
 #include "app/CPadDlg.h"
@@ -137,6 +139,7 @@ public:
     CFreqStats m_FreqStats;
     std::string m_strListFile;
     std::string m_strFilterFile;
+    CTransOpt m_TransOpt;
     CRefDlg m_RefDlg;
     CProcDlg m_ProcDlg;
     CGenerate m_Generate;
@@ -147,6 +150,7 @@ public:
     int32_t m_bReadFailed = 0;
     CMixDlg m_MixDlg;
     CPadDlg m_PadDlg;
+    CWndDlg m_WndDlg;
     CScaleDlg m_ScaleDlg;
 
 protected:

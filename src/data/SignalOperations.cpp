@@ -6,6 +6,7 @@
 #include <new>
 
 #include "data/CKalvoData.h"
+#include "dsp/MixedRadixFft.h"
 #include "platform/CPlatform.h"
 #include "platform/StringTable.h"
 
@@ -36,25 +37,18 @@ bool Scale(CKalvoData& data, double factor) {
     return true;
 }
 
-void Mix(CKalvoData& data, double frequency, double phase) {
-    // A phase-accumulating rotator of amplitude 1, wrapped into [-pi, pi].
-    const double step = kTwoPi * frequency / data.m_dFs;
-    double theta = phase;
+bool Mix(CKalvoData& data, double frequency, double phase) {
+    // A frequency shift needs a finite phase step; with a sampling frequency
+    // of 0 every sample would become NaN.
+    if (!std::isfinite(kTwoPi * frequency / data.m_dFs) || !std::isfinite(phase)) return false;
+    COscillator osc;
+    OscillatorInit(osc, frequency, data.m_dFs, phase, 1.0);
     const int32_t n = data.GetCount();
     double* pI = data.Inphase().GetData();
     double* pQ = data.Quadrature().GetData();
-    for (int32_t i = 0; i < n; ++i) {
-        const double c = std::cos(theta), s = std::sin(theta);
-        const double re = pI[i], im = pQ[i];
-        pI[i] = re * c - im * s;
-        pQ[i] = re * s + im * c;
-        theta += step;
-        if (theta > kPi)
-            theta -= kTwoPi;
-        else if (theta < -kPi)
-            theta += kTwoPi;
-    }
+    for (int32_t i = 0; i < n; ++i) OscillatorApply(osc, pI[i], pQ[i]);
     data.DetectReal();
+    return true;
 }
 
 void Rectify(CKalvoData& data) {

@@ -13,8 +13,9 @@ class CKalvoData;
 // when the user declined.
 bool Scale(CKalvoData& data, double factor);
 // Multiplies every point by e^(j(phase + k*2*pi*f/Fs)) (a frequency shift up
-// by f), then runs the real-data test.
-void Mix(CKalvoData& data, double frequency, double phase);
+// by f), then runs the real-data test. Returns false, changing nothing, when
+// the phase step is not finite (a sampling frequency of 0).
+bool Mix(CKalvoData& data, double frequency, double phase);
 // Every negative Inphase and Quadrature value changes sign.
 void Rectify(CKalvoData& data);
 // Subtracts the mean of each column from that column.

@@ -588,10 +588,10 @@ const Entry kEntries[] = {
     {IDS_PLOT_STYLE_STAIR, "Stair"},
 
     // ---- application shell ------------------------------------------------------
-    {IDS_SHELL_NEW_PROJECT, "&New Project...	Ctrl+N"},
-    {IDS_SHELL_OPEN_PROJECT, "&Open Project...	Ctrl+O"},
+    {IDS_SHELL_NEW_PROJECT, "&New Project...\tCtrl+N"},
+    {IDS_SHELL_OPEN_PROJECT, "&Open Project...\tCtrl+O"},
     {IDS_SHELL_SAVE_AS, "Save Project &As..."},
-    {IDS_SHELL_PRINT, "&Print...	Ctrl+P"},
+    {IDS_SHELL_PRINT, "&Print...\tCtrl+P"},
     {IDS_SHELL_PRINT_PREVIEW, "Print Pre&view"},
     {IDS_SHELL_PRINT_SETUP, "P&rint Setup..."},
     {IDS_SHELL_EXIT, "E&xit"},
@@ -612,12 +612,13 @@ const Entry kEntries[] = {
     {IDS_SHELL_ABOUT_TITLE, "About"},
     {IDS_SHELL_ABOUT_TEXT, "Kalvora %1\nSignal-analysis workbench for sampled signals."},
     {IDS_SHELL_LIST_FONT, "Chose &Font..."},
-    {IDS_SHELL_EDIT_UNDO, "&Undo	Ctrl+Z"},
-    {IDS_SHELL_EDIT_CUT, "Cu&t	Ctrl+X"},
-    {IDS_SHELL_EDIT_COPY, "&Copy	Ctrl+C"},
-    {IDS_SHELL_EDIT_PASTE, "&Paste	Ctrl+V"},
+    {IDS_SHELL_EDIT_UNDO, "&Undo\tCtrl+Z"},
+    {IDS_SHELL_EDIT_CUT, "Cu&t\tCtrl+X"},
+    {IDS_SHELL_EDIT_COPY, "&Copy\tCtrl+C"},
+    {IDS_SHELL_EDIT_PASTE, "&Paste\tCtrl+V"},
     {IDS_SHELL_HELP_TEXT, "Kalvora help\n\nRead Time Data or generate a waveform from the File and Time menus; transform it to Frequency Data with Time > Transform to Frequency; measure it with Frequency > Show Statistics and Show List. Signal > Process sets the steps that run automatically after each read. Plots zoom with a drag, the mouse wheel and the Plot menu.\n\nThe README of the program describes every command, the file formats and the command-line front end."},
-    {IDS_SHELL_CONTEXT_HELP, "Context Help	Shift+F1"},
+    {IDS_SHELL_CONTEXT_HELP, "Context Help\tShift+F1"},
+    {IDS_MIX_NEEDS_FS, "The Time Data cannot be mixed while its sampling frequency is 0."},
 };
 
 const std::unordered_map<int, std::string>& Table() {

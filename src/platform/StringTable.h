@@ -613,6 +613,7 @@ enum StringId : int {
     IDS_SHELL_EDIT_PASTE,
     IDS_SHELL_HELP_TEXT,
     IDS_SHELL_CONTEXT_HELP,
+    IDS_MIX_NEEDS_FS,
 };
 
 // The string table: texts by number, with "%1" and "%2" substitution.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "app/CCommandTable.h"
 #include "generate/CModDoc.h"
 #include "support/CScriptedPlatform.h"
 #include "support/CScriptedWindows.h"
@@ -94,6 +95,48 @@ TEST_F(DataReadWiring, FrequencyDataGetsTheSpacingOfItsOwnPointCount) {
     EXPECT_EQ(doc.m_FreqData.m_dStep, 6.0);
     EXPECT_EQ(doc.m_FreqData.m_strName, "Data from file: spectrum.txt");
     EXPECT_EQ(doc.m_FreqData.m_strDbLabel, "dBc");
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(EngineWiring, GeneratingWithTransformOnFillsTheSpectrumAndItsReference) {
+    test::CScriptedPlatform platform;
+    test::CScriptedWindows windows;
+    CModDoc doc;
+    windows.CreatePlotView(doc);
+    doc.NewProject();
+    doc.m_ProcDlg.m_bProcToFreq = 1;
+    doc.m_ProcDlg.m_bProcWindow = 1;
+    platform.AcceptDialog();  // generator: 1024 samples, 4 cycles
+    platform.OnDialog<CWndDlg>([](CWndDlg& d) {
+        d.SimulateClick(CWndDlg::IDC_HANNING);
+        d.SimulateClick(IDOK);
+    });
+    doc.RunOperation(OP_GENERATE);
+    EXPECT_EQ(platform.unscriptedDialogs, 0);
+    ASSERT_EQ(doc.m_TimeData.GetCount(), 1024);
+    EXPECT_EQ(doc.m_TimeData.m_nWindow, CWndDlg::kHanning);
+    ASSERT_EQ(doc.m_FreqData.GetCount(), 1024);
+    // The strongest bin away from DC is the fourth, and it is the 0 dBc reference.
+    double best = 0;
+    int bestBin = -1;
+    for (int k = 1; k < 512; ++k) {
+        double p = doc.m_FreqData.GetComponent(k, 2);
+        if (p > best) {
+            best = p;
+            bestBin = k;
+        }
+    }
+    EXPECT_EQ(bestBin, 4);
+    EXPECT_EQ(doc.m_FreqData.m_strDbLabel, "dBc");
+    EXPECT_NEAR(doc.m_FreqData.ToDb(doc.m_FreqData.PeakPower(), true), 0.0, 1e-5);
+    EXPECT_EQ(doc.UndoCount(), 2u);  // one snapshot for the whole run
+    EXPECT_TRUE(CCommandTable::IsEnabled(doc, CCommandTable::ID_FREQ_TO_TIME));
+    EXPECT_TRUE(CCommandTable::IsChecked(doc, CCommandTable::ID_TIME_WINDOW));
 }
 
 }  // namespace

@@ -56,9 +56,11 @@ Bytes& DefaultHead(Bytes& b) {
     test::DefaultDataFiles(b);                                      // Time Data files
     test::DefaultDataFiles(b);                                      // Frequency Data files
     for (int i = 0; i < 14; ++i) b.u16(0);                          // automatic processing
+    b.u16(0).i32(256).u16(0).u16(0);                                // transform options
     b.u16(0).f32(32767.0f).f32(1.0f).f32(-130.0f).i32(0);           // decibel reference
     b.i32(1024).f32(4.0f).i32(1).i32(1).f64(0.0).i32(0);            // generator
     b.f64(1.0).text("Hz,sec");                                      // sampling frequency
+    b.u16(3).f32(4.0f).f32(40.0f);                                  // window settings
     return b;
 }
 
@@ -111,9 +113,9 @@ TEST_F(ProjectFile, ThreeRealPointsAreStoredAsTheWorkedExampleSays) {
     EXPECT_EQ(bytes[1], 0x02);
     auto at = std::search(bytes.begin(), bytes.end(), time.b.begin(), time.b.end());
     ASSERT_NE(at, bytes.end()) << "the Time Data record is not in the file";
-    // It follows the sampling frequency record directly.
+    // It follows the sampling frequency and window records directly.
     Bytes head;
-    head.f64(8.0).text("kHz,ms");
+    head.f64(8.0).text("kHz,ms").u16(3).f32(4.0f).f32(40.0f);
     EXPECT_TRUE(std::equal(head.b.begin(), head.b.end(), at - static_cast<long>(head.b.size())));
 }
 
@@ -208,9 +210,11 @@ Bytes Version14() {
     test::DefaultDataFiles(b, 14);
     test::DefaultDataFiles(b, 14);
     for (int i = 0; i < 14; ++i) b.u16(i == 4 ? 1 : 0);             // Transform to Frequency on
+    b.u16(2).i32(1000).u16(0).u16(1);                               // transform options
     b.u16(1).f32(10.0f).f32(2.0f).f32(-90.0f).i32(1);               // decibel reference with waveform
     b.i32(512).f32(8.0f).i32(0).i32(0).f64(45.0);                   // generator without waveform
     b.f32(44.1f).text("kHz,ms");
+    b.u16(2).f32(7.5f).f32(55.0f);                                  // window settings with gamma
     test::DefaultPages(b);
     return b;
 }
@@ -235,6 +239,12 @@ TEST_F(ProjectFile, OlderVersionsReadTheFieldsTheyHave) {
     EXPECT_TRUE(doc.m_TimeData.IsEmpty());
     EXPECT_EQ(doc.m_TimeData.m_dFs, static_cast<double>(44.1f));
     EXPECT_EQ(doc.m_ScaleDlg.m_dScale, 1.0);
+    EXPECT_EQ(doc.m_TransOpt.m_nLengthType, 2);
+    EXPECT_EQ(doc.m_TransOpt.m_nLength, 1000);
+    EXPECT_EQ(doc.m_TransOpt.m_bShowOptions, 1);
+    EXPECT_EQ(doc.m_WndDlg.m_nWindowType, 2);
+    EXPECT_EQ(doc.m_WndDlg.m_fAlpha, 7.5f);
+    EXPECT_EQ(doc.m_WndDlg.m_fGamma, 55.0f);
 
     // Version 0: eleven processing flags, no reference waveform, only the
     // sample count and cycles of the generator.
@@ -243,9 +253,11 @@ TEST_F(ProjectFile, OlderVersionsReadTheFieldsTheyHave) {
     test::DefaultDataFiles(v0, 0);
     test::DefaultDataFiles(v0, 0);
     for (int i = 0; i < 11; ++i) v0.u16(1);
+    v0.u16(1).i32(128).u16(0).u16(0);
     v0.u16(2).f32(1.0f).f32(1.0f).f32(-100.0f);
     v0.i32(64).f32(2.0f);
     v0.f32(1000.0f).text("Hz,sec");
+    v0.u16(5).f32(6.0f);  // window without gamma
     test::DefaultPages(v0);
     WriteFile(Path("v0.kvp"), v0.b);
     CModDoc old;
@@ -258,6 +270,9 @@ TEST_F(ProjectFile, OlderVersionsReadTheFieldsTheyHave) {
     EXPECT_EQ(old.m_Generate.m_nSamples, 64);
     EXPECT_EQ(old.m_Generate.m_nRateType, 1);
     EXPECT_EQ(old.m_Fs.m_dValue, 1000.0);
+    EXPECT_EQ(old.m_TransOpt.m_nLength, 128);
+    EXPECT_EQ(old.m_WndDlg.m_nWindowType, 5);
+    EXPECT_EQ(old.m_WndDlg.m_fGamma, 40.0f);
 }
 
 TEST_F(ProjectFile, Version19HasAnF32SamplingFrequencyAndData) {
@@ -272,7 +287,7 @@ TEST_F(ProjectFile, Version19HasAnF32SamplingFrequencyAndData) {
     // Turn it into version 19: the f64 sampling frequency becomes an f32.
     Bytes head;
     DefaultHead(head);
-    size_t fsAt = head.b.size() - 8 - 7;  // f64 1.0 then "Hz,sec" with its prefix
+    size_t fsAt = head.b.size() - 10 - 8 - 7;  // f64 1.0, "Hz,sec" with its prefix, window
     std::vector<uint8_t> v19(v20.begin(), v20.begin() + static_cast<long>(fsAt));
     v19[0] = 19;
     Bytes f;

@@ -133,3 +133,17 @@ TEST(SignalOperations, MixingARealCosineShiftsItsSpectrum) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(SignalOperations, MixingWithoutASamplingFrequencyChangesNothing) {
+    CKalvoData d = Make({1.0, 2.0, 3.0});
+    d.ApplyFs(CFs(0.0));
+    EXPECT_FALSE(Mix(d, 8.0, 0.0));
+    EXPECT_EQ(d.Inphase()[2], 3.0);
+    EXPECT_EQ(d.Quadrature()[2], 0.0);
+}
+
+}  // namespace
+}  // namespace kv
