@@ -99,26 +99,23 @@ bool CKalvoraDoc::OpenProject(const std::string& path) {
     WriteProject(before);
 
     SetModified(true);
+    // A read that fails puts the project back as it was before the attempt.
+    auto restore = [&](StringId message) {
+        ClearData();
+        before.SeekToBegin();
+        ReadProject(before);
+        m_nVersion = oldVersion;
+        m_nVersionHigh = oldVersionHigh;
+        SetModified(wasModified);
+        ErrorBox(LoadString(message));
+        return false;
+    };
     try {
         if (file.GetLength() > 0) ReadProject(file);
     } catch (const CArchiveException&) {
-        ClearData();
-        before.SeekToBegin();
-        ReadProject(before);
-        m_nVersion = oldVersion;
-        m_nVersionHigh = oldVersionHigh;
-        SetModified(wasModified);
-        ErrorBox(LoadString(IDS_UNEXPECTED_FILE_FORMAT));
-        return false;
+        return restore(IDS_UNEXPECTED_FILE_FORMAT);
     } catch (const std::bad_alloc&) {
-        ClearData();
-        before.SeekToBegin();
-        ReadProject(before);
-        m_nVersion = oldVersion;
-        m_nVersionHigh = oldVersionHigh;
-        SetModified(wasModified);
-        ErrorBox(LoadString(IDS_OUT_OF_MEMORY));
-        return false;
+        return restore(IDS_OUT_OF_MEMORY);
     }
     SetModified(false);
     SetPathName(path);

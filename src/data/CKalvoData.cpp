@@ -11,28 +11,16 @@ namespace kv {
 
 CKalvoData::CKalvoData() { CKalvoData::Reset(); }
 
-CKalvoData::CKalvoData(const CKalvoData& other) : CDataSetIO(other) {
-    m_bTime = other.m_bTime;
-    m_bReal = other.m_bReal;
-    m_dFs = other.m_dFs;
-    m_dHalfFs = other.m_dHalfFs;
-    m_dStep = other.m_dStep;
-    m_nWindow = other.m_nWindow;
-    m_nStart = other.m_nStart;
-    m_nStop = other.m_nStop;
-    m_nCount = other.m_nCount;
-    m_nHalf = other.m_nHalf;
-    m_nMinSpan = other.m_nMinSpan;
-    m_fMinDb = other.m_fMinDb;
-    m_Fs = other.m_Fs;
-    m_dDbOffset = other.m_dDbOffset;
-    m_strDbLabel = other.m_strDbLabel;
-    BindColumns();
-}
+CKalvoData::CKalvoData(const CKalvoData& other) : CDataSetIO(other) { CopyOwnMembers(other); }
 
 CKalvoData& CKalvoData::operator=(const CKalvoData& other) {
     if (this == &other) return *this;
     CDataSetIO::operator=(other);
+    CopyOwnMembers(other);
+    return *this;
+}
+
+void CKalvoData::CopyOwnMembers(const CKalvoData& other) {
     m_bTime = other.m_bTime;
     m_bReal = other.m_bReal;
     m_dFs = other.m_dFs;
@@ -49,7 +37,6 @@ CKalvoData& CKalvoData::operator=(const CKalvoData& other) {
     m_dDbOffset = other.m_dDbOffset;
     m_strDbLabel = other.m_strDbLabel;
     BindColumns();
-    return *this;
 }
 
 void CKalvoData::BindColumns() {

@@ -80,6 +80,8 @@ public:
 
 private:
     void BindColumns();
+    // The members of this class (not of the data set), then the column references.
+    void CopyOwnMembers(const CKalvoData& other);
 };
 
 }  // namespace kv

@@ -12,12 +12,6 @@ namespace kv {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
-}
 
 // The full path of a typed file name: in the directory of the previous path,
 // unless the name is itself an absolute path.
@@ -140,8 +134,8 @@ void CDataFiles::ApplyEnabling() {
 void CDataFiles::OnOK() {
     if (!UpdateData(true)) return;
     // Stray spaces around a typed name are not part of it.
-    m_strName = Trim(m_strName);
-    m_strQName = Trim(m_strQName);
+    m_strName = TrimSpaces(m_strName);
+    m_strQName = TrimSpaces(m_strQName);
     SetDlgItemText(IDC_NAME, m_strName);
     SetDlgItemText(IDC_QNAME, m_strQName);
     m_strPath = PathOfName(m_strPath, m_strName);
@@ -155,7 +149,7 @@ void CDataFiles::Browse(bool quadrature) {
     std::string typed = GetDlgItemText(quadrature ? IDC_QNAME : IDC_NAME);
     std::string directory = DirectoryPart(path);
     ChangeToDirectory(directory);
-    std::string initial = directory + Trim(typed.empty() ? name : typed);
+    std::string initial = directory + TrimSpaces(typed.empty() ? name : typed);
     const std::string filter = LoadString(IDS_DATAFILES_FILTER);
     std::optional<std::string> chosen = m_bRead ? Platform().Files().GetOpenFileName({}, filter, initial)
                                                 : Platform().Files().GetSaveFileName({}, filter, initial);

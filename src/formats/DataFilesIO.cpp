@@ -11,12 +11,6 @@ namespace kv {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
-}
 
 void Prepare(CDataFiles& files, const CKalvoData& data, const std::string& prefix, const std::string& suffix,
              bool read) {
@@ -45,8 +39,8 @@ bool ReadDataFiles(CDataFiles& files, CKalvoData& data, const std::string& capti
                    const std::string& captionSuffix) {
     Prepare(files, data, captionPrefix, captionSuffix, true);
     if (!RunDialog(files)) return false;
-    files.m_strName = Trim(files.m_strName);
-    files.m_strQName = Trim(files.m_strQName);
+    files.m_strName = TrimSpaces(files.m_strName);
+    files.m_strQName = TrimSpaces(files.m_strQName);
     if (files.m_strName.empty() && files.m_strQName.empty()) {
         ErrorBox(LoadString(IDS_NO_INPUT_FILES));
         return false;

@@ -83,6 +83,13 @@ int TrimTrailingZeros(std::string& text) {
     return static_cast<int>(text.size());
 }
 
+std::string TrimSpaces(const std::string& text) {
+    size_t b = text.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    size_t e = text.find_last_not_of(' ');
+    return text.substr(b, e - b + 1);
+}
+
 bool ReadTextLine(std::FILE* file, std::string& line) {
     line.clear();
     int c;

@@ -24,6 +24,9 @@ double PowerOfTenFloor(double value);
 // decimal point; returns the new length.
 int TrimTrailingZeros(std::string& text);
 
+// The text without leading and trailing spaces.
+std::string TrimSpaces(const std::string& text);
+
 // Reads one line: a line feed ends it, carriage returns are dropped. Returns
 // true when the line is not empty.
 bool ReadTextLine(std::FILE* file, std::string& line);
