@@ -619,6 +619,21 @@ const Entry kEntries[] = {
     {IDS_SHELL_HELP_TEXT, "Kalvora help\n\nRead Time Data or generate a waveform from the File and Time menus; transform it to Frequency Data with Time > Transform to Frequency; measure it with Frequency > Show Statistics and Show List. Signal > Process sets the steps that run automatically after each read. Plots zoom with a drag, the mouse wheel and the Plot menu.\n\nThe README of the program describes every command, the file formats and the command-line front end."},
     {IDS_SHELL_CONTEXT_HELP, "Context Help\tShift+F1"},
     {IDS_MIX_NEEDS_FS, "The Time Data cannot be mixed while its sampling frequency is 0."},
+    {IDS_TB_READ_TIME, "Read Time"},
+    {IDS_TB_WRITE_TIME, "Write Time"},
+    {IDS_TB_SAMPLING_FREQ, "Sampling Freq"},
+    {IDS_TB_TRANSFORM_OPTIONS, "Transform Options"},
+    {IDS_TB_PROCESS, "Process"},
+    {IDS_TB_TIME_RANGE, "Time Range"},
+    {IDS_TB_TO_FREQ, "To Frequency"},
+    {IDS_TB_SCALE, "Scale"},
+    {IDS_TB_WINDOW, "Window"},
+    {IDS_TB_GENERATE, "Generate"},
+    {IDS_TB_FREQ_RANGE, "Freq Range"},
+    {IDS_TB_TO_TIME, "To Time"},
+    {IDS_TB_FREQ_LIST, "Freq List"},
+    {IDS_TB_PRINT, "Print"},
+    {IDS_TB_HELP, "Help"},
 };
 
 const std::unordered_map<int, std::string>& Table() {

@@ -614,6 +614,21 @@ enum StringId : int {
     IDS_SHELL_HELP_TEXT,
     IDS_SHELL_CONTEXT_HELP,
     IDS_MIX_NEEDS_FS,
+    IDS_TB_READ_TIME,
+    IDS_TB_WRITE_TIME,
+    IDS_TB_SAMPLING_FREQ,
+    IDS_TB_TRANSFORM_OPTIONS,
+    IDS_TB_PROCESS,
+    IDS_TB_TIME_RANGE,
+    IDS_TB_TO_FREQ,
+    IDS_TB_SCALE,
+    IDS_TB_WINDOW,
+    IDS_TB_GENERATE,
+    IDS_TB_FREQ_RANGE,
+    IDS_TB_TO_TIME,
+    IDS_TB_FREQ_LIST,
+    IDS_TB_PRINT,
+    IDS_TB_HELP,
 };
 
 // The string table: texts by number, with "%1" and "%2" substitution.

@@ -96,6 +96,25 @@ QAction* FindAction(QMenu& menu, int id) {
     return nullptr;
 }
 
+// The short texts of the toolbar buttons.
+const std::map<int, StringId> kToolbarLabels = {
+    {T::ID_READ_TIME, IDS_TB_READ_TIME},
+    {T::ID_WRITE_TIME, IDS_TB_WRITE_TIME},
+    {T::ID_SAMPLING_FREQ, IDS_TB_SAMPLING_FREQ},
+    {T::ID_TRANSFORM_OPTIONS, IDS_TB_TRANSFORM_OPTIONS},
+    {T::ID_PROCESS, IDS_TB_PROCESS},
+    {T::ID_TIME_SET_RANGE, IDS_TB_TIME_RANGE},
+    {T::ID_TIME_TO_FREQ, IDS_TB_TO_FREQ},
+    {T::ID_TIME_SCALE, IDS_TB_SCALE},
+    {T::ID_TIME_WINDOW, IDS_TB_WINDOW},
+    {T::ID_GENERATE_WAVEFORM, IDS_TB_GENERATE},
+    {T::ID_FREQ_SET_RANGE, IDS_TB_FREQ_RANGE},
+    {T::ID_FREQ_TO_TIME, IDS_TB_TO_TIME},
+    {T::ID_FREQ_SHOW_LIST, IDS_TB_FREQ_LIST},
+    {ID_FILE_PRINT, IDS_TB_PRINT},
+    {CMainWindow::ID_CONTEXT_HELP, IDS_TB_HELP},
+};
+
 QString ButtonText(const std::string& menuText) {
     QString text = Q(menuText);
     int tab = text.indexOf('\t');
@@ -265,10 +284,12 @@ void CMainWindow::BuildToolbar() {
             continue;
         }
         QAction* menuAction = CommandAction(id);
-        QString text = menuAction ? menuAction->text() : QString::number(id);
-        auto* action = m_pToolBar->addAction(ButtonText(text.toStdString()));
+        QString tip = menuAction ? ButtonText(menuAction->text().toStdString()) : QString();
+        auto label = kToolbarLabels.find(id);
+        QString text = label != kToolbarLabels.end() ? Q(LoadString(label->second)) : tip;
+        auto* action = m_pToolBar->addAction(text);
         action->setData(id);
-        action->setToolTip(ButtonText(text.toStdString()));
+        action->setToolTip(tip.isEmpty() ? text : tip);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     }
 }
@@ -332,9 +353,13 @@ CModDoc* CMainWindow::OpenProject(const std::string& path) {
         return nullptr;
     }
     m_recent.Add(path);
-    // The plots show the data that was read.
-    raw->UpdateViews(HINT_DATA_CHANGED + HINT_RESET_ZOOM, &raw->m_TimeData);
-    raw->UpdateViews(HINT_DATA_CHANGED + HINT_RESET_ZOOM, &raw->m_FreqData);
+    // Plots show the data the project holds, each under the name it was saved with.
+    for (CKalvoData* data : {&raw->m_FreqData, &raw->m_TimeData}) {
+        if (data->IsEmpty()) continue;
+        raw->m_strSourceTitle = data->m_strName;
+        raw->OpenPlot(0, false, *data);
+    }
+    SetStatusText(LoadString(IDS_READY));
     UpdateTitles();
     return raw;
 }
