@@ -3,6 +3,7 @@
 #include "analysis/AnalysisCommands.h"
 
 #include "app/CKalvoraDoc.h"
+#include "generate/CModDoc.h"
 #include "platform/CPlatform.h"
 
 namespace kv {
@@ -41,9 +42,17 @@ std::vector<CCommand> BuildTable() {
                      [](Doc& d) { d.WriteFrequencyData(); }, FreqNotEmpty));
     t.push_back(Make(T::ID_WRITE_LIST, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_WRITE_LIST,
                      [](Doc& d) { d.RunOperation(OP_WRITE_LIST); }, FreqNotEmpty));
-    // The demodulation writers come with the modulated-signal generator.
-    t.push_back(Make(T::ID_WRITE_AM, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_AM_DEMOD, {}, TimeNotEmpty));
-    t.push_back(Make(T::ID_WRITE_FM, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_FM_DEMOD, {}, TimeNotEmpty));
+    // The demodulation writers of the modulated-signal generator.
+    t.push_back(Make(T::ID_WRITE_AM, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_AM_DEMOD,
+                     [](Doc& d) {
+                         if (auto* m = dynamic_cast<CModDoc*>(&d)) m->WriteAmData();
+                     },
+                     TimeNotEmpty));
+    t.push_back(Make(T::ID_WRITE_FM, IDS_MENU_FILE, IDS_MENU_WRITE, IDS_CMD_FM_DEMOD,
+                     [](Doc& d) {
+                         if (auto* m = dynamic_cast<CModDoc*>(&d)) m->WriteFmData();
+                     },
+                     TimeNotEmpty));
     t.push_back(Make(T::ID_CONVERT, IDS_MENU_FILE, 0, IDS_CMD_CONVERT, [](Doc& d) { d.OnConvert(); }));
     // ---- Signal -----------------------------------------------------------------
     t.push_back(Make(T::ID_UNDO, IDS_MENU_SIGNAL, 0, IDS_CMD_UNDO, [](Doc& d) { d.Undo(); },
@@ -85,8 +94,10 @@ std::vector<CCommand> BuildTable() {
                      [](Doc& d) { ShowTimeStatistics(d.m_TimeData); }, TimeNotEmpty));
     t.push_back(Make(T::ID_GENERATE_WAVEFORM, IDS_MENU_TIME, 0, IDS_CMD_GENERATE,
                      [](Doc& d) { d.RunOperation(OP_GENERATE); }));
-    // The modulated-signal generator's sheet comes with the generator.
-    t.push_back(Make(T::ID_GENERATE_SIGNAL, IDS_MENU_TIME, 0, IDS_CMD_GENERATE_SIGNAL, {}));
+    // The modulated-signal generator: every project is a generator document.
+    t.push_back(Make(T::ID_GENERATE_SIGNAL, IDS_MENU_TIME, 0, IDS_CMD_GENERATE_SIGNAL, [](Doc& d) {
+        if (auto* m = dynamic_cast<CModDoc*>(&d)) m->SignalGeneratorCommand();
+    }));
     t.push_back(Make(T::ID_TIME_COPY, IDS_MENU_TIME, 0, IDS_CMD_COPY, [](Doc& d) { d.CopyTimeData(); }, TimeNotEmpty));
     // ---- Frequency --------------------------------------------------------------
     t.push_back(Make(T::ID_FREQ_SET_RANGE, IDS_MENU_FREQUENCY, 0, IDS_CMD_SET_RANGE,

@@ -12,13 +12,20 @@ class CArchive;
 // Inphase and Quadrature columns (empty: no filtering).
 class CIFFilter : public CDialogModel {
 public:
+    enum ControlId { IDC_INPHASE_FILTER = 2034, IDC_QUADRATURE_FILTER = 2066 };
+
     CIFFilter();
+
+    void DoDataExchange(CDataExchange& dx) override;
 
     // The page's record of a project file (the same in every version).
     void Serialize(CArchive& ar, int version);
 
     std::string m_strInphaseFilter;
     std::string m_strQuadratureFilter;
+
+protected:
+    void CreateControls() override;
 };
 
 }  // namespace kv

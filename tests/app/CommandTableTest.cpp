@@ -55,8 +55,11 @@ TEST(CommandTable, EnableAndCheckRules) {
     EXPECT_TRUE(T::IsChecked(doc, T::ID_TIME_WINDOW));
 
     // Commands whose code is not in the program yet are greyed.
-    EXPECT_FALSE(T::IsAvailable(T::ID_WRITE_AM));
-    EXPECT_FALSE(T::IsEnabled(doc, T::ID_WRITE_AM));
+    for (const CCommand& c : T::Commands()) {
+        if (!c.m_handler) {
+            EXPECT_FALSE(T::IsEnabled(doc, c.m_nId)) << c.m_nId;
+        }
+    }
     EXPECT_TRUE(T::IsAvailable(T::ID_TIME_SCALE));
 }
 
