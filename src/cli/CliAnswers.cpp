@@ -9,6 +9,7 @@
 #include "formats/CFixedPointOpts.h"
 #include "formats/COptionsC.h"
 #include "formats/CWavFmt.h"
+#include "formats/CWriteCol.h"
 #include "formats/FormatCatalogue.h"
 
 namespace kv {
@@ -34,7 +35,7 @@ void SelectItem(CDialogModel& d, int id, const std::string& text) {
 
 // Queues the answer of the options dialog of a format, if the command line
 // has values for it, and presses the "Options..." button.
-void AnswerOptions(CCliPlatform& platform, CDataFiles& d, int buttonId, int32_t format, bool read,
+void AnswerOptions(CCliPlatform& platform, CDialogModel& d, int buttonId, int32_t format, bool read,
                    const CFormatOptions& options) {
     if (!d.Control(buttonId).m_bEnabled) return;
     if (IsFixedPoint(format) && options.m_strBits) {
@@ -69,6 +70,18 @@ void AnswerOptions(CCliPlatform& platform, CDataFiles& d, int buttonId, int32_t 
 }
 
 }  // namespace
+
+void ExpectWriteColumn(CCliPlatform& platform, const std::string& path, const std::string& format,
+                       const CFormatOptions& options) {
+    CCliPlatform* p = &platform;
+    platform.Expect<CWriteCol>([p, path, format, options](CWriteCol& d) {
+        d.SimulateText(CWriteCol::IDC_NAME, path);
+        SelectItem(d, CWriteCol::IDC_FORMAT, format);
+        AnswerOptions(*p, d, CWriteCol::IDC_OPTIONS, d.m_Format.m_nFormat, false, options);
+        if (p->Refused()) return;
+        d.SimulateClick(IDOK);
+    });
+}
 
 CFormatOptions FormatOptionsFromArgs(const CCliArgs& args) {
     CFormatOptions options;

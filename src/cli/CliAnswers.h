@@ -52,6 +52,11 @@ struct CFilesAnswer {
 // it, and OK.
 void ExpectDataFiles(CCliPlatform& platform, const CFilesAnswer& answer, const CFormatOptions& options);
 
+// Queues the answer for the next write-column dialog: the file (absolute),
+// the format (catalogue name) and its options.
+void ExpectWriteColumn(CCliPlatform& platform, const std::string& path, const std::string& format,
+                       const CFormatOptions& options);
+
 // Parses --interleave forward:F|reverse:F into the answer; throws
 // CUsageError for anything else.
 void ParseInterleave(const std::string& text, CFilesAnswer& answer);

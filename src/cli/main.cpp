@@ -22,7 +22,7 @@ using namespace kv;
 
 std::vector<const CCliCommand*> Commands() {
     return {&FormatsCommand(), &ConvertCommand(), &GenerateCommand(), &ProjectInfoCommand(),
-            &ProjectRunCommand()};
+            &ProjectRunCommand(), &SignalCommand()};
 }
 
 void PrintUsage(std::FILE* out) {
