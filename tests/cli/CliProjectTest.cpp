@@ -44,7 +44,8 @@ TEST_F(CliProject, DamagedOrMissingProjectsFailWithTheProgramsMessage) {
     MakeProject("good.kvp", [](CModDoc& doc) { doc.m_ProcDlg.m_bProcScale = 1; });
     const std::string good = ReadFile(m_dir / "good.kvp");
     WriteFile(m_dir / "cut.kvp", good.substr(0, good.size() / 2));
-    WriteFile(m_dir / "noise.kvp", std::string("\x14\x00\xff\xff\xff\x7f garbage", 16));
+    const char noise[] = "\x14\x00\xff\xff\xff\x7f garbage";
+    WriteFile(m_dir / "noise.kvp", std::string(noise, sizeof noise - 1));
     WriteDecimal(m_dir / "in.txt", {1, 2});
     for (const char* name : {"cut.kvp", "noise.kvp"}) {
         for (const std::vector<std::string>& args :
