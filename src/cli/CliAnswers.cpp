@@ -192,12 +192,14 @@ void AddFormatOptions(std::vector<COptionSpec>& options) {
 CFilesAnswer ReadAnswerFromArgs(const CCliArgs& args, const std::string& in, std::vector<int32_t>& formats) {
     CFilesAnswer answer;
     answer.m_strPath = in;
+    CheckInputFile(in);
     answer.m_strFormat = CheckFormatName(args.Text("from", "Text:Decimal"), FormatDirection::Read);
     formats.push_back(FormatIdByName(answer.m_strFormat));
     answer.m_bComplex = args.Has("complex");
     if (auto q = args.Value("q-in")) {
         if (*answer.m_bComplex) throw CUsageError{"--q-in names a Quadrature file; with --complex IN holds both"};
         answer.m_strQPath = AbsolutePath(*q);
+        CheckInputFile(answer.m_strQPath);
         answer.m_strQFormat = CheckFormatName(args.Text("q-from", answer.m_strFormat), FormatDirection::Read);
         formats.push_back(FormatIdByName(answer.m_strQFormat));
     } else if (args.Has("q-from")) {

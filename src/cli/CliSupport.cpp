@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "app/CKalvoraDoc.h"
 #include "app/CSampRate.h"
 #include "cli/CCliPlatform.h"
@@ -38,6 +40,13 @@ std::string AbsolutePath(const std::string& path) {
     std::filesystem::path p(path);
     if (p.is_absolute()) return path;
     return (StartDirectory() / p).lexically_normal().string();
+}
+
+void CheckInputFile(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || stat(path.c_str(), &st) != 0) return;
+    if (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return;
+    throw CCommandFailure{"\"" + path + "\" is not a regular file"};
 }
 
 int32_t FormatIdByName(const std::string& name) {

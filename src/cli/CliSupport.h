@@ -20,6 +20,17 @@ enum CliStatus : int {
     CLI_USAGE = 2,   // bad usage
 };
 
+// An operation that cannot start: reported with exit status 1.
+struct CCommandFailure {
+    std::string m_strMessage;
+};
+
+// Throws CCommandFailure for an input that is a pipe, socket or device:
+// opening such a file may wait forever for data or never reach its end.
+// Files that are not there and directories are left to the program, which
+// reports them in its own words.
+void CheckInputFile(const std::string& path);
+
 // A path made absolute against the directory the program started in (the
 // project operations change the current directory). An empty path stays
 // empty.

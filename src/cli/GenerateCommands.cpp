@@ -134,6 +134,7 @@ std::vector<CPageAnswer> SignalPageAnswers(const CCliArgs& args, CCliPlatform& p
     auto audioFile = args.Value("audio-file");
     if (audioFile && audio) throw CUsageError{"give --audio or --audio-file, not both"};
     const std::string audioPath = audioFile ? AbsolutePath(*audioFile) : std::string();
+    CheckInputFile(audioPath);
     if (audio || audioFrequency || audioPhase || audioFile)
         pages.push_back({1, [=](CDialogModel& d) {
                              const int radios[] = {CAudio::IDC_OFF, CAudio::IDC_SINE, CAudio::IDC_SQUARE,
@@ -172,6 +173,8 @@ std::vector<CPageAnswer> SignalPageAnswers(const CCliArgs& args, CCliPlatform& p
     if (filterI || filterQ) {
         const std::string pathI = filterI ? AbsolutePath(*filterI) : std::string();
         const std::string pathQ = filterQ ? AbsolutePath(*filterQ) : std::string();
+        CheckInputFile(pathI);
+        CheckInputFile(pathQ);
         pages.push_back({3, [=](CDialogModel& d) {
                              if (filterI) d.SimulateText(CIFFilter::IDC_INPHASE_FILTER, pathI);
                              if (filterQ) d.SimulateText(CIFFilter::IDC_QUADRATURE_FILTER, pathQ);
@@ -255,9 +258,16 @@ int RunSignal(const CCliArgs& args, CCliPlatform& platform) {
     if (auto project = args.Value("project")) {
         bool opened = false;
         const std::string path = AbsolutePath(*project);
+        CheckInputFile(path);
         RunGuarded([&] { opened = doc.OpenProject(path); });
         if (!opened) return CLI_FAILED;
     }
+    // The files the project's pages name are read as they stand (relative
+    // to the project's directory, which opening it made current).
+    if (!args.Has("audio-file") && !args.Has("audio") && doc.m_Audio.m_nAudioSource == CAudio::File)
+        CheckInputFile(doc.m_Audio.m_strAudioFile);
+    if (!args.Has("if-filter-i")) CheckInputFile(doc.m_IFFilter.m_strInphaseFilter);
+    if (!args.Has("if-filter-q")) CheckInputFile(doc.m_IFFilter.m_strQuadratureFilter);
     doc.SetTitle(FileStem(out));
     ApplySamplingFrequency(doc, platform, args);
 

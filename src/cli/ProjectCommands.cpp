@@ -1,6 +1,7 @@
 #include "cli/ProjectCommands.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "analysis/AnalysisCommands.h"
@@ -93,7 +94,11 @@ void PrintProcessing(const CProcDlg& p) {
 
 void PrintProject(const CCliDoc& doc, const std::string& path) {
     std::printf("Project: %s\n", path.c_str());
-    std::printf("Version: %d\n", doc.m_nVersion);
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) == 0 && !error)
+        std::printf("Version: none (an empty file opens as a new project)\n");
+    else
+        std::printf("Version: %d\n", doc.m_nVersion);
     std::printf("Sampling frequency: %.15g %s (time unit %s)\n", doc.m_Fs.m_dValue, doc.m_Fs.GetFreqUnitName().c_str(),
                 doc.m_Fs.GetTimeUnitName().c_str());
     PrintData("Time Data", doc.m_TimeData);
@@ -141,6 +146,7 @@ void PrintProject(const CCliDoc& doc, const std::string& path) {
 // Opens a project file into the document; false (with the program's
 // message shown) when it cannot be read.
 bool OpenProjectFile(CCliDoc& doc, const std::string& path) {
+    CheckInputFile(path);
     bool opened = false;
     RunGuarded([&] { opened = doc.OpenProject(path); });
     return opened;
@@ -194,6 +200,7 @@ int RunProjectRun(const CCliArgs& args, CCliPlatform& platform) {
     args.RequirePositionals(2, 2, "the project file and the IN file");
     const std::string projectPath = AbsolutePath(args.Positionals()[0]);
     const std::string in = AbsolutePath(args.Positionals()[1]);
+    CheckInputFile(in);
     const auto save = args.Value("save");
     const auto writeTime = args.Value("write-time");
     const auto writeFreq = args.Value("write-freq");
@@ -212,6 +219,7 @@ int RunProjectRun(const CCliArgs& args, CCliPlatform& platform) {
     platform.AnswerQuestion(LoadString(IDS_ASK_REMOVE_DC), true);
     platform.AnswerQuestion(LoadString(IDS_ASK_RECTIFY), true);
     if (filter) {
+        CheckInputFile(AbsolutePath(*filter));
         platform.ExpectOpenFile(AbsolutePath(*filter));
     } else if (doc.m_ProcDlg.m_bProcFilter) {
         std::fprintf(stderr, "kalvora-cli: warning: the project filters its Time Data, but no --filter FILE "
@@ -224,6 +232,7 @@ int RunProjectRun(const CCliArgs& args, CCliPlatform& platform) {
     if (auto q = args.Value("q-in")) {
         read.m_bComplex = false;
         read.m_strQPath = AbsolutePath(*q);
+        CheckInputFile(read.m_strQPath);
     } else if (args.Has("complex")) {
         read.m_bComplex = true;
     }

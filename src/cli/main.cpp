@@ -63,6 +63,9 @@ int RunCommand(const CCliCommand& command, const std::vector<std::string>& words
         int status = CLI_FAILED;
         if (!RunGuarded([&] { status = command.m_pRun(args, platform); })) return CLI_FAILED;
         return status;
+    } catch (const CCommandFailure& e) {
+        std::fprintf(stderr, "kalvora-cli: error: %s\n", e.m_strMessage.c_str());
+        return CLI_FAILED;
     } catch (const CUsageError& e) {
         std::fprintf(stderr, "kalvora-cli %s: %s\nTry 'kalvora-cli %s --help'.\n", command.m_pName,
                      e.m_strMessage.c_str(), command.m_pName);

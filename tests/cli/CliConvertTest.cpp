@@ -231,6 +231,16 @@ TEST_F(CliConvert, MalformedInputsFailWithTheProgramsMessageAndNoOutput) {
         EXPECT_TRUE(Contains(r.err, "does not exist or is in use by another process.")) << name << r.err;
         EXPECT_FALSE(Exists(m_dir / "out.txt"));
     }
+    // A pipe would never end (or never start): it is refused at once.
+    ASSERT_EQ(mkfifo((m_dir / "pipe").c_str(), 0600), 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"convert", "pipe", "out.txt"}, std::vector<std::string>{"convert", "real.txt", "out.txt", "--q-in", "pipe"},
+          std::vector<std::string>{"project", "info", "pipe"}, std::vector<std::string>{"signal", "--audio-file", "pipe", "out.txt"}}) {
+        CliResult r = Run(args);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_TRUE(Contains(r.err, "is not a regular file")) << r.err;
+        EXPECT_FALSE(Exists(m_dir / "out.txt"));
+    }
     // An output that cannot be created.
     CliResult r = Run({"convert", "in.txt", "no/such/dir/out.txt"});
     EXPECT_EQ(r.status, 1);

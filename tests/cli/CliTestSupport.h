@@ -1,5 +1,7 @@
 #pragma once
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -95,8 +97,18 @@ inline CliResult RunCli(const std::vector<std::string>& args, const std::string&
         return result;
     }
     posix_spawn_file_actions_destroy(&actions);
+    // A command that hangs is a fault: it is stopped after two minutes.
     int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
+    for (int waited = 0;; ++waited) {
+        if (waitpid(pid, &wstatus, WNOHANG) == pid) break;
+        if (waited >= 120000) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &wstatus, 0);
+            ADD_FAILURE() << "kalvora-cli did not end";
+            break;
+        }
+        usleep(1000);
+    }
     result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
     result.out = ReadFile(outPath);
     result.err = ReadFile(errPath);
