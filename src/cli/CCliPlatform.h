@@ -68,8 +68,13 @@ public:
     }
     bool HasAnswer(std::type_index type) const;
     void ExpectSheet(SheetAnswer answer) { m_sheetAnswers.push_back(std::move(answer)); }
-    void ExpectSaveFile(const std::string& path) { m_saveFiles.push_back(path); }
-    void ExpectOpenFile(const std::string& path) { m_openFiles.push_back(path); }
+    // Queues the answer of a file dialog; first: before the others queued.
+    void ExpectSaveFile(const std::string& path, bool first = false) {
+        first ? m_saveFiles.push_front(path) : m_saveFiles.push_back(path);
+    }
+    void ExpectOpenFile(const std::string& path, bool first = false) {
+        first ? m_openFiles.push_front(path) : m_openFiles.push_back(path);
+    }
     size_t PendingSaveFiles() const { return m_saveFiles.size(); }
     // Forgets every queued answer.
     void ClearAnswers();

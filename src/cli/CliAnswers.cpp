@@ -1,6 +1,8 @@
 #include "cli/CliAnswers.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/CCliPlatform.h"
 #include "cli/CliSupport.h"
@@ -11,6 +13,7 @@
 #include "formats/CWavFmt.h"
 #include "formats/CWriteCol.h"
 #include "formats/FormatCatalogue.h"
+#include "formats/FormatHelpers.h"
 
 namespace kv {
 
@@ -21,6 +24,24 @@ bool IsWave(int32_t id) { return id == FMT_BINARY_WAVE || id == FMT_WAVE_8 || id
 
 bool Contains(const std::vector<int32_t>& ids, bool (*test)(int32_t)) {
     return std::any_of(ids.begin(), ids.end(), test);
+}
+
+// Enters a file as the user would, with "Browse..." (the name field then
+// shows the file's name, and the state keeps its directory), or by typing
+// its full path when browsing would start in a directory that is not there.
+void EnterFile(CCliPlatform& platform, CDialogModel& d, int nameId, int browseId, const std::string& statePath,
+               const std::string& path, bool read) {
+    std::error_code error;
+    const std::string directory = DirectoryPart(statePath);
+    if (path.empty() || !(directory.empty() || std::filesystem::is_directory(directory, error))) {
+        d.SimulateText(nameId, path);
+        return;
+    }
+    if (read)
+        platform.ExpectOpenFile(path, true);
+    else
+        platform.ExpectSaveFile(path, true);
+    d.SimulateClick(browseId);
 }
 
 void SelectItem(CDialogModel& d, int id, const std::string& text) {
@@ -75,7 +96,7 @@ void ExpectWriteColumn(CCliPlatform& platform, const std::string& path, const st
                        const CFormatOptions& options) {
     CCliPlatform* p = &platform;
     platform.Expect<CWriteCol>([p, path, format, options](CWriteCol& d) {
-        d.SimulateText(CWriteCol::IDC_NAME, path);
+        EnterFile(*p, d, CWriteCol::IDC_NAME, CWriteCol::IDC_BROWSE, d.m_strPath, path, false);
         SelectItem(d, CWriteCol::IDC_FORMAT, format);
         AnswerOptions(*p, d, CWriteCol::IDC_OPTIONS, d.m_Format.m_nFormat, false, options);
         if (p->Refused()) return;
@@ -145,13 +166,13 @@ void ExpectDataFiles(CCliPlatform& platform, const CFilesAnswer& answer, const C
     CCliPlatform* p = &platform;
     platform.Expect<CDataFiles>([p, answer, options](CDataFiles& d) {
         const bool read = d.m_bRead;
-        d.SimulateText(CDataFiles::IDC_NAME, answer.m_strPath);
+        EnterFile(*p, d, CDataFiles::IDC_NAME, CDataFiles::IDC_BROWSE, d.m_strPath, answer.m_strPath, read);
         if (!answer.m_strFormat.empty()) SelectItem(d, CDataFiles::IDC_FORMAT, answer.m_strFormat);
         if (answer.m_bComplex && d.Control(CDataFiles::IDC_COMPLEX).m_bEnabled &&
             (d.IsDlgButtonChecked(CDataFiles::IDC_COMPLEX) != 0) != *answer.m_bComplex)
             d.SimulateClick(CDataFiles::IDC_COMPLEX);
         if (d.Control(CDataFiles::IDC_QNAME).m_bEnabled) {
-            d.SimulateText(CDataFiles::IDC_QNAME, answer.m_strQPath);
+            EnterFile(*p, d, CDataFiles::IDC_QNAME, CDataFiles::IDC_QBROWSE, d.m_strQPath, answer.m_strQPath, read);
             if (!answer.m_strQFormat.empty()) SelectItem(d, CDataFiles::IDC_QFORMAT, answer.m_strQFormat);
         }
         if (!read) {
