@@ -9,6 +9,7 @@
 #include "generate/CModDoc.h"
 #include "platform/CDialogModel.h"
 #include "platform/CPlatform.h"
+#include "platform/CPropertySheetModel.h"
 
 namespace {
 
@@ -24,6 +25,11 @@ public:
         model.BeginModal();
         model.SimulateClick(IDOK);
         return model.Result() == IDOK;
+    }
+    bool RunPropertySheet(CPropertySheetModel& sheet) override {
+        sheet.BeginModal();
+        sheet.PressOK();
+        return sheet.IsEnded();
     }
     void SetStatusText(const std::string&) override {}
     void BeginWaitCursor() override {}

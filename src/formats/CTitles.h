@@ -9,11 +9,22 @@ namespace kv {
 // graph's titles, and the "Titles" dialog.
 class CTitles : public CDialogModel {
 public:
+    enum ControlId {
+        IDC_MAIN_TITLE = 278,
+        IDC_X_TITLE = 460,
+        IDC_Y_TITLE = 462,
+    };
+
     CTitles();
+
+    void DoDataExchange(CDataExchange& dx) override;
 
     std::string m_strMain;
     std::string m_strY;
     std::string m_strX;
+
+protected:
+    void CreateControls() override;
 };
 
 }  // namespace kv

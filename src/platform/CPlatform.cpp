@@ -94,6 +94,16 @@ CHeadlessWindows& HeadlessWindows() {
     return windows;
 }
 
+class CHeadlessFontChooser : public IFontChooser {
+public:
+    bool ChooseFont(CFontDesc&, int) override { return false; }
+};
+
+class CHeadlessContextMenus : public IContextMenus {
+public:
+    void TrackPopupMenu(const CMenuItem&, ICommandTarget&, int, int) override {}
+};
+
 CPlatform& HeadlessPlatform() {
     static CHeadlessMessages messages;
     static CHeadlessDialogs dialogs;
@@ -119,6 +129,16 @@ CPlatform::CPlatform(IMessages& messages, IDialogs& dialogs, IStatus& status, IF
       m_pSettings(&settings) {}
 
 IWindowManager& CPlatform::Windows() const { return m_pWindows ? *m_pWindows : HeadlessWindows(); }
+
+IFontChooser& CPlatform::FontChooser() const {
+    static CHeadlessFontChooser headless;
+    return m_pFontChooser ? *m_pFontChooser : headless;
+}
+
+IContextMenus& CPlatform::ContextMenus() const {
+    static CHeadlessContextMenus headless;
+    return m_pContextMenus ? *m_pContextMenus : headless;
+}
 
 CPlatform& Platform() { return g_pPlatform ? *g_pPlatform : HeadlessPlatform(); }
 

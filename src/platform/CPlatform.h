@@ -3,8 +3,10 @@
 #include <string>
 
 #include "platform/IClipboard.h"
+#include "platform/IContextMenus.h"
 #include "platform/IDialogs.h"
 #include "platform/IFileDialogs.h"
+#include "platform/IFontChooser.h"
 #include "platform/IMessages.h"
 #include "platform/ISettings.h"
 #include "platform/IStatus.h"
@@ -29,6 +31,12 @@ public:
     ISettings& Settings() const { return *m_pSettings; }
     IWindowManager& Windows() const;
     void SetWindows(IWindowManager* windows) { m_pWindows = windows; }
+    // The font chooser dialog (a headless one cancels).
+    IFontChooser& FontChooser() const;
+    void SetFontChooser(IFontChooser* chooser) { m_pFontChooser = chooser; }
+    // Context menus (a headless one shows nothing).
+    IContextMenus& ContextMenus() const;
+    void SetContextMenus(IContextMenus* menus) { m_pContextMenus = menus; }
 
 private:
     IMessages* m_pMessages;
@@ -38,6 +46,8 @@ private:
     IClipboard* m_pClipboard;
     ISettings* m_pSettings;
     IWindowManager* m_pWindows = nullptr;
+    IFontChooser* m_pFontChooser = nullptr;
+    IContextMenus* m_pContextMenus = nullptr;
 };
 
 // The installed platform.

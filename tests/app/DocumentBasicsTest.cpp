@@ -198,3 +198,29 @@ TEST(Preferences, OkWritesTheChoicesToTheSettingsStoreAtOnce) {
 
 }  // namespace
 }  // namespace kv
+
+#include "app/CRecentFileList.h"
+
+namespace kv {
+namespace {
+
+TEST(RecentFileList, KeepsFourDistinctFilesMostRecentFirst) {
+    test::CScriptedPlatform platform;
+    platform.SetString("Recent File List", "File1", "/a.kvp");
+    platform.SetString("Recent File List", "File2", "/b.kvp");
+    CRecentFileList list;
+    list.Load();
+    EXPECT_EQ(list.Files(), (std::vector<std::string>{"/a.kvp", "/b.kvp"}));
+    for (const char* p : {"/c.kvp", "/d.kvp", "/e.kvp", "/b.kvp"}) list.Add(p);
+    EXPECT_EQ(list.Files(), (std::vector<std::string>{"/b.kvp", "/e.kvp", "/d.kvp", "/c.kvp"}));
+    EXPECT_EQ(platform.GetString("Recent File List", "File1", ""), "/b.kvp");
+    EXPECT_EQ(platform.GetString("Recent File List", "File4", ""), "/c.kvp");
+    list.Remove("/e.kvp");
+    EXPECT_EQ(platform.GetString("Recent File List", "File4", "x"), "");
+    CRecentFileList again;
+    again.Load();
+    EXPECT_EQ(again.Files(), (std::vector<std::string>{"/b.kvp", "/d.kvp", "/c.kvp"}));
+}
+
+}  // namespace
+}  // namespace kv

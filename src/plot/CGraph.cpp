@@ -1,0 +1,986 @@
+#include "plot/CGraph.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "analysis/Histogram.h"
+#include "app/CKalvoraDoc.h"
+#include "data/CKalvoData.h"
+#include "formats/CTitles.h"
+#include "formats/FormatHelpers.h"
+#include "platform/CPlatform.h"
+#include "platform/StringTable.h"
+#include "plot/CGraphOptions.h"
+#include "plot/PlotCommands.h"
+
+namespace kv {
+
+namespace {
+
+constexpr Color kRed = Rgb(255, 0, 0);
+constexpr Color kBlue = Rgb(0, 0, 255);
+constexpr int kNoSample = INT_MIN;
+
+// The sample of the last point readout, shared by all graphs.
+int g_nLastReadoutSample = kNoSample;
+
+// The working range limited to indices that address stored points.
+bool WorkingRange(const CKalvoData& data, int32_t& first, int32_t& last) {
+    int32_t count = data.GetCount();
+    if (count <= 0) return false;
+    first = std::max(data.m_nStart, data.IsTime() ? 0 : -count);
+    last = std::min(data.m_nStop, count - 1);
+    return first <= last;
+}
+
+template <int A>
+inline double Component(double re, double im) {
+    if constexpr (A == 0) return re;
+    if constexpr (A == 1) return im;
+    if constexpr (A == 2) return re * re + im * im;
+    if constexpr (A == 3) return (re == 0.0 && im == 0.0) ? 0.0 : std::atan2(im, re) / M_PI * 180.0;
+    if constexpr (A == 4) return std::sqrt(re * re + im * im);
+    return 0.0;
+}
+
+// Minimum and maximum of the values added; values that are not numbers are
+// left out.
+struct CRangeOf {
+    double lo = HUGE_VAL;
+    double hi = -HUGE_VAL;
+    bool any = false;
+    void Add(double v) {
+        if (v < lo) lo = v;
+        if (v > hi) hi = v;
+        any = lo <= hi;
+    }
+};
+
+template <int A>
+void AddRange(const double* I, const double* Q, int32_t from, int32_t to, CRangeOf& range) {
+    double lo = range.lo, hi = range.hi;
+    for (int32_t k = from; k <= to; ++k) {
+        double v = Component<A>(I[k], Q[k]);
+        lo = v < lo ? v : lo;
+        hi = v > hi ? v : hi;
+    }
+    range.lo = lo;
+    range.hi = hi;
+    range.any = lo <= hi;
+}
+
+// The range of a component over working-range indices first ... last.
+CRangeOf ComponentRange(const CKalvoData& d, int a, int32_t first, int32_t last) {
+    CRangeOf range;
+    const double* I = d.Inphase().GetData();
+    const double* Q = d.Quadrature().GetData();
+    int32_t count = d.GetCount();
+    auto run = [&](int32_t from, int32_t to) {
+        switch (a) {
+            case 0: AddRange<0>(I, Q, from, to, range); break;
+            case 1: AddRange<1>(I, Q, from, to, range); break;
+            case 2: AddRange<2>(I, Q, from, to, range); break;
+            case 3: AddRange<3>(I, Q, from, to, range); break;
+            default: AddRange<4>(I, Q, from, to, range); break;
+        }
+    };
+    if (first < 0) run(first + count, std::min(last, -1) + count);
+    if (last >= 0) run(std::max(first, 0), last);
+    if (!range.any) range.lo = range.hi = 0.0;
+    return range;
+}
+
+// Everything one reduction pass needs.
+struct CReduction {
+    const CGraph* graph;
+    const CKalvoData* data;
+    const double* I;
+    const double* Q;
+    int32_t count;
+    bool histogram;   // x values come from the data's own mapping
+    bool wrap;        // two-sided Frequency Data: upper indices are negative frequencies
+    int32_t half;
+    int32_t wrapCount;
+    double step;
+    int32_t n;
+    bool sumMode;
+    bool magnitudeType;
+    bool fillX;
+    bool toMagnitude;
+    CDataColumn* out;
+    CDataColumn* xs;
+    std::vector<int32_t>* counts;
+
+    // The same as CKalvoData::IndexToValue, without a virtual call per sample.
+    double X(int32_t i) const {
+        if (histogram) return data->IndexToValue(i);
+        if (wrap && i > half) return static_cast<double>(i - wrapCount) * step;
+        return static_cast<double>(i) * step;
+    }
+};
+
+// Adds the samples at stored indices a ... b to a group: their sum, and the
+// largest one (by size; the first of equals stays), whose working index is
+// its stored index minus the offset.
+template <int A, bool MagnitudeType>
+void ScanGroup(const double* I, const double* Q, int32_t a, int32_t b, int32_t offset, double& sum, double& vBest,
+               double& wBest, int32_t& best) {
+    double s = sum, vb = vBest, wb = wBest;
+    int32_t bk = -1;
+    for (int32_t k = a; k <= b; ++k) {
+        double v = Component<A>(I[k], Q[k]);
+        double w = MagnitudeType ? v : std::fabs(v);
+        s += v;
+        if (wb < w) {
+            wb = w;
+            vb = v;
+            bk = k;
+        }
+    }
+    sum = s;
+    vBest = vb;
+    wBest = wb;
+    if (bk >= 0) best = bk - offset;
+}
+
+template <int A>
+void ReduceLoop(const CReduction& r, int32_t first, int32_t last) {
+    const CGraph& g = *r.graph;
+    const double* I = r.I;
+    const double* Q = r.Q;
+    const int32_t count = r.count;
+    const int32_t n = r.n;
+    const bool magnitudeType = r.magnitudeType;
+    // XToPixel with its operands in local copies.
+    const bool log = g.m_bXLog != 0;
+    const double origin = g.m_dXOrigin;
+    const double scale = g.m_dXScale;
+    const double width = g.m_nPlotWidth;
+    const int left = g.m_nPlotLeft;
+    auto pixel = [&](double x) -> int {
+        if (log) {
+            if (!(x > 0)) return left;
+            x = std::log10(x);
+        }
+        return left + ClampPixel(std::trunc((x - origin) * scale * width + 0.001));
+    };
+    auto value = [&](int32_t i) {
+        int32_t k = i < 0 ? i + count : i;
+        return Component<A>(I[k], Q[k]);
+    };
+    auto size = [&](double v) { return magnitudeType ? v : std::fabs(v); };
+
+    bool sumMode = r.sumMode;
+    int32_t j = 0;
+    double s = 0.0;
+    double vBest = 0.0, wBest = 0.0, xBest = 0.0;
+    auto emit = [&]() {
+        double v = sumMode ? s : vBest;
+        if (r.toMagnitude) v = g.Magnitude(v);
+        r.out->Append(v);
+        if (r.fillX) {
+            r.xs->Append(xBest);
+            r.counts->push_back(j);
+        }
+    };
+
+    // Pixel groups on a linear axis with x rising with the index: each group
+    // is the run of samples whose x falls into one pixel column. Its end is
+    // estimated from the mapping and then checked with the pixel of the
+    // samples themselves, so the groups are exactly those of a pixel per
+    // sample.
+    const double xPerIndex = r.step * scale * width;
+    const bool runs = n == 0 && !log && !r.histogram && (!r.wrap || last <= r.half) && r.step > 0 && scale > 0 &&
+                      std::isfinite(xPerIndex) && xPerIndex > 0;
+    if (runs) {
+        for (int32_t i = first; i <= last;) {
+            const int p = pixel(r.X(i));
+            // Largest index whose x still maps below the next column.
+            double limit = (origin + (p - left + 1 - 0.001) / (scale * width)) / r.step;
+            int64_t e = std::isfinite(limit) ? static_cast<int64_t>(std::ceil(std::clamp(limit, -4e9, 4e9))) - 1 : i;
+            e = std::clamp<int64_t>(e, i, last);
+            while (e > i && pixel(r.X(static_cast<int32_t>(e))) != p) --e;
+            while (e < last && pixel(r.X(static_cast<int32_t>(e + 1))) == p) ++e;
+            const int32_t end = static_cast<int32_t>(e);
+            vBest = value(i);
+            wBest = size(vBest);
+            int32_t best = i;
+            s = vBest;
+            // The rest of the group, in runs of contiguous stored indices.
+            int32_t k = i + 1;
+            if (k < 0 && k <= end) {
+                int32_t stop = std::min(end, -1);
+                if (magnitudeType)
+                    ScanGroup<A, true>(I, Q, k + count, stop + count, count, s, vBest, wBest, best);
+                else
+                    ScanGroup<A, false>(I, Q, k + count, stop + count, count, s, vBest, wBest, best);
+                k = stop + 1;
+            }
+            if (k <= end) {
+                if (magnitudeType)
+                    ScanGroup<A, true>(I, Q, k, end, 0, s, vBest, wBest, best);
+                else
+                    ScanGroup<A, false>(I, Q, k, end, 0, s, vBest, wBest, best);
+            }
+            xBest = r.X(best);
+            j = end - i + 1;
+            emit();
+            i = end + 1;
+        }
+        return;
+    }
+
+    // One sample at a time.
+    int p = 0;
+    for (int32_t i = first; i <= last; ++i) {
+        double v = value(i);
+        double w = size(v);
+        double x = r.X(i);
+        if (i == first) {
+            p = n > 0 ? -1 : pixel(x);
+            vBest = v;
+            wBest = w;
+            xBest = x;
+        } else {
+            bool join;
+            if (n > 0 && j < n) {
+                join = true;
+            } else {
+                int px = pixel(x);
+                if (px == p) {
+                    join = true;
+                    // A fixed group that would share its pixel column with
+                    // the previous point takes the sample in, as a peak.
+                    if (n > 0) sumMode = false;
+                } else {
+                    emit();
+                    p = px;
+                    j = 0;
+                    s = 0.0;
+                    join = false;
+                }
+            }
+            if (!join || wBest < w) {
+                vBest = v;
+                wBest = w;
+                xBest = x;
+            }
+        }
+        ++j;
+        s += v;
+    }
+    if (last >= first) emit();
+}
+
+}  // namespace
+
+CGraph::CGraph() {
+    m_nContextMenu = IDR_GRAPH_CONTEXT_MENU;
+}
+
+CGraph::~CGraph() {
+    if (CKalvoraDoc* doc = GetDocument()) doc->RemoveView(*this);
+}
+
+// ---------------------------------------------------------------------------
+// Notifications
+
+void CGraph::ResetGraph() {
+    m_nType = PLOT_NONE;
+    m_bRefreshOnResize = 1;
+    m_bDb = 1;
+    m_bSumMode = 1;
+    m_bIntegerReduction = 0;
+    m_bDataReal = 1;
+    m_nSamplesPerPoint = 0;
+    m_dReductionRatio = 0.0;
+    m_bHistogram = 0;
+    m_bHistogramTitlesPending = 0;
+    m_Histogram = CHistogramData();
+    m_pSource = nullptr;
+    m_pShown = nullptr;
+    // The title store and the zoom levels belong to the data that is gone.
+    m_pTitles = nullptr;
+    m_ZoomList.RemoveAll();
+}
+
+void CGraph::OnUpdate(CView*, int hint, CObject* object) {
+    if (GetDocument()) m_bFromDocument = true;
+    const int c = ((hint % 16) + 16) % 16;
+    if (c == 8) ResetGraph();
+    CKalvoData* data = dynamic_cast<CKalvoData*>(object);
+    if (!m_pSource && c == 1 && data) {
+        m_pSource = data;
+        m_bDataReal = data->IsReal() ? 1 : 0;
+        m_bLegend = 1;
+        m_bDb = data->IsTime() ? 0 : 1;
+    }
+    if (data && data == m_pSource) {
+        if (!m_pTitles || c == 5) {
+            m_pTitles = &data->m_Format.m_Titles;
+            m_strMainTitle = data->m_strName;
+        }
+        if (c == 5) {
+            int real = data->IsReal() ? 1 : 0;
+            if (real != m_bDataReal && data->IsTime()) {
+                if (real)
+                    m_nType = PLOT_INPHASE;
+                else if (m_nType == PLOT_INPHASE)
+                    m_nType = PLOT_I_AND_Q;
+            }
+            m_bDataReal = real;
+            RecomputeHistogram();
+            if (hint & HINT_RESET_ZOOM) {
+                ResetZoom();
+            } else if (!m_ZoomList.IsEmpty() && HasData()) {
+                // Widen the top level to the whole of the new data.
+                CKalvoData* shown = ShownData();
+                int32_t start = shown->m_nStart;
+                int32_t stop = shown->m_nStop;
+                int32_t polar = m_bPolar;
+                shown->ResetRange();
+                double x0, x1, y0, y1;
+                DataRanges(*shown, x0, x1, y0, y1);
+                shown->m_nStart = start;
+                shown->m_nStop = stop;
+                m_bPolar = polar;
+                WidenTopLevel(x0, x1, y0, y1);
+            }
+        } else {
+            if (m_nType == PLOT_NONE) {
+                int typeCode = (hint / 16) % 16;
+                int styleCode = (hint / 4096) % 16;
+                if (typeCode >= 1 && typeCode <= 6)
+                    m_nType = typeCode - 1;
+                else if (data->IsReal())
+                    m_nType = PLOT_INPHASE;
+                else
+                    m_nType = data->IsTime() ? PLOT_I_AND_Q : PLOT_MAGNITUDE;
+                // The preference "Histogram" shows the default type as a histogram.
+                if (typeCode == 7 && !m_bHistogram) {
+                    m_bHistogram = 1;
+                    m_bHistogramTitlesPending = 1;
+                    RecomputeHistogram();
+                }
+                m_nStyle = (styleCode >= 1 && styleCode <= 7) ? styleCode : STYLE_AUTO;
+            }
+            m_bBaseAtZero = data->IsTime() ? 1 : 0;
+        }
+    }
+    ClearPlotData();
+    Invalidate();
+}
+
+void CGraph::Attach(CKalvoData& data, int typeCode, int styleCode) {
+    OnUpdate(nullptr, HINT_PLOT_OPENED + 16 * typeCode + 4096 * styleCode, &data);
+}
+
+// ---------------------------------------------------------------------------
+// Plot operations
+
+int CGraph::TraceType() const {
+    // A histogram holds counts: its magnitude and phase types show the
+    // counts themselves, not the magnitude or phase of a count.
+    if (IsHistogramShown() && (m_nType == PLOT_MAGNITUDE || m_nType == PLOT_PHASE)) return PLOT_INPHASE;
+    return m_nType;
+}
+
+bool CGraph::HasData() const {
+    if (!m_pSource) return false;
+    // A graph whose document has gone has nothing left to show.
+    if (m_bFromDocument && !GetDocument()) return false;
+    return m_pSource->GetCount() > 0;
+}
+
+CKalvoData* CGraph::ShownData() {
+    if (!m_pSource) return nullptr;
+    return IsHistogramShown() ? &m_Histogram : m_pSource;
+}
+
+int CGraph::GetTraceCount() const { return (m_nType == PLOT_I_AND_Q || m_nType == PLOT_POLAR) ? 2 : 1; }
+
+int CGraph::GetAutoStyle() const {
+    if (IsHistogramShown()) return STYLE_BAR;
+    if (!m_pSource) return STYLE_LINE;
+    if (m_pSource->IsTime()) {
+        int64_t span = static_cast<int64_t>(m_pSource->m_nStop) - m_pSource->m_nStart + 1;
+        return span > 256 ? STYLE_LINE : STYLE_LINE_AND_DOT;
+    }
+    return STYLE_VERTICAL_LINE;
+}
+
+double CGraph::Magnitude(double power) const {
+    if (m_bDb && m_pSource) return m_pSource->ToDb(power, true);
+    return std::sqrt(power);
+}
+
+void CGraph::DataRanges(const CKalvoData& data, double& xMin, double& xMax, double& yMin, double& yMax) {
+    xMin = xMax = yMin = yMax = 0.0;
+    int32_t first, last;
+    if (!WorkingRange(data, first, last)) return;
+    xMin = data.IndexToValue(first);
+    xMax = data.IndexToValue(last);
+    CRangeOf y;
+    switch (TraceType()) {
+        case PLOT_QUADRATURE: y = ComponentRange(data, 1, first, last); break;
+        case PLOT_I_AND_Q: {
+            y = ComponentRange(data, 0, first, last);
+            CRangeOf q = ComponentRange(data, 1, first, last);
+            if (!y.any) {
+                y = q;
+            } else if (q.any) {
+                y.Add(q.lo);
+                y.Add(q.hi);
+            }
+            break;
+        }
+        case PLOT_MAGNITUDE:
+            y = ComponentRange(data, 2, first, last);
+            y.lo = Magnitude(y.lo);
+            y.hi = Magnitude(y.hi);
+            break;
+        case PLOT_PHASE: y = ComponentRange(data, 3, first, last); break;
+        case PLOT_POLAR: {
+            m_bPolar = 1;
+            CRangeOf i = ComponentRange(data, 0, first, last);
+            y = ComponentRange(data, 1, first, last);
+            xMin = i.lo;
+            xMax = i.hi;
+            // Equal spans, so that one unit measures the same on both axes.
+            double dx = xMax - xMin;
+            double dy = y.hi - y.lo;
+            if (dx > dy)
+                y.hi = y.lo + dx;
+            else
+                xMax = xMin + dy;
+            break;
+        }
+        default: y = ComponentRange(data, 0, first, last); break;
+    }
+    yMin = y.lo;
+    yMax = y.hi;
+}
+
+void CGraph::ComputeRanges() {
+    if (!HasData()) return;
+    if (m_nType == PLOT_NONE) m_nType = m_pSource->IsReal() ? PLOT_INPHASE : PLOT_I_AND_Q;
+    m_bPolar = 0;
+    m_pShown = ShownData();
+    double xMin, xMax, yMin, yMax;
+    DataRanges(*m_pShown, xMin, xMax, yMin, yMax);
+    if (m_bXLog && xMin <= 0) {
+        double d = PowerOfTenFloor(m_pShown->IndexToValue(1) * 0.5);
+        if (!(d > 0) || !std::isfinite(d)) d = xMax > 0 ? xMax / 1000.0 : 1.0;
+        xMin = xMax < 10.0 * d ? xMax / 10.0 : d;
+        m_bResetScaling = 1;
+    }
+    SetDataRanges(xMin, xMax, yMin, yMax);
+}
+
+void CGraph::UpdateLegend() {
+    int traces = m_Traces.GetColumnCount();
+    for (int n = 0; n < traces; ++n) {
+        CDataColumn& t = Trace(n);
+        t.m_strName.clear();
+        t.m_nTag2 = 0;
+        SetTraceColor(t, kRed);
+    }
+    if (m_nType == PLOT_QUADRATURE && traces >= 1) SetTraceColor(Trace(0), kBlue);
+    if (m_nType == PLOT_I_AND_Q && traces >= 2) {
+        Trace(0).m_strName = LoadString(IDS_PLOT_TRACE_I);
+        Trace(1).m_strName = LoadString(IDS_PLOT_TRACE_Q);
+        SetTraceColor(Trace(1), kBlue);
+    }
+}
+
+void CGraph::AfterDraw(IDrawSurface& dc) {
+    CShareAppPlot::AfterDraw(dc);
+    ShowDoneStatus(ZoomStatusText());
+}
+
+void CGraph::ResetZoom() {
+    if (CKalvoData* shown = ShownData()) shown->ResetRange();
+    m_ZoomList.RemoveAll();
+    m_bResetScaling = 1;
+}
+
+bool CGraph::SetXRange(double min, double max, bool strict) {
+    CKalvoData* shown = ShownData();
+    return shown && shown->SetRangeByValue(strict, min, max);
+}
+
+// ---------------------------------------------------------------------------
+// Titles
+
+int CGraph::GetTitlePower(int power) {
+    if (!m_pSource) return power;
+    const CKalvoData& src = *m_pSource;
+    CTitles local;
+    CTitles& store = m_pTitles ? *m_pTitles : local;
+    if (!m_pTitles) {
+        store.m_strMain = m_strMainTitle;
+        store.m_strX = m_strXTitle;
+        store.m_strY = m_strYTitle;
+    }
+    if (m_bAutoTitles) {
+        if (m_nType == PLOT_POLAR) {
+            store.m_strX = LoadString(IDS_PLOT_TITLE_INPHASE);
+            store.m_strY = LoadString(IDS_PLOT_TITLE_QUADRATURE);
+        } else {
+            std::string x = LoadString(src.IsTime() ? IDS_PLOT_TITLE_TIME : IDS_PLOT_TITLE_FREQUENCY);
+            // A histogram's X axis holds values, not times or frequencies:
+            // its power of ten stays in the labels and the title suffix.
+            if (!IsHistogramShown()) {
+                std::string unit = src.GetScaledUnitName(power);
+                if (!unit.empty()) x = FormatString(IDS_PLOT_TITLE_IN_UNIT, x, unit);
+            }
+            store.m_strX = x;
+            switch (m_nType) {
+                case PLOT_INPHASE: store.m_strY = LoadString(IDS_PLOT_TITLE_INPHASE_AMPLITUDE); break;
+                case PLOT_QUADRATURE: store.m_strY = LoadString(IDS_PLOT_TITLE_QUADRATURE_AMPLITUDE); break;
+                case PLOT_I_AND_Q: store.m_strY = LoadString(IDS_PLOT_TITLE_I_AND_Q); break;
+                case PLOT_MAGNITUDE:
+                    if (src.IsTime())
+                        store.m_strY = LoadString(IDS_PLOT_TITLE_MAGNITUDE);
+                    else if (m_bDb)
+                        store.m_strY =
+                            FormatString(IDS_PLOT_TITLE_IN_UNIT, LoadString(IDS_PLOT_TITLE_POWER), src.m_strDbLabel);
+                    else
+                        store.m_strY = LoadString(IDS_PLOT_TITLE_POWER);
+                    break;
+                case PLOT_PHASE: store.m_strY = LoadString(IDS_PLOT_TITLE_PHASE); break;
+                default: store.m_strY = LoadString(IDS_PLOT_TITLE_AMPLITUDE); break;
+            }
+        }
+        store.m_strMain = src.m_strName;
+        if (IsHistogramShown()) m_bHistogramTitlesPending = 1;
+    }
+    if (m_bHistogramTitlesPending) {
+        store.m_strX = store.m_strY;
+        store.m_strY = LoadString(IDS_PLOT_TITLE_NUMBER_OF_SAMPLES);
+        store.m_strMain = LoadString(IDS_PLOT_TITLE_HISTOGRAM_OF) + store.m_strMain;
+        m_bHistogramTitlesPending = 0;
+    }
+    m_strMainTitle = store.m_strMain;
+    m_strXTitle = store.m_strX;
+    m_strYTitle = store.m_strY;
+    // Without a rebuild the titles keep what the last rebuild added to them
+    // (the power of ten and the reduction note).
+    if (m_XColumn.GetSize() > 0) {
+        m_strXTitle += m_strXDecoration;
+        m_strYTitle += m_strYDecoration;
+    }
+    return power;
+}
+
+// ---------------------------------------------------------------------------
+// Data reduction
+
+void CGraph::SetUpReduction(int& pointsWanted) {
+    m_nSamplesPerPoint = 0;
+    m_dReductionRatio = 0.0;
+    const CKalvoData* d = m_pShown;
+    if (!d) return;
+    int32_t first = 0, last = -1;
+    int64_t b = WorkingRange(*d, first, last) ? static_cast<int64_t>(last) - first + 1 : 0;
+
+    if (m_nType == PLOT_POLAR) {
+        // A polar plot draws points where the signal is, not along an axis of
+        // sample positions: fixed groups of consecutive samples, at most
+        // 4096 points, each an actual (I, Q) pair.
+        m_nSamplesPerPoint = b <= 4096 ? 1 : static_cast<int32_t>((b + 4095) / 4096);
+        return;
+    }
+    if (m_bXLog) {
+        if (!m_bIntegerReduction) return;
+        double lo = std::log10(m_dXMin);
+        double v = m_dXMin * std::pow(10.0, 0.4 * (std::log10(m_dXMax) - lo));
+        double e = PixelToX(XToPixel(v) + 1);
+        m_nSamplesPerPoint = std::max(1, d->ValueToIndex(e) - d->ValueToIndex(v));
+        return;
+    }
+    int w = std::max(1, pointsWanted);
+    if (b <= w) {
+        m_nSamplesPerPoint = 1;
+        return;
+    }
+    double c = (m_dXMax - m_dXMin) / (d->IndexToValue(1) - d->IndexToValue(0));
+    if (!(c > 0) || !std::isfinite(c)) c = static_cast<double>(b - 1);
+    if (m_bIntegerReduction) {
+        double k = std::ceil(c / w);
+        double e = std::max(1.0, std::trunc(c / k + 0.5));
+        pointsWanted = static_cast<int>(std::min<double>(e, w));
+        m_nSamplesPerPoint = static_cast<int32_t>(std::min<double>(std::ceil(c / e), INT_MAX / 2));
+    } else {
+        double m = std::ceil(4.0 * c / w) * 0.25;
+        if (m > 5) m = std::ceil(m);
+        double f = std::max(1.0, std::trunc(c / m + 0.5));
+        pointsWanted = static_cast<int>(std::min<double>(f, w));
+        m_dReductionRatio = c / f;
+    }
+}
+
+void CGraph::NoteReduction() {
+    if (!m_bAutoTitles || !m_pShown) return;
+    const CKalvoData& d = *m_pShown;
+    const double q = m_dReductionRatio;
+    const int32_t n = m_nSamplesPerPoint;
+    std::string title = m_strXTitle;
+    if (d.IsTime()) {
+        if (q > 0)
+            title += FormatPrintf(IDS_PLOT_NOTE_RATIO, q);
+        else if (n > 1)
+            title += FormatPrintf(IDS_PLOT_NOTE_GROUP, static_cast<int>(n));
+    } else {
+        if (q > 0)
+            title += FormatPrintf(IDS_PLOT_NOTE_RATIO, q);
+        else if (n > 0)
+            title += LoadString(IDS_PLOT_NOTE_LINE_SPACING) + FormatEngineering(d.IndexToValue(n), 3, true);
+        else
+            title += LoadString(IDS_PLOT_NOTE_VARIABLE_SPACING);
+    }
+    if (q > 0 || n > 1)
+        title += LoadString(m_bSumMode && !d.IsTime() ? IDS_PLOT_NOTE_SUM_MODE : IDS_PLOT_NOTE_PEAK_MODE);
+    if (title.find('(') != std::string::npos) title += LoadString(IDS_PLOT_NOTE_CLOSE);
+    if (m_pTitles) m_pTitles->m_strX = title;
+    m_strXTitle = title;
+}
+
+void CGraph::ReduceTrace(int a, CDataColumn& column) {
+    const CKalvoData* d = m_pShown;
+    if (!d) return;
+    int32_t first, last;
+    if (!WorkingRange(*d, first, last)) return;
+    CReduction r;
+    r.graph = this;
+    r.data = d;
+    r.I = d->Inphase().GetData();
+    r.Q = d->Quadrature().GetData();
+    r.count = d->GetCount();
+    r.histogram = d == &m_Histogram;
+    r.wrap = !d->IsTime() && d->m_nStart < 0;
+    r.half = d->m_nHalf;
+    r.wrapCount = d->m_nCount;
+    r.step = d->m_dStep;
+    r.n = m_nSamplesPerPoint;
+    r.sumMode = m_bSumMode && !d->IsTime() && a == 2;
+    r.magnitudeType = m_nType == PLOT_MAGNITUDE;
+    r.fillX = m_XColumn.GetSize() == 0;
+    r.toMagnitude = a == 2;
+    r.out = &column;
+    r.xs = &m_XColumn;
+    r.counts = &m_PointCounts;
+    switch (a) {
+        case 0: ReduceLoop<0>(r, first, last); break;
+        case 1: ReduceLoop<1>(r, first, last); break;
+        case 2: ReduceLoop<2>(r, first, last); break;
+        case 3: ReduceLoop<3>(r, first, last); break;
+        default: break;
+    }
+}
+
+void CGraph::ReducePolar() {
+    const CKalvoData* d = m_pShown;
+    if (!d || m_Traces.GetColumnCount() < 2) return;
+    int32_t first, last;
+    if (!WorkingRange(*d, first, last)) return;
+    const double* I = d->Inphase().GetData();
+    const double* Q = d->Quadrature().GetData();
+    const int32_t count = d->GetCount();
+    const int32_t n = std::max(1, m_nSamplesPerPoint);
+    CDataColumn& ti = Trace(0);
+    CDataColumn& tq = Trace(1);
+    const bool fillX = m_XColumn.GetSize() == 0;
+    for (int32_t start = first; start <= last;) {
+        int32_t end = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(start) + n - 1, last));
+        int32_t best = start;
+        double bestPower = -1.0;
+        for (int32_t i = start; i <= end; ++i) {
+            int32_t k = i < 0 ? i + count : i;
+            double p = I[k] * I[k] + Q[k] * Q[k];
+            if (p > bestPower) {
+                bestPower = p;
+                best = i;
+            }
+        }
+        int32_t k = best < 0 ? best + count : best;
+        ti.Append(I[k]);
+        tq.Append(Q[k]);
+        if (fillX) {
+            m_XColumn.Append(d->IndexToValue(best));
+            m_PointCounts.push_back(end - start + 1);
+        }
+        if (end == last) break;
+        start = end + 1;
+    }
+}
+
+void CGraph::BuildPlotData(int& pointsWanted) {
+    if (!HasData() || !m_pShown) return;
+    SetUpReduction(pointsWanted);
+    NoteReduction();
+    int traces = m_Traces.GetColumnCount();
+    if (traces < 1) return;
+    switch (TraceType()) {
+        case PLOT_INPHASE: ReduceTrace(0, Trace(0)); break;
+        case PLOT_QUADRATURE: ReduceTrace(1, Trace(0)); break;
+        case PLOT_MAGNITUDE: ReduceTrace(2, Trace(0)); break;
+        case PLOT_PHASE: ReduceTrace(3, Trace(0)); break;
+        case PLOT_I_AND_Q:
+            ReduceTrace(0, Trace(0));
+            if (traces >= 2) ReduceTrace(1, Trace(1));
+            break;
+        case PLOT_POLAR: ReducePolar(); break;
+        default: break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Readouts
+
+int CGraph::FindNearestPoint(int px, int py, int& trace) {
+    trace = 1;
+    const double x = PixelToX(px);
+    const double y = PixelToY(py);
+    const double dx = m_dXMax - m_dXMin;
+    const double dy = m_dYMax - m_dYMin;
+    auto nearest = [&](const CDataColumn& xs, const CDataColumn& ys, double& best) {
+        int count = std::min(xs.GetSize(), ys.GetSize());
+        int index = 0;
+        best = HUGE_VAL;
+        for (int i = 0; i < count; ++i) {
+            double a = (xs[i] - x) / dx;
+            double b = (ys[i] - y) / dy;
+            double d = a * a + b * b;
+            if (d < best) {
+                best = d;
+                index = i;
+                if (d == 0) break;
+            }
+        }
+        return index;
+    };
+    int traces = m_Traces.GetColumnCount();
+    if (traces < 1) return 0;
+    if (m_nType == PLOT_I_AND_Q && traces >= 2) {
+        double d1, d2;
+        int i1 = nearest(m_XColumn, Trace(0), d1);
+        int i2 = nearest(m_XColumn, Trace(1), d2);
+        if (d1 < d2) return i1;
+        trace = 2;
+        return i2;
+    }
+    double d;
+    if (m_nType == PLOT_POLAR && traces >= 2) return nearest(Trace(0), Trace(1), d);
+    if (GetStyle() == STYLE_BAR) return nearest(m_XColumn, Trace(0), d);
+    int index = 0;
+    double best = HUGE_VAL;
+    for (int i = 0; i < m_XColumn.GetSize(); ++i) {
+        double e = std::fabs(m_XColumn[i] - x);
+        if (e < best) {
+            best = e;
+            index = i;
+        }
+    }
+    return index;
+}
+
+void CGraph::ShowPointInfo(int point) {
+    CKalvoData* d = ShownData();
+    if (!d || point < 0 || point >= m_XColumn.GetSize() || m_Traces.GetColumnCount() < 1 ||
+        point >= Trace(0).GetSize())
+        return;
+    const int32_t n = d->ValueToIndex(m_XColumn[point]);
+    auto eng = [](double v) { return FormatEngineering(v, 3, true); };
+    std::string text;
+    if (n == g_nLastReadoutSample) {
+        g_nLastReadoutSample = kNoSample;
+        double re = d->GetComponent(n, 0);
+        double im = d->GetComponent(n, 1);
+        double power = re * re + im * im;
+        std::string magnitude;
+        if (!d->IsTime() && m_bDb)
+            magnitude = FormatEngineering(d->ToDb(power, true), 2, false) + " " + d->m_strDbLabel;
+        else
+            magnitude = FormatEngineering(std::sqrt(power), 2, false);
+        text = FormatString(IDS_PLOT_READOUT_BIN, std::to_string(n), eng(re)) +
+               FormatString(IDS_PLOT_READOUT_Q, eng(im)) + FormatString(IDS_PLOT_READOUT_MAG, magnitude) +
+               FormatString(IDS_PLOT_READOUT_PHASE, eng(d->GetComponent(n, 3)));
+    } else {
+        g_nLastReadoutSample = n;
+        text = FormatString(IDS_PLOT_READOUT_X, eng(m_XColumn[point]));
+        if (m_Traces.GetColumnCount() >= 2 && point < Trace(1).GetSize())
+            text += FormatString(IDS_PLOT_READOUT_Y1, eng(Trace(0)[point]), eng(Trace(1)[point]));
+        else
+            text += FormatString(IDS_PLOT_READOUT_Y, eng(Trace(0)[point]));
+        // The x span the point covers: its number of samples times the
+        // sample spacing.
+        int32_t samples = point < static_cast<int>(m_PointCounts.size()) ? m_PointCounts[point] : 1;
+        double width = samples * (d->IndexToValue(1) - d->IndexToValue(0));
+        std::string widthText = eng(width);
+        std::string unit = d == m_pSource ? d->GetUnitName() : std::string();
+        if (!unit.empty()) widthText += " " + unit;
+        text += FormatString(IDS_PLOT_READOUT_WIDTH, widthText);
+        text += FormatString(IDS_PLOT_READOUT_MAX_BIN, std::to_string(n));
+    }
+    SetStatusText(text);
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void CGraph::RecomputeHistogram() {
+    if (!m_bHistogram || !m_pSource) {
+        m_Histogram.Reset();
+        return;
+    }
+    int type = m_nType;
+    if (type == PLOT_NONE) type = m_pSource->IsReal() ? PLOT_INPHASE : PLOT_I_AND_Q;
+    int a = HIST_NONE, b = HIST_NONE;
+    switch (type) {
+        case PLOT_INPHASE: a = HIST_INPHASE; break;
+        case PLOT_QUADRATURE: b = HIST_QUADRATURE; break;
+        case PLOT_I_AND_Q:
+            a = HIST_INPHASE;
+            b = HIST_QUADRATURE;
+            break;
+        case PLOT_MAGNITUDE: a = HIST_MAGNITUDE; break;
+        case PLOT_PHASE: a = HIST_PHASE; break;
+        default: break;
+    }
+    ComputeHistogram(*m_pSource, m_Histogram, a, b);
+}
+
+void CGraph::SetType(int type) {
+    if (type != PLOT_POLAR) {
+        if (m_nType == PLOT_POLAR && !m_ZoomList.IsEmpty()) {
+            if (!AskYesNo(LoadString(IDS_PLOT_LEAVE_POLAR))) return;
+            ResetZoom();
+        }
+        m_nType = type;
+        // The histogram counts the values of the type shown.
+        if (m_bHistogram) RecomputeHistogram();
+        Refresh();
+        return;
+    }
+    if (m_nType != PLOT_POLAR && !m_ZoomList.IsEmpty()) {
+        if (!AskYesNo(LoadString(IDS_PLOT_ENTER_POLAR))) return;
+    }
+    m_nType = PLOT_POLAR;
+    ResetZoom();
+    Refresh();
+}
+
+void CGraph::ToggleHistogram() {
+    m_bHistogram = m_bHistogram ? 0 : 1;
+    if (m_bHistogram)
+        m_bHistogramTitlesPending = 1;
+    else
+        m_bAutoTitles = 1;
+    RecomputeHistogram();
+    ResetZoom();
+    Refresh();
+}
+
+void CGraph::OnProperties() {
+    CGraphOptions dlg;
+    dlg.m_bOriginZero = m_bBaseAtZero;
+    dlg.m_bAutoTitles = m_bAutoTitles;
+    dlg.m_bLegend = m_bLegend;
+    dlg.m_bDb = m_bDb;
+    dlg.m_bIntegerReduction = m_bIntegerReduction;
+    dlg.m_bSumMode = m_bSumMode;
+    dlg.m_bFullDecade = m_bZoomFullDecade;
+    dlg.m_nBins = m_Histogram.m_nBins;
+    dlg.m_dMin = m_Histogram.m_dMin;
+    dlg.m_dMax = m_Histogram.m_dMax;
+    dlg.m_bAutoBins = m_Histogram.m_bAutoBins;
+    dlg.m_bAutoRange = m_Histogram.m_bAutoRange;
+    if (!RunDialog(dlg)) return;
+    m_bBaseAtZero = dlg.m_bOriginZero ? 1 : 0;
+    m_bAutoTitles = dlg.m_bAutoTitles ? 1 : 0;
+    m_bLegend = dlg.m_bLegend ? 1 : 0;
+    m_bDb = dlg.m_bDb ? 1 : 0;
+    m_bIntegerReduction = dlg.m_bIntegerReduction ? 1 : 0;
+    m_bSumMode = dlg.m_bSumMode ? 1 : 0;
+    m_bZoomFullDecade = dlg.m_bFullDecade ? 1 : 0;
+    m_Histogram.m_nBins = dlg.m_nBins;
+    m_Histogram.m_dMin = dlg.m_dMin;
+    m_Histogram.m_dMax = dlg.m_dMax;
+    m_Histogram.m_bAutoBins = dlg.m_bAutoBins ? 1 : 0;
+    m_Histogram.m_bAutoRange = dlg.m_bAutoRange ? 1 : 0;
+    m_bResetScaling = 1;
+    if (m_bHistogram) RecomputeHistogram();
+    Refresh();
+}
+
+void CGraph::OnMouseWheel(int delta, bool ctrl, bool shift, CPoint p) {
+    if (!shift || !m_bHistogram || !m_pSource) {
+        CShareAppPlot::OnMouseWheel(delta, ctrl, shift, p);
+        return;
+    }
+    int bins = m_Histogram.m_nBins;
+    if (delta < 0)
+        bins = std::max(5, static_cast<int>(bins * 0.8));
+    else if (delta > 0)
+        bins = std::min(static_cast<int>(bins * 1.25), m_pSource->GetCount());
+    if (bins == m_Histogram.m_nBins || bins <= 0) return;
+    m_Histogram.m_nBins = bins;
+    m_Histogram.m_bAutoBins = 0;
+    RecomputeHistogram();
+    Refresh();
+}
+
+void CGraph::OnSize() {
+    if (m_bRefreshOnResize && HasData()) Refresh();
+}
+
+namespace {
+
+struct TypeCommand {
+    int id;
+    int type;
+};
+constexpr TypeCommand kTypeCommands[] = {
+    {ID_PLOT_INPHASE, PLOT_INPHASE}, {ID_PLOT_QUADRATURE, PLOT_QUADRATURE}, {ID_PLOT_I_AND_Q, PLOT_I_AND_Q},
+    {ID_PLOT_MAGNITUDE, PLOT_MAGNITUDE}, {ID_PLOT_PHASE, PLOT_PHASE}, {ID_PLOT_POLAR, PLOT_POLAR},
+};
+
+}  // namespace
+
+bool CGraph::DoCommand(int id) {
+    for (const TypeCommand& c : kTypeCommands)
+        if (c.id == id) {
+            SetType(c.type);
+            return true;
+        }
+    switch (id) {
+        case ID_PLOT_HISTOGRAM: ToggleHistogram(); return true;
+        case ID_PLOT_PROPERTIES: OnProperties(); return true;
+        default: return CShareAppPlot::DoCommand(id);
+    }
+}
+
+bool CGraph::OnUpdateCommand(CCmdUI& ui) {
+    for (const TypeCommand& c : kTypeCommands)
+        if (c.id == ui.m_nId) {
+            ui.m_nCheck = HasData() && m_nType == c.type ? 1 : 0;
+            if (c.type == PLOT_INPHASE)
+                ui.m_bEnabled = HasData();
+            else if (c.type == PLOT_MAGNITUDE)
+                ui.m_bEnabled = true;
+            else
+                ui.m_bEnabled = m_pSource && !m_pSource->IsReal();
+            return true;
+        }
+    if (ui.m_nId == ID_PLOT_HISTOGRAM) {
+        ui.m_bEnabled = m_nType != PLOT_POLAR;
+        ui.m_nCheck = m_bHistogram ? 1 : 0;
+        return true;
+    }
+    return CShareAppPlot::OnUpdateCommand(ui);
+}
+
+}  // namespace kv

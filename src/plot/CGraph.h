@@ -1,0 +1,112 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "analysis/CHistogramData.h"
+#include "app/CView.h"
+#include "plot/CShareAppPlot.h"
+
+namespace kv {
+
+class CKalvoData;
+
+// Plot types of a signal graph (the "Type" menu).
+enum PlotType : int32_t {
+    PLOT_NONE = -1,
+    PLOT_INPHASE = 0,
+    PLOT_QUADRATURE = 1,
+    PLOT_I_AND_Q = 2,
+    PLOT_MAGNITUDE = 3,
+    PLOT_PHASE = 4,
+    PLOT_POLAR = 5,
+};
+
+// The plot window of one signal data object (the Time Data or the Frequency
+// Data of a project): it chooses what is plotted (the plot type), builds its
+// titles from the data, reduces the data to about one point per pixel column
+// on every full repaint, reads out clicked points, and shows a polar plot or
+// a histogram of the data. The project document tells it of changes through
+// OnUpdate.
+class CGraph : public CShareAppPlot, public CView {
+public:
+    CGraph();
+    ~CGraph() override;
+
+    // ---- view -------------------------------------------------------------------
+    void OnUpdate(CView* sender, int hint, CObject* object) override;
+    bool IsSignalGraph() const override { return true; }
+    const CKalvoData* GetGraphData() const override { return m_pSource; }
+    // Shows a data object without a document, as the document's "plot
+    // opened" notification does (type and style codes as in the preferences:
+    // type 0 automatic, 1 Inphase ... 6 Polar, 7 histogram; style 0 Auto ...).
+    void Attach(CKalvoData& data, int typeCode, int styleCode);
+
+    // ---- plot operations ------------------------------------------------------------
+    int GetTitlePower(int power) override;
+    void BuildPlotData(int& pointsWanted) override;
+    bool HasData() const override;
+    int GetTraceCount() const override;
+    int GetAutoStyle() const override;
+    void ComputeRanges() override;
+    void UpdateLegend() override;
+    void AfterDraw(IDrawSurface& dc) override;
+    void ResetZoom() override;
+    bool SetXRange(double min, double max, bool strict) override;
+    int FindNearestPoint(int px, int py, int& trace) override;
+    void ShowPointInfo(int point) override;
+    void OnMouseWheel(int delta, bool ctrl, bool shift, CPoint p) override;
+
+    void ResetGraph();
+    // Appends one value per point of a component of the shown data (0 I,
+    // 1 Q, 2 power, 3 phase) to a trace column; the first call also fills
+    // the X column and the point counts.
+    void ReduceTrace(int component, CDataColumn& column);
+    // Chooses the group size of the reduction; may lower the width.
+    void SetUpReduction(int& pointsWanted);
+    // Appends the reduction note to the X title (Auto Titles only).
+    void NoteReduction();
+
+    // ---- commands -----------------------------------------------------------------
+    void SetType(int type);
+    void ToggleHistogram();
+    void OnProperties();
+    // The window changed its size.
+    void OnSize();
+    bool DoCommand(int id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
+
+    // The histogram of the source for the current type (emptied outside
+    // histogram mode).
+    void RecomputeHistogram();
+    // The magnitude of a power: decibels of the source data, or its root.
+    double Magnitude(double power) const;
+    // The data plotted: the histogram in histogram mode (except Polar),
+    // else the source data.
+    CKalvoData* ShownData();
+
+    int32_t m_nType = PLOT_NONE;
+    int32_t m_bRefreshOnResize = 1;
+    int32_t m_bDb = 1;
+    int32_t m_bSumMode = 1;
+    int32_t m_bIntegerReduction = 0;
+    int32_t m_bDataReal = 1;
+    int32_t m_nSamplesPerPoint = 0;
+    double m_dReductionRatio = 0.0;
+    int32_t m_bHistogram = 0;
+    int32_t m_bHistogramTitlesPending = 0;
+    CHistogramData m_Histogram;
+    CKalvoData* m_pSource = nullptr;
+    CKalvoData* m_pShown = nullptr;
+
+private:
+    // X and Y ranges of the working range of a data object for the type.
+    void DataRanges(const CKalvoData& data, double& xMin, double& xMax, double& yMin, double& yMax);
+    void ReducePolar();
+    // The type whose values the traces show.
+    int TraceType() const;
+    bool IsHistogramShown() const { return m_bHistogram && m_nType != PLOT_POLAR; }
+
+    bool m_bFromDocument = false;  // attached by a document (which may go away)
+};
+
+}  // namespace kv

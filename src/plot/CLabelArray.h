@@ -1,0 +1,25 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "plot/CLabel.h"
+
+namespace kv {
+
+// The labels of one axis, in order; the array owns them.
+class CLabelArray {
+public:
+    void RemoveAll() { m_labels.clear(); }
+    void Add(std::string text, double value) {
+        m_labels.push_back(std::make_unique<CLabel>(CLabel{std::move(text), value}));
+    }
+    int GetSize() const { return static_cast<int>(m_labels.size()); }
+    bool IsEmpty() const { return m_labels.empty(); }
+    CLabel& operator[](int i) { return *m_labels[static_cast<size_t>(i)]; }
+    const CLabel& operator[](int i) const { return *m_labels[static_cast<size_t>(i)]; }
+
+private:
+    std::vector<std::unique_ptr<CLabel>> m_labels;
+};
+
+}  // namespace kv

@@ -1,0 +1,422 @@
+#include "plot/CZoomPlot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "formats/FormatHelpers.h"
+#include "platform/CPlatform.h"
+#include "platform/IDrawSurface.h"
+#include "platform/IViewWindow.h"
+#include "platform/StringTable.h"
+#include "plot/PlotCommands.h"
+#include "plot/PlotMenus.h"
+
+namespace kv {
+
+namespace {
+
+// A surface for drawing on the window between repaints, for one gesture step.
+class CDirectDraw {
+public:
+    explicit CDirectDraw(IViewWindow* window) : m_pWindow(window), m_pDC(window ? window->BeginDirectDraw() : nullptr) {}
+    ~CDirectDraw() {
+        if (m_pDC) m_pWindow->EndDirectDraw();
+    }
+    CDirectDraw(const CDirectDraw&) = delete;
+    CDirectDraw& operator=(const CDirectDraw&) = delete;
+    IDrawSurface* Surface() const { return m_pDC; }
+
+private:
+    IViewWindow* m_pWindow;
+    IDrawSurface* m_pDC;
+};
+
+bool IsPowerOfTen(double v) { return v > 0 && PowerOfTenFloor(v) == v; }
+
+}  // namespace
+
+CZoomPlot::CZoomPlot() = default;
+
+// ---------------------------------------------------------------------------
+// Virtual operations
+
+void CZoomPlot::ResetZoom() {}
+
+bool CZoomPlot::SetXRange(double min, double max, bool) {
+    m_dXMin = min;
+    m_dXMax = max;
+    return true;
+}
+
+int CZoomPlot::GetMaxZoomLevels() const { return 35; }
+
+void CZoomPlot::ShowCrossHair(int trace, int point) {
+    double x, y;
+    if (m_bPolar) {
+        if (m_Traces.GetColumnCount() < 2 || point < 0 || point >= Trace(0).GetSize() || point >= Trace(1).GetSize())
+            return;
+        x = Trace(0)[point];
+        y = Trace(1)[point];
+    } else {
+        int t = trace - 1;
+        if (t < 0 || t >= m_Traces.GetColumnCount() || point < 0 || point >= m_XColumn.GetSize() ||
+            point >= Trace(t).GetSize())
+            return;
+        x = m_XColumn[point];
+        y = Trace(t)[point];
+    }
+    CDirectDraw draw(m_pWindow);
+    IDrawSurface* dc = draw.Surface();
+    m_ZoomCursor.ToggleVertical(dc, m_ZoomCursor.m_nVertical[0]);
+    m_ZoomCursor.ToggleVertical(dc, m_ZoomCursor.m_nVertical[1]);
+    m_ZoomCursor.ToggleVertical(dc, XToPixel(x));
+    m_ZoomCursor.ToggleHorizontal(dc, m_ZoomCursor.m_nHorizontal[0]);
+    m_ZoomCursor.ToggleHorizontal(dc, m_ZoomCursor.m_nHorizontal[1]);
+    m_ZoomCursor.ToggleHorizontal(dc, YToPixel(y));
+}
+
+int CZoomPlot::FindNearestPoint(int, int, int& trace) {
+    trace = 1;
+    return 0;
+}
+
+void CZoomPlot::ShowPointInfo(int) {}
+
+void CZoomPlot::AfterDraw(IDrawSurface&) {
+    // The repaint has removed the cursor graphics.
+    m_ZoomCursor.Reset(nullptr);
+    if (m_bPendingPointer) {
+        m_bPendingPointer = 0;
+        if (m_pWindow) {
+            int x = XToPixel(m_dPendingX);
+            int y = YToPixel(m_dPendingY);
+            CRect client = m_pWindow->GetClientRect();
+            if (x < client.left || x >= client.right || y < client.top || y >= client.bottom) {
+                x = (client.left + client.right) / 2;
+                y = (client.top + client.bottom) / 2;
+            }
+            m_pWindow->SetPointerPos(x, y);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Zooming
+
+CZoomData CZoomPlot::CurrentView() const { return CZoomData{m_dXMin, m_dXMax, m_XAxis, m_YAxis}; }
+
+bool CZoomPlot::ZoomTo(const CRect& rect, bool zoomX, bool zoomY, bool showMessage) {
+    double x1 = PixelToX(rect.left);
+    double x2 = PixelToX(rect.right);
+    double y1 = PixelToY(rect.bottom);
+    double y2 = PixelToY(rect.top);
+    if (m_ZoomList.Position() != 0 && m_ZoomList.LevelsShown() >= GetMaxZoomLevels()) return false;
+
+    CZoomData view = CurrentView();
+    if (zoomX) {
+        double a = std::max(x1, m_dXMin);
+        double b = std::min(x2, m_dXMax);
+        if (m_bXLog && m_bZoomFullDecade && a > 0 && b > 0) {
+            a = PowerOfTenFloor(a);
+            b = IsPowerOfTen(b) ? b : PowerOfTenFloor(b) * 10.0;
+        }
+        if (m_bPolar) {
+            m_XAxis.m_bAutoScale = 1;
+            m_XAxis.SetRange(a, b);
+            m_XAxis.m_bAutoScale = 0;
+        } else {
+            if (!SetXRange(a, b, false)) {
+                if (showMessage) ErrorBox(LoadString(IDS_PLOT_CANNOT_ZOOM));
+                return false;
+            }
+            m_bResetXScaling = 1;
+            if (!zoomY) m_bResetYScaling = 1;
+        }
+    }
+    m_ZoomList.AddLevel(view);
+    if (zoomY) {
+        m_YAxis.m_bAutoScale = 1;
+        m_YAxis.SetRange(y1, y2);
+        m_YAxis.m_bAutoScale = 0;
+    }
+    Refresh();
+    return true;
+}
+
+void CZoomPlot::Navigate(Direction direction) {
+    if (!HasData()) return;
+    if (m_ZoomList.IsEmpty()) {
+        SetStatusId(IDS_READY);
+        return;
+    }
+    if (!m_ZoomList.CurrentShown()) {
+        m_ZoomList.AddLevel(CurrentView());
+        m_ZoomList.SetCurrentShown(true);
+    } else {
+        CZoomData& current = m_ZoomList.Current();
+        if (current.m_dXMin == m_dXMin && current.m_dXMax == m_dXMax) {
+            current.m_XAxis = m_XAxis;
+            current.m_YAxis = m_YAxis;
+        }
+    }
+    int last = m_ZoomList.GetCount() - 1;
+    int index = m_ZoomList.CurrentIndex();
+    if (direction == ZoomNext) direction = index == last ? ZoomTop : ZoomIn;
+    switch (direction) {
+        case ZoomTop: index = 0; break;
+        case ZoomIn: index = std::min(index + 1, last); break;
+        case ZoomOut: index = std::max(index - 1, 0); break;
+        case ZoomBottom: index = last; break;
+        case ZoomNext: break;
+    }
+    m_ZoomList.SetCurrent(index);
+    const CZoomData& level = m_ZoomList.Current();
+    m_dXMin = level.m_dXMin;
+    m_dXMax = level.m_dXMax;
+    m_XAxis = level.m_XAxis;
+    m_YAxis = level.m_YAxis;
+    if (!m_bPolar && !SetXRange(level.m_dXMin, level.m_dXMax, false)) return;
+    Refresh();
+}
+
+void CZoomPlot::ZoomAtPointer(int px, int py) {
+    if (m_ZoomList.Position() >= GetMaxZoomLevels()) return;
+    if (m_nPlotWidth <= 0 || m_nPlotHeight <= 0) return;
+    double vx = PixelToX(px);
+    double vy = PixelToY(py);
+    if (!(vx >= m_dXMin && vx <= m_dXMax && vy >= m_dYMin && vy <= m_dYMax)) return;
+    m_bPendingPointer = 1;
+    m_dPendingX = vx;
+    m_dPendingY = vy;
+    CSize size = m_pWindow ? m_pWindow->GetWindowSize() : CSize{m_rcClient.Width(), m_rcClient.Height()};
+    int hx = static_cast<int>(std::trunc(size.cx * 0.25 + 0.5));
+    int hy = static_cast<int>(std::trunc(size.cy * 0.25 + 0.5));
+    CRect r{px - hx, py - hy, px + hx, py + hy};
+    if (r.left < 0)
+        r.left = 0;
+    else if (r.right > size.cx)
+        r.right = size.cx;
+    if (r.top < 0)
+        r.top = 0;
+    else if (r.bottom > size.cy)
+        r.bottom = size.cy;
+    if (!ZoomTo(r, true, true, false)) m_bPendingPointer = 0;
+}
+
+void CZoomPlot::WidenTopLevel(double xMin, double xMax, double yMin, double yMax) {
+    if (m_ZoomList.IsEmpty()) return;
+    CAxisScale x = m_ZoomList.At(0).m_XAxis;
+    CAxisScale y = m_ZoomList.At(0).m_YAxis;
+    int changedX = x.ExtendRange(xMin, xMax);
+    int changedY = y.ExtendRange(yMin, yMax);
+    if (changedX || changedY) m_ZoomList.InsertTop(CZoomData{xMin, xMax, x, y});
+}
+
+std::string CZoomPlot::ZoomStatusText() const {
+    if (m_ZoomList.IsEmpty()) return LoadString(IDS_READY);
+    int position = m_ZoomList.Position();
+    int levels = m_ZoomList.LevelsShown();
+    if (position == 0) return FormatString(IDS_PLOT_TOP_ZOOM_LEVEL, std::to_string(levels));
+    return FormatString(IDS_PLOT_ZOOM_LEVEL, std::to_string(position), std::to_string(levels));
+}
+
+// ---------------------------------------------------------------------------
+// Mouse and focus
+
+bool CZoomPlot::HasCapture() const { return m_pWindow ? m_pWindow->HasCapture() : m_bCapture; }
+
+void CZoomPlot::OnLButtonDown(CPoint p) {
+    if (!HasData() || m_nPlotWidth <= 0 || m_nPlotHeight <= 0 || !(m_dXScale > 0) || !(m_dYScale > 0)) return;
+    CDirectDraw draw(m_pWindow);
+    IDrawSurface* dc = draw.Surface();
+    CZoomCursor& c = m_ZoomCursor;
+    c.EraseAll(dc);
+    c.m_rcArea = CRect{XToPixel(m_dXMin), YToPixel(m_dYMax), XToPixel(m_dXMax), YToPixel(m_dYMin)};
+    c.m_ptAnchor = p;
+    c.m_nZone = c.m_nResult = CZoomCursor::HitZone(c.m_rcArea, p);
+    c.m_ptAnchor = c.Clamp(p);
+    switch (c.m_nZone) {
+        case CZoomCursor::ZoneHorizontal: c.ToggleVertical(dc, c.m_ptAnchor.x); break;
+        case CZoomCursor::ZoneVertical: c.ToggleHorizontal(dc, c.m_ptAnchor.y); break;
+        case CZoomCursor::ZoneRectangle:
+            c.ToggleBand(dc, CRect{c.m_ptAnchor.x, c.m_ptAnchor.y, c.m_ptAnchor.x, c.m_ptAnchor.y});
+            break;
+        default: break;
+    }
+    if (m_pWindow)
+        m_pWindow->SetCapture();
+    else
+        m_bCapture = true;
+}
+
+void CZoomPlot::OnMouseMove(CPoint p, bool leftButtonDown) {
+    if (!HasCapture() || !leftButtonDown) return;
+    CZoomCursor& c = m_ZoomCursor;
+    if (c.m_rcArea.left == -1) return;
+    CDirectDraw draw(m_pWindow);
+    IDrawSurface* dc = draw.Surface();
+    p = c.Clamp(p);
+    switch (c.m_nZone) {
+        case CZoomCursor::ZoneHorizontal:
+            if (c.m_nVertical[0] != p.x) {
+                c.ToggleVertical(dc, c.m_nVertical[1]);
+                c.ToggleVertical(dc, p.x);
+            }
+            break;
+        case CZoomCursor::ZoneVertical:
+            if (c.m_nHorizontal[0] != p.y) {
+                c.ToggleHorizontal(dc, c.m_nHorizontal[1]);
+                c.ToggleHorizontal(dc, p.y);
+            }
+            break;
+        case CZoomCursor::ZoneRectangle:
+            c.ToggleBand(dc, c.m_rcBand);
+            c.ToggleBand(dc, CRect{c.m_ptAnchor.x, c.m_ptAnchor.y, p.x, p.y});
+            break;
+        default: break;
+    }
+}
+
+void CZoomPlot::OnLButtonUp(CPoint p) {
+    if (!HasCapture()) return;
+    CZoomCursor& c = m_ZoomCursor;
+    CRect r{-1, -1, -1, -1};
+    int result = 1;
+    switch (c.m_nZone) {
+        case CZoomCursor::ZoneHorizontal: {
+            int a = c.m_nVertical[0];
+            int b = c.m_nVertical[1];
+            r = CRect{std::min(a, b), c.m_ptAnchor.y, std::max(a, b), c.m_ptAnchor.y};
+            result = (b == -1 || r.Width() < 10) ? 2 : 3;
+            break;
+        }
+        case CZoomCursor::ZoneVertical: {
+            int a = c.m_nHorizontal[0];
+            int b = c.m_nHorizontal[1] == -1 ? a : c.m_nHorizontal[1];
+            r = CRect{c.m_ptAnchor.x, std::min(a, b), c.m_ptAnchor.x, std::max(a, b)};
+            result = r.Height() < 5 ? 1 : 4;
+            break;
+        }
+        case CZoomCursor::ZoneRectangle: {
+            const CRect& band = c.m_rcBand;
+            r = CRect{std::min(band.left, band.right), std::min(band.top, band.bottom), std::max(band.left, band.right),
+                      std::max(band.top, band.bottom)};
+            if (band.left == -1 || r.Width() < 10)
+                result = 2;
+            else if (r.Height() < 5)
+                result = 3;
+            else
+                result = 5;
+            break;
+        }
+        default: result = 1; break;
+    }
+    c.m_nResult = result;
+    {
+        CDirectDraw draw(m_pWindow);
+        c.EraseAll(draw.Surface());
+    }
+    if (m_pWindow)
+        m_pWindow->ReleaseCapture();
+    else
+        m_bCapture = false;
+
+    switch (result) {
+        case 2:
+            if (m_bFocusRepaint) {
+                Invalidate();
+            } else {
+                int trace = 1;
+                int point = FindNearestPoint(p.x, p.y, trace);
+                ShowCrossHair(trace, point);
+                ShowPointInfo(point);
+            }
+            break;
+        case 3: ZoomTo(r, true, false, true); break;
+        case 4: ZoomTo(r, false, true, true); break;
+        case 5: ZoomTo(r, true, true, true); break;
+        default: break;
+    }
+}
+
+void CZoomPlot::OnMButtonDown(CPoint) {
+    if (m_ZoomList.IsEmpty()) return;
+    if (CanNavigate(ID_ZOOM_TOP))
+        Navigate(ZoomTop);
+    else if (CanNavigate(ID_ZOOM_BOTTOM))
+        Navigate(ZoomBottom);
+}
+
+void CZoomPlot::OnMouseWheel(int delta, bool ctrl, bool, CPoint p) {
+    if (delta > 0) {
+        if (ctrl)
+            ZoomAtPointer(p.x, p.y);
+        else if (CanNavigate(ID_ZOOM_IN))
+            Navigate(ZoomIn);
+    } else if (delta < 0) {
+        if (CanNavigate(ID_ZOOM_OUT)) Navigate(ZoomOut);
+    }
+}
+
+void CZoomPlot::ResetCursor() {
+    CDirectDraw draw(m_pWindow);
+    m_ZoomCursor.Reset(draw.Surface());
+}
+
+void CZoomPlot::OnContextMenu(CPoint p) {
+    if (m_nContextMenu == 0 || !HasData()) return;
+    ResetCursor();
+    CMenuItem menu = LoadPlotMenu(m_nContextMenu);
+    if (menu.m_items.empty()) return;
+    CPoint screen = m_pWindow ? m_pWindow->ClientToScreen(p) : p;
+    Platform().ContextMenus().TrackPopupMenu(menu.m_items.front(), *this, screen.x, screen.y);
+}
+
+void CZoomPlot::OnSetFocus() { CAxisPlot::OnSetFocus(); }
+
+void CZoomPlot::OnKillFocus() { ResetCursor(); }
+
+// ---------------------------------------------------------------------------
+// Commands
+
+bool CZoomPlot::CanNavigate(int id) const {
+    if (m_ZoomList.IsEmpty()) return false;
+    switch (id) {
+        case ID_ZOOM_NEXT: return true;
+        case ID_ZOOM_IN:
+        case ID_ZOOM_BOTTOM: return !m_ZoomList.ShowingBottom();
+        case ID_ZOOM_OUT:
+        case ID_ZOOM_TOP: return !m_ZoomList.ShowingTop();
+        default: return false;
+    }
+}
+
+bool CZoomPlot::DoCommand(int id) {
+    switch (id) {
+        case ID_ZOOM_NEXT: Navigate(ZoomNext); return true;
+        case ID_ZOOM_IN: Navigate(ZoomIn); return true;
+        case ID_ZOOM_OUT: Navigate(ZoomOut); return true;
+        case ID_ZOOM_TOP: Navigate(ZoomTop); return true;
+        case ID_ZOOM_BOTTOM: Navigate(ZoomBottom); return true;
+        default: return CAxisPlot::DoCommand(id);
+    }
+}
+
+bool CZoomPlot::OnUpdateCommand(CCmdUI& ui) {
+    switch (ui.m_nId) {
+        case ID_ZOOM_NEXT:
+        case ID_ZOOM_IN:
+        case ID_ZOOM_OUT:
+        case ID_ZOOM_BOTTOM:
+        case ID_ZOOM_TOP:
+            ui.m_bEnabled = CanNavigate(ui.m_nId);
+            ui.m_nCheck = 0;
+            if (ui.m_nId == ID_ZOOM_TOP) ui.m_nCheck = m_ZoomList.ShowingTop() ? 1 : 0;
+            if (ui.m_nId == ID_ZOOM_BOTTOM) ui.m_nCheck = m_ZoomList.ShowingBottom() ? 1 : 0;
+            return true;
+        default: return CAxisPlot::OnUpdateCommand(ui);
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,65 @@
+#include "plot/PlotMenus.h"
+
+#include "platform/StringTable.h"
+#include "plot/PlotCommands.h"
+
+namespace kv {
+
+namespace {
+
+CMenuItem Cmd(int id, StringId text) { return CMenuItem::Command(id, LoadString(text)); }
+
+CMenuItem TypeMenu() {
+    return CMenuItem::Popup(LoadString(IDS_PLOT_MENU_TYPE),
+                            {Cmd(ID_PLOT_INPHASE, IDS_PLOT_MENU_INPHASE), Cmd(ID_PLOT_QUADRATURE, IDS_PLOT_MENU_QUADRATURE),
+                             Cmd(ID_PLOT_I_AND_Q, IDS_PLOT_MENU_I_AND_Q), Cmd(ID_PLOT_MAGNITUDE, IDS_PLOT_MENU_MAGNITUDE),
+                             Cmd(ID_PLOT_PHASE, IDS_PLOT_MENU_PHASE), Cmd(ID_PLOT_POLAR, IDS_PLOT_MENU_POLAR),
+                             CMenuItem::Separator(), Cmd(ID_PLOT_HISTOGRAM, IDS_PLOT_MENU_HISTOGRAM)});
+}
+
+CMenuItem StyleMenu() {
+    return CMenuItem::Popup(
+        LoadString(IDS_PLOT_MENU_STYLE),
+        {Cmd(ID_STYLE_AUTO, IDS_PLOT_MENU_STYLE_AUTO), Cmd(ID_STYLE_LINE, IDS_PLOT_MENU_STYLE_LINE),
+         Cmd(ID_STYLE_DOT, IDS_PLOT_MENU_STYLE_DOT), Cmd(ID_STYLE_LINE_AND_DOT, IDS_PLOT_MENU_STYLE_LINE_DOT),
+         Cmd(ID_STYLE_BAR, IDS_PLOT_MENU_STYLE_BAR), Cmd(ID_STYLE_STEM, IDS_PLOT_MENU_STYLE_STEM),
+         Cmd(ID_STYLE_VERTICAL_LINE, IDS_PLOT_MENU_STYLE_VLINE), Cmd(ID_STYLE_STAIR, IDS_PLOT_MENU_STYLE_STAIR)});
+}
+
+std::vector<CMenuItem> PlotItems(bool printing) {
+    std::vector<CMenuItem> items{TypeMenu(),
+                                 StyleMenu(),
+                                 CMenuItem::Separator(),
+                                 Cmd(ID_ZOOM_IN, IDS_PLOT_MENU_ZOOM_IN),
+                                 Cmd(ID_ZOOM_OUT, IDS_PLOT_MENU_ZOOM_OUT),
+                                 Cmd(ID_ZOOM_NEXT, IDS_PLOT_MENU_ZOOM_NEXT),
+                                 Cmd(ID_ZOOM_TOP, IDS_PLOT_MENU_ZOOM_TOP),
+                                 Cmd(ID_ZOOM_BOTTOM, IDS_PLOT_MENU_ZOOM_BOTTOM),
+                                 CMenuItem::Separator(),
+                                 Cmd(ID_PLOT_X_AXIS, IDS_PLOT_MENU_X_AXIS),
+                                 Cmd(ID_PLOT_Y_AXIS, IDS_PLOT_MENU_Y_AXIS),
+                                 Cmd(ID_PLOT_TITLES, IDS_PLOT_MENU_TITLES),
+                                 Cmd(ID_PLOT_PROPERTIES, IDS_PLOT_MENU_PROPERTIES),
+                                 Cmd(ID_PLOT_FONT, IDS_PLOT_MENU_FONT),
+                                 CMenuItem::Separator(),
+                                 Cmd(ID_PLOT_COPY_IMAGE, IDS_PLOT_MENU_COPY_IMAGE),
+                                 Cmd(ID_PLOT_COPY_DATA, IDS_PLOT_MENU_COPY_DATA),
+                                 Cmd(ID_PLOT_WRITE_DATA, IDS_PLOT_MENU_WRITE_DATA)};
+    if (printing) {
+        items.push_back(CMenuItem::Separator());
+        items.push_back(Cmd(ID_FILE_PRINT, IDS_PLOT_MENU_PRINT));
+        items.push_back(Cmd(ID_FILE_PRINT_PREVIEW, IDS_PLOT_MENU_PRINT_PREVIEW));
+    }
+    return items;
+}
+
+}  // namespace
+
+CMenuItem PlotMenu() { return CMenuItem::Popup(LoadString(IDS_PLOT_MENU_PLOT), PlotItems(false)); }
+
+CMenuItem LoadPlotMenu(int id) {
+    if (id != IDR_GRAPH_CONTEXT_MENU) return CMenuItem{};
+    return CMenuItem::Popup({}, {CMenuItem::Popup(LoadString(IDS_PLOT_MENU_PLOT), PlotItems(true))});
+}
+
+}  // namespace kv

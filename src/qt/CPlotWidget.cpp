@@ -1,0 +1,257 @@
+#include "qt/CPlotWidget.h"
+
+#include <QBuffer>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSvgGenerator>
+#include <QThread>
+#include <QWheelEvent>
+
+#include "app/CKalvoraDoc.h"
+#include "platform/StringTable.h"
+#include "plot/PlotMenus.h"
+#include "qt/CQtCommandMenu.h"
+#include "qt/CQtDrawSurface.h"
+
+namespace kv {
+
+CPlotWidget::CPlotWidget(CKalvoraDoc& doc, QWidget* parent) : QWidget(parent), m_pDoc(&doc) {
+    SetUp();
+    doc.AddView(m_graph);
+}
+
+CPlotWidget::CPlotWidget(QWidget* parent) : QWidget(parent) { SetUp(); }
+
+CPlotWidget::~CPlotWidget() {
+    EndDirectDraw();
+    if (m_pDoc && m_graph.GetDocument()) m_pDoc->RemoveView(m_graph);
+    m_graph.SetWindow(nullptr);
+}
+
+void CPlotWidget::SetUp() {
+    m_graph.SetWindow(this);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(120, 90);
+}
+
+QMenu* CPlotWidget::CreatePlotMenu(QWidget* parent) {
+    CGraph* graph = &m_graph;
+    return CQtCommandMenu::Create(PlotMenu(), [graph]() -> ICommandTarget* { return graph; }, parent);
+}
+
+Color CPlotWidget::TextColor() const {
+    // The plot is drawn on white; a light window text colour (a dark theme)
+    // would not show on it.
+    QColor c = palette().color(QPalette::WindowText);
+    return c.lightness() < 128 ? Rgb(c.red(), c.green(), c.blue()) : Rgb(0, 0, 0);
+}
+
+void CPlotWidget::PaintInto(QPainter& painter, const QSize& size) {
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    CQtDrawSurface surface(painter, QRect(QPoint(0, 0), size), false, size, logicalDpiX(), logicalDpiY());
+    surface.SetWindowTextColor(TextColor());
+    m_graph.Paint(surface);
+}
+
+QImage CPlotWidget::RenderImage() {
+    QImage image(size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    PaintInto(painter, size());
+    return image;
+}
+
+void CPlotWidget::paintEvent(QPaintEvent*) {
+    if (m_bDirty || m_image.size() != size()) {
+        EndDirectDraw();
+        m_image = QImage(size(), QImage::Format_RGB32);
+        m_bDirty = false;
+        QPainter painter(&m_image);
+        PaintInto(painter, size());
+    }
+    QPainter screen(this);
+    screen.drawImage(0, 0, m_image);
+}
+
+void CPlotWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_bDirty = true;
+    m_graph.OnSize();
+}
+
+void CPlotWidget::Invalidate() {
+    m_bDirty = true;
+    update();
+}
+
+IDrawSurface* CPlotWidget::BeginDirectDraw() {
+    if (m_image.isNull() || m_pDirectPainter) return nullptr;
+    m_pDirectPainter = std::make_unique<QPainter>(&m_image);
+    m_pDirectSurface = std::make_unique<CQtDrawSurface>(*m_pDirectPainter, rect());
+    return m_pDirectSurface.get();
+}
+
+void CPlotWidget::EndDirectDraw() {
+    if (!m_pDirectPainter) return;
+    m_pDirectSurface.reset();
+    m_pDirectPainter.reset();
+    update();
+}
+
+CRect CPlotWidget::GetClientRect() const { return CRect{0, 0, width(), height()}; }
+
+CSize CPlotWidget::GetWindowSize() const { return CSize{width(), height()}; }
+
+CPoint CPlotWidget::ClientToScreen(CPoint p) const {
+    QPoint g = mapToGlobal(QPoint(p.x, p.y));
+    return CPoint{g.x(), g.y()};
+}
+
+void CPlotWidget::SetPointerPos(int x, int y) { QCursor::setPos(mapToGlobal(QPoint(x, y))); }
+
+void CPlotWidget::Wait(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+
+bool CPlotWidget::RecordPicture(const std::function<void(IDrawSurface&)>& paint, std::string& pngBytes,
+                                std::string& svgText) {
+    QSize s = size();
+    if (s.isEmpty()) return false;
+    {
+        QImage image(s, QImage::Format_RGB32);
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), Qt::white);
+        {
+            CQtDrawSurface surface(painter, image.rect(), false, s, logicalDpiX(), logicalDpiY());
+            surface.SetWindowTextColor(TextColor());
+            paint(surface);
+        }
+        painter.end();
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG")) return false;
+        pngBytes.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+    }
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(s);
+        generator.setViewBox(QRect(QPoint(0, 0), s));
+        generator.setDescription(QString::fromStdString(LoadString(IDS_PLOT_PICTURE_DESCRIPTION)));
+        QPainter painter(&generator);
+        painter.fillRect(QRect(QPoint(0, 0), s), Qt::white);
+        {
+            CQtDrawSurface surface(painter, QRect(QPoint(0, 0), s), false, s, logicalDpiX(), logicalDpiY());
+            surface.SetWindowTextColor(TextColor());
+            paint(surface);
+        }
+        painter.end();
+        svgText.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+    }
+    return true;
+}
+
+QPrinter& CPlotWidget::Printer() {
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_pPrinter->setPageOrientation(QPageLayout::Landscape);
+    }
+    return *m_pPrinter;
+}
+
+void CPlotWidget::PrintTo(QPrinter& printer) {
+    QPainter painter(&printer);
+    QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    QSize s = page.size();
+    {
+        CQtDrawSurface surface(painter, QRect(QPoint(0, 0), s), true, s, printer.logicalDpiX(),
+                               printer.logicalDpiY());
+        m_graph.Paint(surface);
+    }
+    painter.end();
+    // The printed repaint reset the cursor; the screen shows the plot again.
+    Invalidate();
+}
+
+void CPlotWidget::Print(bool preview) {
+    QPrinter& printer = Printer();
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintTo(*p); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) PrintTo(printer);
+}
+
+void CPlotWidget::PrintSetup() {
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.exec();
+}
+
+// ---------------------------------------------------------------------------
+// Events
+
+namespace {
+
+CPoint ToPoint(const QPointF& p) { return CPoint{static_cast<int>(p.x()), static_cast<int>(p.y())}; }
+
+}  // namespace
+
+void CPlotWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        m_graph.OnLButtonDown(ToPoint(event->position()));
+    else if (event->button() == Qt::MiddleButton)
+        m_graph.OnMButtonDown(ToPoint(event->position()));
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void CPlotWidget::mouseMoveEvent(QMouseEvent* event) {
+    m_graph.OnMouseMove(ToPoint(event->position()), (event->buttons() & Qt::LeftButton) != 0);
+}
+
+void CPlotWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        m_graph.OnLButtonUp(ToPoint(event->position()));
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+void CPlotWidget::wheelEvent(QWheelEvent* event) {
+    QPoint angle = event->angleDelta();
+    // Some platforms turn a wheel with Shift held into a horizontal one.
+    int delta = angle.y() != 0 ? angle.y() : angle.x();
+    Qt::KeyboardModifiers mods = event->modifiers();
+    m_graph.OnMouseWheel(delta, (mods & Qt::ControlModifier) != 0, (mods & Qt::ShiftModifier) != 0,
+                         ToPoint(event->position()));
+    event->accept();
+}
+
+void CPlotWidget::contextMenuEvent(QContextMenuEvent* event) {
+    m_graph.OnContextMenu(CPoint{event->pos().x(), event->pos().y()});
+    event->accept();
+}
+
+void CPlotWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    m_graph.OnSetFocus();
+}
+
+void CPlotWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    m_graph.OnKillFocus();
+}
+
+}  // namespace kv

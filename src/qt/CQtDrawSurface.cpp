@@ -1,0 +1,161 @@
+#include "qt/CQtDrawSurface.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+namespace kv {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+CQtDrawSurface::CQtDrawSurface(QPainter& painter, const QRect& client, bool printer, QSize pageSize, int dpiX,
+                               int dpiY)
+    : m_p(painter),
+      m_client(client),
+      m_bPrinter(printer),
+      m_page(pageSize.isValid() ? pageSize : client.size()),
+      m_dAspectX(dpiX > 0 ? 1.0 / dpiX : 1.0),
+      m_dAspectY(dpiY > 0 ? 1.0 / dpiY : 1.0) {
+    m_p.save();
+    m_p.setRenderHint(QPainter::Antialiasing, false);
+    m_p.setRenderHint(QPainter::TextAntialiasing, true);
+    SelectFont(m_font);
+    SelectPen(m_pen);
+    SelectBrush(m_brush);
+}
+
+CQtDrawSurface::~CQtDrawSurface() { m_p.restore(); }
+
+CRect CQtDrawSurface::GetClientRect() const {
+    return CRect{m_client.left(), m_client.top(), m_client.left() + m_client.width(),
+                 m_client.top() + m_client.height()};
+}
+
+QFont CQtDrawSurface::ToQFont(const CFontDesc& desc) {
+    QFont f(Q(desc.m_strFace));
+    f.setPixelSize(std::max(1, desc.m_nHeight));
+    f.setWeight(static_cast<QFont::Weight>(std::clamp(desc.m_nWeight <= 0 ? 400 : desc.m_nWeight, 1, 1000)));
+    f.setItalic(desc.m_bItalic);
+    switch (desc.m_nPitchAndFamily & 0xF0) {
+        case CFontDesc::FamilyRoman: f.setStyleHint(QFont::Serif); break;
+        case CFontDesc::FamilyModern: f.setStyleHint(QFont::TypeWriter); break;
+        default: f.setStyleHint(QFont::SansSerif); break;
+    }
+    if ((desc.m_nPitchAndFamily & 0x0F) == CFontDesc::FixedPitch) f.setFixedPitch(true);
+    f.setStyleStrategy(desc.m_nQuality == CFontDesc::ProofQuality ? QFont::PreferQuality : QFont::PreferDefault);
+    return f;
+}
+
+bool CQtDrawSurface::SelectFont(const CFontDesc& desc) {
+    if (desc.m_nHeight < 1) return false;
+    QFont f = ToQFont(desc);
+    m_p.setFont(f);
+    QFontInfo info(m_p.font());
+    m_font = desc;
+    m_font.m_strFace = info.family().toStdString();
+    m_font.m_nHeight = info.pixelSize() > 0 ? info.pixelSize() : desc.m_nHeight;
+    m_font.m_nWeight = info.weight();
+    m_font.m_bItalic = info.italic();
+    return true;
+}
+
+CSize CQtDrawSurface::GetTextExtent(const std::string& text) {
+    QFontMetrics fm(m_p.font(), m_p.device());
+    return CSize{fm.horizontalAdvance(Q(text)), fm.height()};
+}
+
+void CQtDrawSurface::TextOut(int x, int y, const std::string& text) {
+    QString s = Q(text);
+    QFontMetrics fm(m_p.font(), m_p.device());
+    int w = fm.horizontalAdvance(s);
+    int dx = 0, dy = 0;
+    switch (m_align) {
+        case TextAlign::CenterBaseline: dx = -w / 2; break;
+        case TextAlign::RightBottom:
+            dx = -w;
+            dy = -fm.descent();
+            break;
+        case TextAlign::CenterBottom:
+            dx = -w / 2;
+            dy = -fm.descent();
+            break;
+    }
+    QPen pen = m_p.pen();
+    QPainter::CompositionMode mode = m_p.compositionMode();
+    m_p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_p.setPen(ToQColor(m_textColor));
+    if (m_font.m_nEscapement != 0) {
+        m_p.save();
+        m_p.translate(x, y);
+        m_p.rotate(-m_font.m_nEscapement / 10.0);
+        m_p.drawText(dx, dy, s);
+        m_p.restore();
+    } else {
+        m_p.drawText(x + dx, y + dy, s);
+    }
+    m_p.setPen(pen);
+    m_p.setCompositionMode(mode);
+}
+
+void CQtDrawSurface::SetTransparentBackground() { m_p.setBackgroundMode(Qt::TransparentMode); }
+
+void CQtDrawSurface::SelectPen(const CPen& pen) {
+    m_pen = pen;
+    QPen q(ToQColor(pen.m_color));
+    q.setWidth(pen.m_nWidth <= 1 ? 0 : pen.m_nWidth);  // 0: a cosmetic one-pixel pen
+    q.setStyle(pen.m_style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+    q.setCapStyle(Qt::FlatCap);
+    m_p.setPen(q);
+}
+
+void CQtDrawSurface::SelectBrush(Color color) {
+    m_brush = color;
+    m_p.setBrush(ToQColor(color));
+}
+
+void CQtDrawSurface::SetRasterOp(RasterOp op) {
+    m_rop = op;
+    m_p.setCompositionMode(op == RasterOp::XorPen ? QPainter::RasterOp_SourceXorDestination
+                                                  : QPainter::CompositionMode_SourceOver);
+}
+
+void CQtDrawSurface::MoveTo(int x, int y) { m_pos = QPoint(x, y); }
+
+void CQtDrawSurface::LineTo(int x, int y) {
+    QPoint from = m_pos;
+    m_pos = QPoint(x, y);
+    if (from == m_pos) return;
+    // With a flat cap Qt leaves out the pixel at the far end of the major
+    // axis: the end point for lines drawn rightward or downward. A line the
+    // other way is drawn from its end toward its start, moved one pixel along
+    // the major axis, so that again the start is painted and the end is not
+    // (XOR rectangles need every corner painted exactly once).
+    int dx = x - from.x();
+    int dy = y - from.y();
+    bool xMajor = std::abs(dx) >= std::abs(dy);
+    if (xMajor && dx < 0)
+        m_p.drawLine(QPoint(x + 1, y), QPoint(from.x() + 1, from.y()));
+    else if (!xMajor && dy < 0)
+        m_p.drawLine(QPoint(x, y + 1), QPoint(from.x(), from.y() + 1));
+    else
+        m_p.drawLine(from, m_pos);
+}
+
+void CQtDrawSurface::Ellipse(int left, int top, int right, int bottom) {
+    if (right - left < 2 || bottom - top < 2) return;
+    m_p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void CQtDrawSurface::SetClipRect(const CRect& r) { m_p.setClipRect(QRect(r.left, r.top, r.Width(), r.Height())); }
+
+void CQtDrawSurface::ClearClip() { m_p.setClipping(false); }
+
+}  // namespace kv

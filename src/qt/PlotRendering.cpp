@@ -1,0 +1,128 @@
+#include "qt/PlotRendering.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include "data/CKalvoData.h"
+#include "formats/CTitles.h"
+#include "platform/StringTable.h"
+#include "plot/CGraph.h"
+#include "qt/CQtDrawSurface.h"
+
+namespace kv {
+
+namespace {
+
+// Sets up a graph on the data as the options say; the data's name and
+// titles come back when it goes out of scope.
+class CRenderGraph {
+public:
+    CRenderGraph(CKalvoData& data, const CPlotRenderOptions& options)
+        : m_data(data), m_strName(data.m_strName), m_titles(data.m_Format.m_Titles) {
+        if (!options.m_strTitle.empty()) data.m_strName = options.m_strTitle;
+        int typeCode = options.m_nType >= PLOT_INPHASE && options.m_nType <= PLOT_POLAR ? options.m_nType + 1 : 0;
+        int styleCode = options.m_nStyle >= 1 && options.m_nStyle <= 7 ? options.m_nStyle : 0;
+        m_graph.Attach(data, typeCode, styleCode);
+        if (options.m_nDb >= 0) m_graph.m_bDb = options.m_nDb ? 1 : 0;
+        if (options.m_bHistogram && m_graph.m_nType != PLOT_POLAR) m_graph.ToggleHistogram();
+    }
+    ~CRenderGraph() {
+        m_data.m_strName = m_strName;
+        m_data.m_Format.m_Titles.m_strMain = m_titles.m_strMain;
+        m_data.m_Format.m_Titles.m_strX = m_titles.m_strX;
+        m_data.m_Format.m_Titles.m_strY = m_titles.m_strY;
+    }
+    CRenderGraph(const CRenderGraph&) = delete;
+    CRenderGraph& operator=(const CRenderGraph&) = delete;
+
+    void Paint(QPainter& painter, QSize size) {
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+        CQtDrawSurface surface(painter, QRect(QPoint(0, 0), size));
+        m_graph.Paint(surface);
+    }
+
+private:
+    CKalvoData& m_data;
+    std::string m_strName;
+    CTitles m_titles;
+    CGraph m_graph;
+};
+
+// Makes a QGuiApplication for the time of a rendering when the program has none.
+class CGuiForRendering {
+public:
+    CGuiForRendering() {
+        if (QCoreApplication::instance()) return;
+        if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int argc = 1;
+        static char name[] = "kalvora";
+        static char* argv[] = {name, nullptr};
+        m_pApp = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    bool Usable() const { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+private:
+    std::unique_ptr<QGuiApplication> m_pApp;
+};
+
+}  // namespace
+
+QImage RenderPlotToImage(CKalvoData& data, const CPlotRenderOptions& options, int width, int height) {
+    QImage image(QSize(width, height), QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    CRenderGraph graph(data, options);
+    QPainter painter(&image);
+    graph.Paint(painter, image.size());
+    return image;
+}
+
+bool RenderPlotToFile(CKalvoData& data, const CPlotRenderOptions& options, int width, int height,
+                      const std::string& path, std::string* error) {
+    auto fail = [error](const std::string& message) {
+        if (error) *error = message;
+        return false;
+    };
+    if (width < 1 || height < 1 || width > 20000 || height > 20000) return fail("invalid picture size");
+    CGuiForRendering gui;
+    if (!gui.Usable()) return fail("no graphical application to render with");
+    QString file = QString::fromStdString(path);
+    QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix == "svg") {
+        QSvgGenerator generator;
+        generator.setFileName(file);
+        generator.setSize(QSize(width, height));
+        generator.setViewBox(QRect(0, 0, width, height));
+        generator.setTitle(QString::fromStdString(options.m_strTitle.empty() ? data.m_strName : options.m_strTitle));
+        generator.setDescription(QString::fromStdString(LoadString(IDS_PLOT_PICTURE_DESCRIPTION)));
+        CRenderGraph graph(data, options);
+        QPainter painter;
+        if (!painter.begin(&generator)) return fail(FormatString(IDS_PLOT_CANNOT_OPEN_FILE, path));
+        graph.Paint(painter, QSize(width, height));
+        if (!painter.end()) return fail(FormatString(IDS_PLOT_CANNOT_WRITE_FILE, path));
+        return true;
+    }
+    QImage image = RenderPlotToImage(data, options, width, height);
+    if (image.isNull()) return fail("out of memory for the picture");
+    const char* format = suffix.isEmpty() ? "PNG" : nullptr;
+    if (!image.save(file, format)) return fail(FormatString(IDS_PLOT_CANNOT_WRITE_FILE, path));
+    return true;
+}
+
+bool RenderPlotToFile(CKalvoData& data, int type, int style, bool histogram, bool db, int width, int height,
+                      const std::string& title, const std::string& path, std::string* error) {
+    CPlotRenderOptions options;
+    options.m_nType = type;
+    options.m_nStyle = style;
+    options.m_bHistogram = histogram;
+    options.m_nDb = db ? 1 : 0;
+    options.m_strTitle = title;
+    return RenderPlotToFile(data, options, width, height, path, error);
+}
+
+}  // namespace kv

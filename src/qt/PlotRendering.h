@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+
+class QImage;
+
+namespace kv {
+
+class CKalvoData;
+class CGraph;
+
+// What a rendered plot shows.
+struct CPlotRenderOptions {
+    int m_nType = -1;          // 0 Inphase ... 5 Polar; -1 chosen from the data
+    int m_nStyle = 0;          // 0 Auto, 1 Line ... 7 Stair
+    bool m_bHistogram = false;
+    int m_nDb = -1;            // magnitude in dB: 1 on, 0 off, -1 as the data suggests
+    std::string m_strTitle;    // main title; empty: the data's name
+};
+
+// Paints a plot of Time or Frequency Data into an image of the given size,
+// without a window. Needs a QGuiApplication (RenderPlotToFile makes one when
+// there is none).
+QImage RenderPlotToImage(CKalvoData& data, const CPlotRenderOptions& options, int width, int height);
+
+// Renders a plot to a PNG file, or an SVG file when the path ends in .svg
+// (other image suffixes Qt knows, such as .jpg, work too). The data keeps its
+// titles and name. Returns false with a message in *error when the plot
+// could not be drawn or written.
+bool RenderPlotToFile(CKalvoData& data, int type, int style, bool histogram, bool db, int width, int height,
+                      const std::string& title, const std::string& path, std::string* error = nullptr);
+bool RenderPlotToFile(CKalvoData& data, const CPlotRenderOptions& options, int width, int height,
+                      const std::string& path, std::string* error = nullptr);
+
+}  // namespace kv

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "analysis/CHistogramData.h"
+#include "analysis/Histogram.h"
+#include "data/CKalvoData.h"
+
+namespace kv {
+namespace {
+
+void Fill(CKalvoData& d, std::initializer_list<double> i, std::initializer_list<double> q = {}) {
+    d.Reset();
+    for (double v : i) d.Inphase().Append(v);
+    for (double v : q) d.Quadrature().Append(v);
+    d.EqualizeColumns(0.0);
+}
+
+std::vector<double> Counts(const CDataColumn& c) { return std::vector<double>(c.begin(), c.end()); }
+
+TEST(Histogram, AutomaticBinCounts) {
+    EXPECT_EQ(AutoBinCount(1000), 11);
+    EXPECT_EQ(AutoBinCount(100), 9);
+    EXPECT_EQ(AutoBinCount(5), 5);
+    EXPECT_EQ(AutoBinCount(0), 17);
+    EXPECT_EQ(AutoBinCount(-3), 17);
+    EXPECT_EQ(AutoBinCount(1), 1);
+    EXPECT_EQ(AutoBinCount(1 << 20), 21);
+}
+
+TEST(Histogram, EqualBinsOverTheRange) {
+    CKalvoData d;
+    Fill(d, {0, 1, 2, 3});
+    CHistogramData h;
+    h.m_bAutoBins = 0;
+    h.m_nBins = 4;
+    ComputeHistogram(d, h, HIST_INPHASE, HIST_NONE);
+    EXPECT_DOUBLE_EQ(h.m_dMin, 0);
+    EXPECT_DOUBLE_EQ(h.m_dMax, 3);
+    EXPECT_DOUBLE_EQ(h.m_dBinWidth, 0.75);
+    EXPECT_EQ(Counts(h.Inphase()), (std::vector<double>{1, 1, 1, 1}));
+    EXPECT_EQ(Counts(h.Quadrature()), (std::vector<double>{0, 0, 0, 0}));
+    EXPECT_EQ(h.m_nStart, 0);
+    EXPECT_EQ(h.m_nStop, 3);
+    EXPECT_EQ(h.m_nWindow, -1);
+    EXPECT_DOUBLE_EQ(h.IndexToValue(0), 0.375);
+    EXPECT_DOUBLE_EQ(h.IndexToValue(3), 2.625);
+    EXPECT_EQ(h.ValueToIndex(-5), 0);
+    EXPECT_EQ(h.ValueToIndex(3), 3);
+    EXPECT_EQ(h.ValueToIndex(99), 3);
+    EXPECT_EQ(h.ValueToIndex(1.5), 2);
+}
+
+TEST(Histogram, BothColumnsOverTheUnionOfRanges) {
+    CKalvoData d;
+    d.Reset();
+    for (int k = 0; k < 64; ++k) {
+        d.Inphase().Append(std::cos(k * 2 * M_PI / 64));
+        d.Quadrature().Append(0.5 * std::sin(k * 2 * M_PI / 64) + 0.6);
+    }
+    d.EqualizeColumns(0.0);
+    CHistogramData h;
+    ComputeHistogram(d, h, HIST_INPHASE, HIST_QUADRATURE);
+    EXPECT_EQ(h.m_nBins, 9);
+    EXPECT_DOUBLE_EQ(h.m_dMin, -1);
+    EXPECT_DOUBLE_EQ(h.m_dMax, 1.1);
+    double ti = 0, tq = 0;
+    for (double v : h.Inphase()) ti += v;
+    for (double v : h.Quadrature()) tq += v;
+    EXPECT_DOUBLE_EQ(ti, 64);
+    EXPECT_DOUBLE_EQ(tq, 64);
+    // Only the second type: its own range.
+    ComputeHistogram(d, h, HIST_NONE, HIST_QUADRATURE);
+    EXPECT_NEAR(h.m_dMin, 0.1, 1e-12);
+    EXPECT_NEAR(h.m_dMax, 1.1, 1e-12);
+}
+
+TEST(Histogram, PhaseOfTheOriginIsZero) {
+    CKalvoData d;
+    Fill(d, {0, 1, -1}, {0, 1, 0});
+    CHistogramData h;
+    h.m_bAutoBins = 0;
+    h.m_nBins = 6;
+    ComputeHistogram(d, h, HIST_PHASE, HIST_NONE);
+    EXPECT_DOUBLE_EQ(h.m_dMin, 0);
+    EXPECT_DOUBLE_EQ(h.m_dMax, 180);
+    EXPECT_EQ(Counts(h.Inphase()), (std::vector<double>{1, 1, 0, 0, 0, 1}));
+}
+
+TEST(Histogram, FixedRangeLeavesOutsideValuesUncounted) {
+    CKalvoData d;
+    Fill(d, {-1, -0.5, 0, 0.5, 1, 1.5, 2});
+    CHistogramData h;
+    h.m_bAutoRange = 0;
+    h.m_bAutoBins = 0;
+    h.m_nBins = 4;
+    h.m_dMin = -1;
+    h.m_dMax = 1;
+    ComputeHistogram(d, h, HIST_INPHASE, HIST_NONE);
+    EXPECT_EQ(Counts(h.Inphase()), (std::vector<double>{1, 1, 1, 2}));
+    EXPECT_DOUBLE_EQ(h.m_dMax, 1);
+}
+
+TEST(Histogram, RangeFromTheWorkingRangeCountsAllPoints) {
+    CKalvoData d;
+    Fill(d, {10, 0, 1, 2, 3, 4, 5, 6, 1});
+    ASSERT_TRUE(d.SetRangeByIndex(1, 7, true));
+    double lo, hi;
+    ASSERT_TRUE(ValueRange(d, HIST_INPHASE, lo, hi));
+    EXPECT_DOUBLE_EQ(lo, 0);
+    EXPECT_DOUBLE_EQ(hi, 6);
+    CHistogramData h;
+    h.m_bAutoBins = 0;
+    h.m_nBins = 6;
+    ComputeHistogram(d, h, HIST_INPHASE, HIST_NONE);
+    double total = 0;
+    for (double v : h.Inphase()) total += v;
+    EXPECT_DOUBLE_EQ(total, 8);  // the 10 lies outside the range; the final 1 is counted
+}
+
+TEST(Histogram, ConstantAndEmptyData) {
+    CKalvoData d;
+    Fill(d, {2, 2, 2});
+    CHistogramData h;
+    ComputeHistogram(d, h, HIST_INPHASE, HIST_NONE);
+    EXPECT_EQ(h.m_nBins, 3);
+    EXPECT_DOUBLE_EQ(h.m_dBinWidth, 0);
+    EXPECT_EQ(Counts(h.Inphase()), (std::vector<double>{3, 0, 0}));
+
+    CKalvoData empty;
+    ComputeHistogram(empty, h, HIST_INPHASE, HIST_QUADRATURE);
+    EXPECT_EQ(h.GetCount(), 0);
+    EXPECT_EQ(h.m_nBins, 17);
+    double lo = 1, hi = 1;
+    EXPECT_FALSE(ValueRange(empty, HIST_INPHASE, lo, hi));
+
+    // Values that are not numbers have no bin.
+    Fill(d, {0, std::nan(""), 1});
+    ComputeHistogram(d, h, HIST_INPHASE, HIST_NONE);
+    double total = 0;
+    for (double v : h.Inphase()) total += v;
+    EXPECT_DOUBLE_EQ(total, 2);
+}
+
+TEST(Histogram, TwoSidedFrequencyRange) {
+    CKalvoData d;
+    d.m_bTime = 0;
+    for (double v : {0.0, 1.0, 2.0, 3.0, -4.0, -3.0, -2.0, -1.0}) {
+        d.Inphase().Append(v);
+        d.Quadrature().Append(0.5);
+    }
+    d.m_bReal = 0;
+    d.ResetRange();
+    ASSERT_EQ(d.m_nStart, -4);
+    double lo, hi;
+    ValueRange(d, HIST_INPHASE, lo, hi);
+    EXPECT_DOUBLE_EQ(lo, -4);
+    EXPECT_DOUBLE_EQ(hi, 3);
+}
+
+}  // namespace
+}  // namespace kv
