@@ -78,6 +78,9 @@ public:
     size_t PendingSaveFiles() const { return m_saveFiles.size(); }
     // Forgets every queued answer.
     void ClearAnswers();
+    // Forgets that a dialog object was answered: when it comes back, it is
+    // an unexpected dialog (cancelled) rather than one refusing its values.
+    void ForgetAnswered(const CDialogModel& model) { m_answered.erase(&model); }
 
     // ---- what happened -------------------------------------------------------
     // A dialog refused its answer; the title of the first one.

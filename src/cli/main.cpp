@@ -82,9 +82,14 @@ int main(int argc, char** argv) {
         PrintUsage(stderr);
         return CLI_USAGE;
     }
-    if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    if (words[0] == "--help" || words[0] == "-h" || (words[0] == "help" && words.size() == 1)) {
         PrintUsage(stdout);
         return CLI_OK;
+    }
+    // "help COMMAND" is "COMMAND --help".
+    if (words[0] == "help") {
+        words.erase(words.begin());
+        words.push_back("--help");
     }
     if (words[0] == "--version") {
         std::printf("kalvora-cli %s\n", KALVORA_VERSION);
@@ -103,6 +108,13 @@ int main(int argc, char** argv) {
                 used = 2;
             }
             return RunCommand(*command, std::vector<std::string>(words.begin() + static_cast<long>(used), words.end()));
+        }
+        if (words[0] == "project" && words.size() >= 2 && (words[1] == "--help" || words[1] == "-h")) {
+            std::fputs("Usage: kalvora-cli project info|run ...\n\n", stdout);
+            for (const CCliCommand* command : Commands())
+                if (std::string(command->m_pName).rfind("project ", 0) == 0)
+                    std::printf("  %-14s %s\n", command->m_pName, command->m_pSummary);
+            return CLI_OK;
         }
         if (words[0] == "project") {
             std::fprintf(stderr, "kalvora-cli project: %s\nUsage: kalvora-cli project info|run ...\n",

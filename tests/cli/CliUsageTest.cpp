@@ -26,6 +26,14 @@ TEST_F(CliUsage, HelpAndVersion) {
     EXPECT_TRUE(Contains(r.out, "Usage: kalvora-cli convert"));
     EXPECT_TRUE(Contains(r.out, "--interleave"));
 
+    r = Run({"help", "generate"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.out, "Usage: kalvora-cli generate"));
+
+    r = Run({"project", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.out, "project info"));
+
     r = Run({"project", "run", "--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(Contains(r.out, "Usage: kalvora-cli project run"));
