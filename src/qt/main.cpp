@@ -8,6 +8,7 @@
 #include "platform/StringTable.h"
 #include "qt/CMainWindow.h"
 #include "qt/CQtPlatform.h"
+#include "qt/QtPlotServices.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,15 +23,18 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     QCommandLineOption screenshot("screenshot", "Save a picture of the main window to FILE and quit.", "FILE");
     parser.addOption(screenshot);
+    parser.addPositionalArgument("project", "A project file to open.");
     parser.process(app);
 
     kv::CQtPlatform platform;
     kv::SetPlatform(&platform.Platform());
+    kv::InstallQtPlotServices(platform.Platform());
     int result;
     {
         kv::CMainWindow window(platform);
         window.show();
-        window.NewProject();
+        const QStringList args = parser.positionalArguments();
+        window.StartUp(args.isEmpty() ? std::string() : args.front().toStdString());
         if (parser.isSet(screenshot)) {
             QString path = parser.value(screenshot);
             QTimer::singleShot(1500, &window, [&window, path] {

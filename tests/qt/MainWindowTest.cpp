@@ -1,19 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <unistd.h>
+
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
+#include "app/CCommandTable.h"
 #include "data/CRefDlg.h"
 #include "generate/CModDoc.h"
+#include "qt/CListWindow.h"
 #include "qt/CMainWindow.h"
+#include "qt/CPlotWidget.h"
+#include "qt/CProjectFrame.h"
 #include "qt/CQtDialog.h"
+#include "plot/PlotCommands.h"
 #include "qt/CQtPlatform.h"
 #include "QtPrinters.h"
 
@@ -22,8 +33,18 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_pPrevious = SetPlatform(&m_platform.Platform()); }
+    void SetUp() override {
+        m_pPrevious = SetPlatform(&m_platform.Platform());
+        // Start every test with an empty recent file list.
+        for (int i = 1; i <= 4; ++i) m_platform.SetString("Recent File List", "File" + std::to_string(i), "");
+    }
     void TearDown() override { SetPlatform(m_pPrevious); }
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) {
+            QApplication::processEvents();
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
 
     CQtPlatform m_platform;
     CPlatform* m_pPrevious = nullptr;
@@ -32,7 +53,7 @@ protected:
 TEST_F(MainWindowTest, StartsWithOneProjectWindowTitledKalvora1) {
     CMainWindow window(m_platform);
     window.show();
-    window.NewProject();
+    window.StartUp();
     ASSERT_EQ(window.MdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(window.MdiArea()->subWindowList().front()->windowTitle(), "Kalvora1");
     // A maximized project window shows its title in the caption.
@@ -41,10 +62,46 @@ TEST_F(MainWindowTest, StartsWithOneProjectWindowTitledKalvora1) {
     ASSERT_EQ(window.Documents().size(), 1u);
     EXPECT_FALSE(window.Documents().front()->IsModified());
     EXPECT_TRUE(window.MdiArea()->subWindowList().front()->isMaximized());
+    auto* frame = qobject_cast<CProjectFrame*>(window.MdiArea()->subWindowList().front());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_NE(qobject_cast<CPlotWidget*>(frame->widget()), nullptr);
 
     window.NewProject();
     ASSERT_EQ(window.MdiArea()->subWindowList().size(), 2);
     EXPECT_EQ(window.MdiArea()->subWindowList().back()->windowTitle(), "Kalvora2");
+}
+
+TEST_F(MainWindowTest, MenusFollowTheCommandTableAndItsEnableRules) {
+    CMainWindow window(m_platform);
+    window.show();
+    CModDoc* doc = window.NewProject();
+    QAction* undo = window.CommandAction(CCommandTable::ID_UNDO);
+    ASSERT_NE(undo, nullptr);
+    EXPECT_EQ(undo->text(), "&Undo");
+    EXPECT_EQ(undo->shortcut(), QKeySequence("Ctrl+Z"));
+    CCmdUI ui(CCommandTable::ID_TIME_SCALE);
+    ASSERT_TRUE(window.OnUpdateCommand(ui));
+    EXPECT_FALSE(ui.m_bEnabled);  // no Time Data yet
+
+    // Generate a waveform through the menu command with the dialog accepted.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CQtDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->accept();
+    });
+    window.OnCommand(CCommandTable::ID_GENERATE_WAVEFORM);
+    EXPECT_FALSE(doc->m_TimeData.IsEmpty());
+    CCmdUI scale(CCommandTable::ID_TIME_SCALE);
+    window.OnUpdateCommand(scale);
+    EXPECT_TRUE(scale.m_bEnabled);
+    CCmdUI undoState(CCommandTable::ID_UNDO);
+    window.OnUpdateCommand(undoState);
+    EXPECT_TRUE(undoState.m_bEnabled);
+    window.OnCommand(CCommandTable::ID_UNDO);
+    EXPECT_TRUE(doc->m_TimeData.IsEmpty());
+    // The plot's own commands reach the active plot.
+    CCmdUI zoom(ID_ZOOM_TOP);
+    EXPECT_TRUE(window.OnUpdateCommand(zoom));
 }
 
 TEST_F(MainWindowTest, CloseProjectEmptiesTheLastProjectButClosesOthers) {
@@ -56,14 +113,13 @@ TEST_F(MainWindowTest, CloseProjectEmptiesTheLastProjectButClosesOthers) {
     CModDoc* second = window.NewProject();
     window.MdiArea()->setActiveSubWindow(window.MdiArea()->subWindowList().back());
     EXPECT_EQ(window.ActiveDocument(), second);
-    window.CommandCloseProject();
-    QApplication::processEvents();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window.OnCommand(CCommandTable::ID_CLOSE_PROJECT);
+    Settle();
     ASSERT_EQ(window.Documents().size(), 1u);
     EXPECT_EQ(window.MdiArea()->subWindowList().size(), 1);
 
-    window.CommandCloseProject();
-    QApplication::processEvents();
+    window.OnCommand(CCommandTable::ID_CLOSE_PROJECT);
+    Settle();
     ASSERT_EQ(window.Documents().size(), 1u);
     EXPECT_EQ(window.MdiArea()->subWindowList().size(), 1);
     EXPECT_TRUE(first->m_TimeData.IsEmpty());
@@ -102,13 +158,48 @@ TEST_F(MainWindowTest, DecibelsDialogRefusesTextThatIsNotANumber) {
         });
         dialog->accept();
     });
-    window.CommandDecibels();
+    window.OnCommand(CCommandTable::ID_DECIBELS);
 
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(warning, "Enter a number.");
     EXPECT_EQ(doc->m_RefDlg.m_fMinDb, -90.0f);
     EXPECT_EQ(doc->m_FreqData.m_fMinDb, -90.0f);
     EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(MainWindowTest, SavedProjectsReopenAtStartUpAndFrequencyListsGetTheirWindow) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("kv_shell_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string path = (dir / "saved.kvp").string();
+    {
+        CMainWindow window(m_platform);
+        window.show();
+        CModDoc* doc = window.NewProject();
+        for (int i = 0; i < 64; ++i) {
+            doc->m_FreqData.Inphase().Append(i == 5 ? 10.0 : 0.01);
+            doc->m_FreqData.Quadrature().Append(0.0);
+        }
+        doc->m_FreqData.ResetRange();
+        ASSERT_TRUE(doc->SaveProject(path));
+        window.OnCommand(CCommandTable::ID_FREQ_SHOW_LIST);
+        Settle();
+        auto* list = qobject_cast<CListWindow*>(window.ActiveFrame()->widget());
+        ASSERT_NE(list, nullptr);
+        EXPECT_FALSE(list->toPlainText().isEmpty());
+        EXPECT_FALSE(window.CommandAction(CMainWindow::ID_LIST_FONT) == nullptr);
+        EXPECT_EQ(window.MdiArea()->subWindowList().size(), 2);
+    }
+    m_platform.SetString("Recent File List", "File1", path);
+    CMainWindow again(m_platform);
+    again.show();
+    again.StartUp();
+    ASSERT_EQ(again.Documents().size(), 1u);
+    EXPECT_EQ(again.Documents().front()->GetPathName(), path);
+    EXPECT_EQ(again.Documents().front()->m_FreqData.GetCount(), 64);
+    EXPECT_EQ(again.MdiArea()->subWindowList().front()->windowTitle(), "saved.kvp");
+    std::error_code ec;
+    fs::remove_all(dir, ec);
 }
 
 TEST(QtPlatform, ConvertsFileFilters) {
