@@ -39,6 +39,16 @@ TEST_F(CliUsage, HelpAndVersion) {
     EXPECT_TRUE(Contains(r.out, "Usage: kalvora-cli project run"));
 }
 
+TEST_F(CliUsage, VerboseShowsTheProgressTexts) {
+    CliResult r = Run({"generate", "--samples", "8", "out.txt"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    r = Run({"generate", "--samples", "8", "out.txt", "--verbose"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.err, "kalvora-cli: [Generating time data...]")) << r.err;
+    EXPECT_TRUE(Contains(r.err, "kalvora-cli: [Ready]")) << r.err;
+}
+
 TEST_F(CliUsage, BadCommandLinesEndWithStatusTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {},
