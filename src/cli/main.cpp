@@ -13,7 +13,9 @@
 #include "cli/CliSupport.h"
 #include "cli/ConvertCommands.h"
 #include "cli/GenerateCommands.h"
+#include "cli/PlotCommand.h"
 #include "cli/ProjectCommands.h"
+#include "cli/StatsCommands.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -21,8 +23,9 @@ namespace {
 using namespace kv;
 
 std::vector<const CCliCommand*> Commands() {
-    return {&FormatsCommand(), &ConvertCommand(), &GenerateCommand(), &ProjectInfoCommand(),
-            &ProjectRunCommand(), &SignalCommand()};
+    return {&FormatsCommand(),     &ConvertCommand(),    &GenerateCommand(), &ProjectInfoCommand(),
+            &ProjectRunCommand(),  &StatsCommand(),      &TransformCommand(), &PlotCommand(),
+            &SignalCommand()};
 }
 
 void PrintUsage(std::FILE* out) {
