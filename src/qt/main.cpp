@@ -1,8 +1,10 @@
 #include <clocale>
+#include <cstdio>
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <QFileInfo>
 #include <QTimer>
 
 #include "platform/StringTable.h"
@@ -34,11 +36,15 @@ int main(int argc, char** argv) {
         kv::CMainWindow window(platform);
         window.show();
         const QStringList args = parser.positionalArguments();
+        // Opening a project makes its folder the current one, so a relative
+        // picture name is fixed before that happens.
+        const QString shotPath = parser.isSet(screenshot)
+            ? QFileInfo(parser.value(screenshot)).absoluteFilePath() : QString();
         window.StartUp(args.isEmpty() ? std::string() : args.front().toStdString());
         if (parser.isSet(screenshot)) {
-            QString path = parser.value(screenshot);
-            QTimer::singleShot(1500, &window, [&window, path] {
-                window.grab().save(path);
+            QTimer::singleShot(1500, &window, [&window, shotPath] {
+                if (!window.grab().save(shotPath))
+                    std::fprintf(stderr, "kalvora: cannot write \"%s\"\n", qPrintable(shotPath));
                 QApplication::quit();
             });
         }
