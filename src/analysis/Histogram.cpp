@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
+#include <vector>
 
 #include "analysis/CHistogramData.h"
 #include "data/CKalvoData.h"
@@ -27,20 +29,123 @@ bool WorkingRange(const CKalvoData& data, int32_t& first, int32_t& last) {
     return first <= last;
 }
 
+// The value of a type for a point, exactly as CKalvoData::GetComponent
+// computes it.
+template <int Type>
+inline double ValueOf(double re, double im) {
+    if constexpr (Type == HIST_INPHASE) {
+        return re;
+    } else if constexpr (Type == HIST_QUADRATURE) {
+        return im;
+    } else if constexpr (Type == HIST_POWER) {
+        return re * re + im * im;
+    } else if constexpr (Type == HIST_PHASE) {
+        return (re == 0.0 && im == 0.0) ? 0.0 : std::atan2(im, re) / M_PI * 180.0;
+    } else if constexpr (Type == HIST_MAGNITUDE) {
+        return std::sqrt(re * re + im * im);
+    } else {
+        return 0.0;
+    }
+}
+
+// Calls body with the value type as a compile-time constant, so the loops
+// over the samples are made once per type without a switch per sample.
+template <class Body>
+void WithType(int type, Body&& body) {
+    switch (type) {
+        case HIST_INPHASE: body(std::integral_constant<int, HIST_INPHASE>{}); break;
+        case HIST_QUADRATURE: body(std::integral_constant<int, HIST_QUADRATURE>{}); break;
+        case HIST_POWER: body(std::integral_constant<int, HIST_POWER>{}); break;
+        case HIST_PHASE: body(std::integral_constant<int, HIST_PHASE>{}); break;
+        case HIST_MAGNITUDE: body(std::integral_constant<int, HIST_MAGNITUDE>{}); break;
+        default: body(std::integral_constant<int, HIST_NONE>{}); break;
+    }
+}
+
+// True when both columns hold every counted point, so the loops may read
+// them directly; otherwise GetComponent's answer of 0 for missing points is
+// used point by point.
+bool ColumnsComplete(const CKalvoData& data) {
+    const int32_t count = data.GetCount();
+    return data.Inphase().GetSize() >= count && data.Quadrature().GetSize() >= count &&
+           (count == 0 || (data.Inphase().GetData() != nullptr && data.Quadrature().GetData() != nullptr));
+}
+
+// Running smallest and largest value, started at the first value scanned.
+struct CRunningRange {
+    bool started = false;
+    double minimum = 0.0;
+    double maximum = 0.0;
+    void Add(double v) {
+        if (!started) {
+            started = true;
+            minimum = maximum = v;
+        } else if (v < minimum) {
+            minimum = v;
+        } else if (v > maximum) {
+            maximum = v;
+        }
+    }
+};
+
+template <int Type>
+void ScanRange(const double* re, const double* im, int32_t begin, int32_t end, CRunningRange& range) {
+    if (begin >= end) return;
+    int32_t i = begin;
+    if (!range.started) range.Add(ValueOf<Type>(re[i], im[i])), ++i;
+    double lo = range.minimum, hi = range.maximum;
+    for (; i < end; ++i) {
+        const double v = ValueOf<Type>(re[i], im[i]);
+        if (v < lo)
+            lo = v;
+        else if (v > hi)
+            hi = v;
+    }
+    range.minimum = lo;
+    range.maximum = hi;
+}
+
+// Counts the values of a type of the stored points 0 ... n - 1 that lie in
+// [lo, hi] into counts.
+template <int Type>
+void CountValues(const double* re, const double* im, int32_t n, double lo, double hi, double width, int32_t bins,
+                 std::vector<int64_t>& counts) {
+    for (int32_t i = 0; i < n; ++i) {
+        const double v = ValueOf<Type>(re[i], im[i]);
+        if (lo <= v && v <= hi) ++counts[static_cast<size_t>(CHistogramData::BinOf(v, lo, width, bins))];
+    }
+}
+
 }  // namespace
 
 bool ValueRange(const CKalvoData& source, int type, double& minimum, double& maximum) {
     minimum = maximum = 0.0;
     int32_t first, last;
     if (!WorkingRange(source, first, last)) return false;
-    minimum = maximum = source.GetComponent(first, type);
-    for (int32_t i = first + 1; i <= last; ++i) {
-        double v = source.GetComponent(i, type);
-        if (v < minimum)
-            minimum = v;
-        else if (v > maximum)
-            maximum = v;
+    if (!ColumnsComplete(source)) {
+        minimum = maximum = source.GetComponent(first, type);
+        for (int32_t i = first + 1; i <= last; ++i) {
+            double v = source.GetComponent(i, type);
+            if (v < minimum)
+                minimum = v;
+            else if (v > maximum)
+                maximum = v;
+        }
+        return true;
     }
+    // Signed indices below 0 (two-sided Frequency Data) are stored at the
+    // top of the columns; they come first in the scan, as in index order.
+    const int32_t count = source.GetCount();
+    const double* re = source.Inphase().GetData();
+    const double* im = source.Quadrature().GetData();
+    CRunningRange range;
+    WithType(type, [&](auto t) {
+        constexpr int Type = decltype(t)::value;
+        if (first < 0) ScanRange<Type>(re, im, first + count, std::min(last, -1) + count + 1, range);
+        if (last >= 0) ScanRange<Type>(re, im, std::max(first, 0), last + 1, range);
+    });
+    minimum = range.minimum;
+    maximum = range.maximum;
     return true;
 }
 
@@ -67,26 +172,41 @@ void ComputeHistogram(const CKalvoData& source, CHistogramData& histogram, int f
     }
     histogram.m_dBinWidth = (histogram.m_dMax - histogram.m_dMin) / histogram.m_nBins;
 
-    CDataColumn& inphase = histogram.Inphase();
-    CDataColumn& quadrature = histogram.Quadrature();
-    inphase.SetSize(histogram.m_nBins);
-    quadrature.SetSize(histogram.m_nBins);
-    inphase.ZeroAll();
-    quadrature.ZeroAll();
-    histogram.m_nWindow = -1;
-
+    const int32_t bins = histogram.m_nBins;
     const double lo = histogram.m_dMin;
     const double hi = histogram.m_dMax;
-    for (int32_t i = 0; i < n; ++i) {
-        if (countA) {
-            double v = source.GetComponent(i, firstType);
-            if (lo <= v && v <= hi) inphase[histogram.ValueToIndex(v)] += 1.0;
-        }
-        if (countB) {
-            double v = source.GetComponent(i, secondType);
-            if (lo <= v && v <= hi) quadrature[histogram.ValueToIndex(v)] += 1.0;
+    const double width = histogram.m_dBinWidth;
+    std::vector<int64_t> countsA(static_cast<size_t>(bins), 0), countsB(static_cast<size_t>(bins), 0);
+    if (ColumnsComplete(source)) {
+        const double* re = source.Inphase().GetData();
+        const double* im = source.Quadrature().GetData();
+        if (countA)
+            WithType(firstType, [&](auto t) { CountValues<decltype(t)::value>(re, im, n, lo, hi, width, bins, countsA); });
+        if (countB)
+            WithType(secondType,
+                     [&](auto t) { CountValues<decltype(t)::value>(re, im, n, lo, hi, width, bins, countsB); });
+    } else {
+        for (int32_t i = 0; i < n; ++i) {
+            if (countA) {
+                double v = source.GetComponent(i, firstType);
+                if (lo <= v && v <= hi) ++countsA[static_cast<size_t>(CHistogramData::BinOf(v, lo, width, bins))];
+            }
+            if (countB) {
+                double v = source.GetComponent(i, secondType);
+                if (lo <= v && v <= hi) ++countsB[static_cast<size_t>(CHistogramData::BinOf(v, lo, width, bins))];
+            }
         }
     }
+
+    CDataColumn& inphase = histogram.Inphase();
+    CDataColumn& quadrature = histogram.Quadrature();
+    inphase.SetSize(bins);
+    quadrature.SetSize(bins);
+    for (int32_t k = 0; k < bins; ++k) {
+        inphase[k] = static_cast<double>(countsA[static_cast<size_t>(k)]);
+        quadrature[k] = static_cast<double>(countsB[static_cast<size_t>(k)]);
+    }
+    histogram.m_nWindow = -1;
     histogram.ResetRange();
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "analysis/CHistogramData.h"
 #include "analysis/Histogram.h"
@@ -156,6 +158,54 @@ TEST(Histogram, TwoSidedFrequencyRange) {
     ValueRange(d, HIST_INPHASE, lo, hi);
     EXPECT_DOUBLE_EQ(lo, -4);
     EXPECT_DOUBLE_EQ(hi, 3);
+}
+
+// The histogram of every value type, checked point by point against the
+// values GetComponent gives, over a two-sided range whose scan starts at a
+// negative index holding a value that is not a number.
+TEST(Histogram, EveryTypeMatchesThePointValues) {
+    CKalvoData d;
+    d.m_bTime = 0;
+    const int32_t n = 1000;
+    for (int32_t i = 0; i < n; ++i) {
+        d.Inphase().Append(std::cos(0.37 * i) * (1 + i % 7));
+        d.Quadrature().Append(std::sin(0.11 * i) - 0.5);
+    }
+    d.m_bReal = 0;
+    d.ResetRange();
+    d.m_nStart = -300;
+    d.m_nStop = 200;
+    for (int type : {HIST_INPHASE, HIST_QUADRATURE, HIST_POWER, HIST_PHASE, HIST_MAGNITUDE}) {
+        SCOPED_TRACE(type);
+        double lo, hi;
+        ASSERT_TRUE(ValueRange(d, type, lo, hi));
+        double refLo = d.GetComponent(-300, type), refHi = refLo;
+        for (int32_t i = -299; i <= 200; ++i) {
+            refLo = std::min(refLo, d.GetComponent(i, type));
+            refHi = std::max(refHi, d.GetComponent(i, type));
+        }
+        EXPECT_EQ(lo, refLo);
+        EXPECT_EQ(hi, refHi);
+
+        CHistogramData h;
+        h.m_bAutoBins = 0;
+        h.m_nBins = 13;
+        ComputeHistogram(d, h, type, HIST_NONE);
+        std::vector<double> expected(13, 0.0);
+        for (int32_t i = 0; i < n; ++i) {
+            double v = d.GetComponent(i, type);
+            if (lo <= v && v <= hi) expected[static_cast<size_t>(h.ValueToIndex(v))] += 1.0;
+        }
+        EXPECT_EQ(Counts(h.Inphase()), expected);
+        EXPECT_EQ(Counts(h.Quadrature()), std::vector<double>(13, 0.0));
+    }
+
+    // A value that is not a number first in the scan leaves no range to count.
+    d.Inphase()[n - 300] = std::nan("");
+    double lo, hi;
+    ValueRange(d, HIST_INPHASE, lo, hi);
+    EXPECT_TRUE(std::isnan(lo));
+    EXPECT_TRUE(std::isnan(hi));
 }
 
 }  // namespace
