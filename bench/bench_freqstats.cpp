@@ -1,15 +1,12 @@
 // Frequency statistics and the frequency list over a long spectrum.
 // Prints name=value lines; times in milliseconds (best and median of the runs).
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <random>
 #include <string>
 #include <utility>
-#include <time.h>
 #include <vector>
 
 #include "analysis/CFreqStats.h"
@@ -17,34 +14,12 @@
 #include "data/CKalvoData.h"
 #include "platform/CMemFile.h"
 
+#include "BenchTiming.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Timing {
-    double best;
-    double median;
-    double bestCpu;  // CPU time of this thread: less disturbed by other loads
-};
-
-double ThreadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
-}
-
-Timing Measure(int runs, const std::function<void()>& body) {
-    std::vector<double> ms, cpu;
-    for (int r = 0; r < runs; ++r) {
-        const double c0 = ThreadCpuMs();
-        const auto t0 = Clock::now();
-        body();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-        cpu.push_back(ThreadCpuMs() - c0);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms.front(), ms[ms.size() / 2], *std::min_element(cpu.begin(), cpu.end())};
-}
+using bench::Measure;
+using bench::Timing;
 
 enum class Shape { Tone, Lowpass, Rising };
 

@@ -1,49 +1,17 @@
 // Histograms of a long capture, as a histogram plot computes them.
 // Prints name=value lines; times in milliseconds (best and median of the runs).
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <random>
-#include <time.h>
 #include <vector>
 
 #include "analysis/CHistogramData.h"
 #include "analysis/Histogram.h"
 #include "data/CKalvoData.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-struct Timing {
-    double best;
-    double median;
-    double bestCpu;  // CPU time of this thread: less disturbed by other loads
-};
-
-double ThreadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
-}
-
-Timing Measure(int runs, const std::function<void()>& body) {
-    std::vector<double> ms, cpu;
-    for (int r = 0; r < runs; ++r) {
-        const double c0 = ThreadCpuMs();
-        const auto t0 = Clock::now();
-        body();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-        cpu.push_back(ThreadCpuMs() - c0);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms.front(), ms[ms.size() / 2], *std::min_element(cpu.begin(), cpu.end())};
-}
-
-}  // namespace
+#include "BenchTiming.h"
 
 int main(int argc, char** argv) {
     const int32_t n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000000;
@@ -75,7 +43,7 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) {
         kv::CHistogramData histogram;
         double total = 0.0;
-        const Timing t = Measure(runs, [&] {
+        const bench::Timing t = bench::Measure(runs, [&] {
             kv::ComputeHistogram(data, histogram, c.first, c.second);
             total = 0.0;
             for (int32_t k = 0; k < histogram.GetCount(); ++k)
