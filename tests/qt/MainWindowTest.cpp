@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <unistd.h>
 
@@ -200,6 +201,48 @@ TEST_F(MainWindowTest, SavedProjectsReopenAtStartUpAndFrequencyListsGetTheirWind
     EXPECT_EQ(again.MdiArea()->subWindowList().front()->windowTitle(), "saved.kvp");
     std::error_code ec;
     fs::remove_all(dir, ec);
+}
+
+TEST_F(MainWindowTest, AddPlotOpensMoreWindowsAndBringToFrontReusesThem) {
+    CMainWindow window(m_platform);
+    window.show();
+    CModDoc* doc = window.NewProject();
+    for (int i = 0; i < 32; ++i) {
+        doc->m_TimeData.Inphase().Append(std::sin(0.3 * i));
+        doc->m_TimeData.Quadrature().Append(0.0);
+        doc->m_FreqData.Inphase().Append(i == 3 ? 1.0 : 0.0);
+        doc->m_FreqData.Quadrature().Append(0.0);
+    }
+    doc->m_TimeData.ResetRange();
+    doc->m_FreqData.ResetRange();
+    auto plotData = [](QMdiSubWindow* sub) -> const CKalvoData* {
+        auto* frame = qobject_cast<CProjectFrame*>(sub);
+        auto* plot = frame ? qobject_cast<CPlotWidget*>(frame->widget()) : nullptr;
+        return plot ? plot->Graph().GetGraphData() : nullptr;
+    };
+
+    window.OnCommand(CCommandTable::ID_VIEW_TIME_FRONT);
+    Settle();
+    ASSERT_EQ(window.MdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(plotData(window.MdiArea()->subWindowList().front()), &doc->m_TimeData);
+
+    window.OnCommand(CCommandTable::ID_VIEW_TIME_ADD);
+    window.OnCommand(CCommandTable::ID_VIEW_TIME_ADD);
+    Settle();
+    const auto subs = window.MdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 3);
+    for (QMdiSubWindow* sub : subs) EXPECT_EQ(plotData(sub), &doc->m_TimeData);
+
+    // No frequency plot yet: one is made, and asking again raises it.
+    window.OnCommand(CCommandTable::ID_VIEW_FREQ_FRONT);
+    Settle();
+    ASSERT_EQ(window.MdiArea()->subWindowList().size(), 4);
+    EXPECT_EQ(plotData(window.ActiveFrame()), &doc->m_FreqData);
+    window.MdiArea()->setActiveSubWindow(subs.front());
+    window.OnCommand(CCommandTable::ID_VIEW_FREQ_FRONT);
+    Settle();
+    EXPECT_EQ(window.MdiArea()->subWindowList().size(), 4);
+    EXPECT_EQ(plotData(window.ActiveFrame()), &doc->m_FreqData);
 }
 
 TEST(QtPlatform, ConvertsFileFilters) {
