@@ -7,10 +7,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -90,6 +94,28 @@ TEST_F(PlotWidgetTest, ShowsTheProjectsData) {
     EXPECT_GT(red, 50);
     EXPECT_EQ(Status(), "Ready");
     EXPECT_EQ(doc.GetViews().size(), 1u);
+}
+
+TEST_F(PlotWidgetTest, PrintsToAPageAndShowsThePlotAgainAfterwards) {
+    const QString path = QDir::temp().filePath(QString("kv_print_%1.pdf").arg(QCoreApplication::applicationPid()));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    widget->PrintTo(printer);
+    // The page layout is that of the printer, far larger than the window.
+    EXPECT_GT(Graph().m_nPlotWidth, 2000);
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    pdf.close();
+    QFile::remove(path);
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_GT(bytes.size(), 5000);
+
+    widget->repaint();
+    EXPECT_LT(Graph().m_nPlotWidth, 640);
+    EXPECT_EQ(widget->Picture().size(), QSize(640, 400));
 }
 
 TEST_F(PlotWidgetTest, DraggingARubberBandZooms) {
