@@ -17,7 +17,7 @@ bool ParseReal(const std::string& text, double& value) {
 
 bool ParseInteger(const std::string& text, int64_t& value) { return ParseIntField(text, value); }
 
-void CCliArgs::Parse(const std::vector<std::string>& args, const std::vector<COptionSpec>& specs) {
+void CCliArgs::Parse(const std::vector<std::string>& args, const std::vector<COptionDef>& known) {
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -49,11 +49,11 @@ void CCliArgs::Parse(const std::vector<std::string>& args, const std::vector<COp
             inlineValue = name.substr(equals + 1);
             name.resize(equals);
         }
-        const COptionSpec* spec = nullptr;
-        for (const COptionSpec& s : specs)
-            if (s.m_strName == name) spec = &s;
-        if (!spec) throw CUsageError{"unknown option '--" + name + "'"};
-        if (!spec->m_bValue) {
+        const COptionDef* option = nullptr;
+        for (const COptionDef& s : known)
+            if (s.m_strName == name) option = &s;
+        if (!option) throw CUsageError{"unknown option '--" + name + "'"};
+        if (!option->m_bValue) {
             if (inlineValue) throw CUsageError{"option '--" + name + "' takes no value"};
             m_options[name] = std::string();
             continue;

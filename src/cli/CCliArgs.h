@@ -15,7 +15,7 @@ struct CUsageError {
 
 // An option a command accepts: "--name" alone, or "--name VALUE" /
 // "--name=VALUE" when it takes a value.
-struct COptionSpec {
+struct COptionDef {
     std::string m_strName;  // without the leading "--"
     bool m_bValue = false;
 };
@@ -26,9 +26,9 @@ struct COptionSpec {
 // CUsageError for text that does not fit.
 class CCliArgs {
 public:
-    // Parses args against the specs; throws CUsageError for an unknown
+    // Parses args against the known options; throws CUsageError for an unknown
     // option or a missing value. "--help" and "-h" are always accepted.
-    void Parse(const std::vector<std::string>& args, const std::vector<COptionSpec>& specs);
+    void Parse(const std::vector<std::string>& args, const std::vector<COptionDef>& known);
 
     bool Has(const std::string& name) const { return m_options.count(name) != 0; }
     std::optional<std::string> Value(const std::string& name) const;

@@ -192,15 +192,15 @@ void ExpectDataFiles(CCliPlatform& platform, const CFilesAnswer& answer, const C
 
 namespace kv {
 
-void AddReadOptions(std::vector<COptionSpec>& options) {
+void AddReadOptions(std::vector<COptionDef>& options) {
     options.insert(options.end(), {{"from", true}, {"complex", false}, {"q-in", true}, {"q-from", true}});
 }
 
-void AddWriteOptions(std::vector<COptionSpec>& options) {
+void AddWriteOptions(std::vector<COptionDef>& options) {
     options.insert(options.end(), {{"to", true}, {"q-out", true}, {"q-to", true}, {"interleave", true}});
 }
 
-void AddFormatOptions(std::vector<COptionSpec>& options) {
+void AddFormatOptions(std::vector<COptionDef>& options) {
     options.insert(options.end(), {{"bits", true},
                                    {"wave-bits", true},
                                    {"wave-rate", true},

@@ -64,9 +64,9 @@ void ParseInterleave(const std::string& text, CFilesAnswer& answer);
 // The options of the files read (--from, --complex, --q-in, --q-from), of
 // the files written (--to, --q-out, --q-to, --interleave) and of the
 // formats (--bits, --wave-bits, ...), appended to a command's options.
-void AddReadOptions(std::vector<COptionSpec>& options);
-void AddWriteOptions(std::vector<COptionSpec>& options);
-void AddFormatOptions(std::vector<COptionSpec>& options);
+void AddReadOptions(std::vector<COptionDef>& options);
+void AddWriteOptions(std::vector<COptionDef>& options);
+void AddFormatOptions(std::vector<COptionDef>& options);
 
 // The answer that reads IN as the command line says; the formats read are
 // appended to formats. Throws CUsageError for bad values.

@@ -83,7 +83,7 @@ struct CCliCommand {
     const char* m_pName;
     const char* m_pSummary;
     const char* m_pHelp;
-    std::vector<COptionSpec> m_options;
+    std::vector<COptionDef> m_options;
     int (*m_pRun)(const CCliArgs& args, CCliPlatform& platform);
 };
 

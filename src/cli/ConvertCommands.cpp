@@ -48,8 +48,8 @@ int RunConvert(const CCliArgs& args, CCliPlatform& platform) {
     return CommandStatus(platform, doc.m_bWritten);
 }
 
-std::vector<COptionSpec> ConvertOptions() {
-    std::vector<COptionSpec> options;
+std::vector<COptionDef> ConvertOptions() {
+    std::vector<COptionDef> options;
     AddReadOptions(options);
     AddWriteOptions(options);
     AddFormatOptions(options);

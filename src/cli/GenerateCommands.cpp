@@ -295,8 +295,8 @@ int RunSignal(const CCliArgs& args, CCliPlatform& platform) {
     return CLI_OK;
 }
 
-std::vector<COptionSpec> SignalOptions() {
-    std::vector<COptionSpec> options = {
+std::vector<COptionDef> SignalOptions() {
+    std::vector<COptionDef> options = {
         {"project", true},     {"fs", true},          {"units", true},       {"samples", true},
         {"scale", true},       {"quantization", true}, {"saturation", true},  {"audio", true},
         {"audio-frequency", true}, {"audio-phase", true}, {"audio-file", true}, {"modulation", true},
@@ -309,8 +309,8 @@ std::vector<COptionSpec> SignalOptions() {
     return options;
 }
 
-std::vector<COptionSpec> GenerateOptions() {
-    std::vector<COptionSpec> options = {{"waveform", true}, {"samples", true}, {"cycles", true},
+std::vector<COptionDef> GenerateOptions() {
+    std::vector<COptionDef> options = {{"waveform", true}, {"samples", true}, {"cycles", true},
                                         {"frequency", true}, {"phase", true},  {"real", false},
                                         {"fs", true},        {"units", true}};
     AddWriteOptions(options);

@@ -118,8 +118,8 @@ int RunPlot(const CCliArgs& args, CCliPlatform& platform) {
 #endif
 }
 
-std::vector<COptionSpec> PlotOptions() {
-    std::vector<COptionSpec> options = {{"domain", true}, {"type", true},  {"histogram", false}, {"style", true},
+std::vector<COptionDef> PlotOptions() {
+    std::vector<COptionDef> options = {{"domain", true}, {"type", true},  {"histogram", false}, {"style", true},
                                         {"db", false},    {"linear", false}, {"size", true},     {"title", true},
                                         {"window", true}, {"length", true}, {"ref", true},       {"real-sine", false},
                                         {"min-db", true}, {"fs", true},     {"units", true}};

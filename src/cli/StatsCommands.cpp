@@ -132,8 +132,8 @@ int RunTransform(const CCliArgs& args, CCliPlatform& platform) {
     return CommandStatus(platform, doc.m_bWritten);
 }
 
-std::vector<COptionSpec> StatsOptions() {
-    std::vector<COptionSpec> options = {{"remove-dc", false}, {"window", true},      {"length", true},
+std::vector<COptionDef> StatsOptions() {
+    std::vector<COptionDef> options = {{"remove-dc", false}, {"window", true},      {"length", true},
                                         {"ref", true},        {"real-sine", false},  {"min-db", true},
                                         {"fs", true},         {"units", true},       {"list", true},
                                         {"list-length", true}, {"json", false}};
@@ -141,8 +141,8 @@ std::vector<COptionSpec> StatsOptions() {
     return options;
 }
 
-std::vector<COptionSpec> TransformOptions() {
-    std::vector<COptionSpec> options = {{"inverse", false}, {"window", true}, {"length", true},
+std::vector<COptionDef> TransformOptions() {
+    std::vector<COptionDef> options = {{"inverse", false}, {"window", true}, {"length", true},
                                         {"divide-by-n", false}, {"fs", true}, {"units", true}};
     AddReadOptions(options);
     AddWriteOptions(options);

@@ -50,12 +50,12 @@ void PrintUsage(std::FILE* out) {
 }
 
 int RunCommand(const CCliCommand& command, const std::vector<std::string>& words) {
-    std::vector<COptionSpec> specs = command.m_options;
-    specs.push_back({"yes", false});
-    specs.push_back({"verbose", false});
+    std::vector<COptionDef> known = command.m_options;
+    known.push_back({"yes", false});
+    known.push_back({"verbose", false});
     CCliArgs args;
     try {
-        args.Parse(words, specs);
+        args.Parse(words, known);
         if (args.WantsHelp()) {
             std::fputs(command.m_pHelp, stdout);
             return CLI_OK;
