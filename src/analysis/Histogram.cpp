@@ -20,34 +20,6 @@ int32_t AutoBinCount(int32_t n) {
 
 namespace {
 
-// First and last working-range index that address stored points.
-bool WorkingRange(const CKalvoData& data, int32_t& first, int32_t& last) {
-    int32_t count = data.GetCount();
-    if (count <= 0) return false;
-    first = std::max(data.m_nStart, data.IsTime() ? 0 : -count);
-    last = std::min(data.m_nStop, count - 1);
-    return first <= last;
-}
-
-// The value of a type for a point, exactly as CKalvoData::GetComponent
-// computes it.
-template <int Type>
-inline double ValueOf(double re, double im) {
-    if constexpr (Type == HIST_INPHASE) {
-        return re;
-    } else if constexpr (Type == HIST_QUADRATURE) {
-        return im;
-    } else if constexpr (Type == HIST_POWER) {
-        return re * re + im * im;
-    } else if constexpr (Type == HIST_PHASE) {
-        return (re == 0.0 && im == 0.0) ? 0.0 : std::atan2(im, re) / M_PI * 180.0;
-    } else if constexpr (Type == HIST_MAGNITUDE) {
-        return std::sqrt(re * re + im * im);
-    } else {
-        return 0.0;
-    }
-}
-
 // Calls body with the value type as a compile-time constant, so the loops
 // over the samples are made once per type without a switch per sample.
 template <class Body>
@@ -92,10 +64,13 @@ template <int Type>
 void ScanRange(const double* re, const double* im, int32_t begin, int32_t end, CRunningRange& range) {
     if (begin >= end) return;
     int32_t i = begin;
-    if (!range.started) range.Add(ValueOf<Type>(re[i], im[i])), ++i;
+    if (!range.started) {
+        range.Add(CKalvoData::ComponentOf<Type>(re[i], im[i]));
+        ++i;
+    }
     double lo = range.minimum, hi = range.maximum;
     for (; i < end; ++i) {
-        const double v = ValueOf<Type>(re[i], im[i]);
+        const double v = CKalvoData::ComponentOf<Type>(re[i], im[i]);
         if (v < lo)
             lo = v;
         else if (v > hi)
@@ -111,7 +86,7 @@ template <int Type>
 void CountValues(const double* re, const double* im, int32_t n, double lo, double hi, double width, int32_t bins,
                  std::vector<int64_t>& counts) {
     for (int32_t i = 0; i < n; ++i) {
-        const double v = ValueOf<Type>(re[i], im[i]);
+        const double v = CKalvoData::ComponentOf<Type>(re[i], im[i]);
         if (lo <= v && v <= hi) ++counts[static_cast<size_t>(CHistogramData::BinOf(v, lo, width, bins))];
     }
 }
@@ -121,7 +96,7 @@ void CountValues(const double* re, const double* im, int32_t n, double lo, doubl
 bool ValueRange(const CKalvoData& source, int type, double& minimum, double& maximum) {
     minimum = maximum = 0.0;
     int32_t first, last;
-    if (!WorkingRange(source, first, last)) return false;
+    if (!source.StoredWorkingRange(first, last)) return false;
     if (!ColumnsComplete(source)) {
         minimum = maximum = source.GetComponent(first, type);
         for (int32_t i = first + 1; i <= last; ++i) {

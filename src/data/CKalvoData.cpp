@@ -1,5 +1,6 @@
 #include "data/CKalvoData.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -240,13 +241,21 @@ double CKalvoData::GetComponent(int32_t index, int component) const {
     double re = (*m_pInphase)[i];
     double im = (*m_pQuadrature)[i];
     switch (component) {
-        case 0: return re;
-        case 1: return im;
-        case 2: return re * re + im * im;
-        case 3: return (re == 0.0 && im == 0.0) ? 0.0 : std::atan2(im, re) / M_PI * 180.0;
-        case 4: return std::sqrt(re * re + im * im);
+        case 0: return ComponentOf<0>(re, im);
+        case 1: return ComponentOf<1>(re, im);
+        case 2: return ComponentOf<2>(re, im);
+        case 3: return ComponentOf<3>(re, im);
+        case 4: return ComponentOf<4>(re, im);
         default: return 0.0;
     }
+}
+
+bool CKalvoData::StoredWorkingRange(int32_t& first, int32_t& last) const {
+    const int32_t count = GetCount();
+    if (count <= 0) return false;
+    first = std::max(m_nStart, IsTime() ? 0 : -count);
+    last = std::min(m_nStop, count - 1);
+    return first <= last;
 }
 
 std::pair<double, double> CKalvoData::GetComponentRange(int component) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -48,6 +49,20 @@ public:
     int32_t MapIndex(int32_t index) const;
     // 0 I, 1 Q, 2 power, 3 phase in degrees, 4 magnitude.
     double GetComponent(int32_t index, int component) const;
+    // Component A of a point with Inphase re and Quadrature im, as
+    // GetComponent gives it (0 for other A), for loops over many points.
+    template <int A>
+    static double ComponentOf(double re, double im) {
+        if constexpr (A == 0) return re;
+        if constexpr (A == 1) return im;
+        if constexpr (A == 2) return re * re + im * im;
+        if constexpr (A == 3) return (re == 0.0 && im == 0.0) ? 0.0 : std::atan2(im, re) / M_PI * 180.0;
+        if constexpr (A == 4) return std::sqrt(re * re + im * im);
+        return 0.0;
+    }
+    // The working range limited to the indices that address stored points;
+    // false when it holds none.
+    bool StoredWorkingRange(int32_t& first, int32_t& last) const;
     std::pair<double, double> GetComponentRange(int component) const;
     double PeakPower() const;
     double ToDb(double power, bool floor) const;

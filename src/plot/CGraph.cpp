@@ -26,25 +26,6 @@ constexpr int kNoSample = INT_MIN;
 // The sample of the last point readout, shared by all graphs.
 int g_nLastReadoutSample = kNoSample;
 
-// The working range limited to indices that address stored points.
-bool WorkingRange(const CKalvoData& data, int32_t& first, int32_t& last) {
-    int32_t count = data.GetCount();
-    if (count <= 0) return false;
-    first = std::max(data.m_nStart, data.IsTime() ? 0 : -count);
-    last = std::min(data.m_nStop, count - 1);
-    return first <= last;
-}
-
-template <int A>
-inline double Component(double re, double im) {
-    if constexpr (A == 0) return re;
-    if constexpr (A == 1) return im;
-    if constexpr (A == 2) return re * re + im * im;
-    if constexpr (A == 3) return (re == 0.0 && im == 0.0) ? 0.0 : std::atan2(im, re) / M_PI * 180.0;
-    if constexpr (A == 4) return std::sqrt(re * re + im * im);
-    return 0.0;
-}
-
 // Minimum and maximum of the values added; values that are not numbers are
 // left out.
 struct CRangeOf {
@@ -62,7 +43,7 @@ template <int A>
 void AddRange(const double* I, const double* Q, int32_t from, int32_t to, CRangeOf& range) {
     double lo = range.lo, hi = range.hi;
     for (int32_t k = from; k <= to; ++k) {
-        double v = Component<A>(I[k], Q[k]);
+        double v = CKalvoData::ComponentOf<A>(I[k], Q[k]);
         lo = v < lo ? v : lo;
         hi = v > hi ? v : hi;
     }
@@ -130,7 +111,7 @@ void ScanGroup(const double* I, const double* Q, int32_t a, int32_t b, int32_t o
     double s = sum, vb = vBest, wb = wBest;
     int32_t bk = -1;
     for (int32_t k = a; k <= b; ++k) {
-        double v = Component<A>(I[k], Q[k]);
+        double v = CKalvoData::ComponentOf<A>(I[k], Q[k]);
         double w = MagnitudeType ? v : std::fabs(v);
         s += v;
         if (wb < w) {
@@ -168,7 +149,7 @@ void ReduceLoop(const CReduction& r, int32_t first, int32_t last) {
     };
     auto value = [&](int32_t i) {
         int32_t k = i < 0 ? i + count : i;
-        return Component<A>(I[k], Q[k]);
+        return CKalvoData::ComponentOf<A>(I[k], Q[k]);
     };
     auto size = [&](double v) { return magnitudeType ? v : std::fabs(v); };
 
@@ -419,7 +400,7 @@ double CGraph::Magnitude(double power) const {
 void CGraph::DataRanges(const CKalvoData& data, double& xMin, double& xMax, double& yMin, double& yMax) {
     xMin = xMax = yMin = yMax = 0.0;
     int32_t first, last;
-    if (!WorkingRange(data, first, last)) return;
+    if (!data.StoredWorkingRange(first, last)) return;
     xMin = data.IndexToValue(first);
     xMax = data.IndexToValue(last);
     CRangeOf y;
@@ -584,7 +565,7 @@ void CGraph::SetUpReduction(int& pointsWanted) {
     const CKalvoData* d = m_pShown;
     if (!d) return;
     int32_t first = 0, last = -1;
-    int64_t b = WorkingRange(*d, first, last) ? static_cast<int64_t>(last) - first + 1 : 0;
+    int64_t b = d->StoredWorkingRange(first, last) ? static_cast<int64_t>(last) - first + 1 : 0;
 
     if (m_nType == PLOT_POLAR) {
         // A polar plot draws points where the signal is, not along an axis of
@@ -652,7 +633,7 @@ void CGraph::ReduceTrace(int a, CDataColumn& column) {
     const CKalvoData* d = m_pShown;
     if (!d) return;
     int32_t first, last;
-    if (!WorkingRange(*d, first, last)) return;
+    if (!d->StoredWorkingRange(first, last)) return;
     CReduction r;
     r.graph = this;
     r.data = d;
@@ -685,7 +666,7 @@ void CGraph::ReducePolar() {
     const CKalvoData* d = m_pShown;
     if (!d || m_Traces.GetColumnCount() < 2) return;
     int32_t first, last;
-    if (!WorkingRange(*d, first, last)) return;
+    if (!d->StoredWorkingRange(first, last)) return;
     const double* I = d->Inphase().GetData();
     const double* Q = d->Quadrature().GetData();
     const int32_t count = d->GetCount();
