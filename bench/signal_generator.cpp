@@ -10,39 +10,12 @@
 #include "data/CDataColumn.h"
 #include "generate/CModDoc.h"
 #include "generate/ModulatedSignal.h"
-#include "platform/CDialogModel.h"
-#include "platform/CPlatform.h"
-#include "platform/CPropertySheetModel.h"
+
+#include "BenchPlatform.h"
 
 namespace {
 
 using namespace kv;
-
-// A platform that stays silent and answers OK.
-class Quiet : public IMessages, public IDialogs, public IStatus, public IFileDialogs, public IClipboard, public ISettings {
-public:
-    MsgAnswer ShowMessage(const std::string& text, MsgIcon, MsgButtons b) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return b == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
-    }
-    bool RunModal(CDialogModel&) override { return false; }
-    bool RunPropertySheet(CPropertySheetModel&) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::optional<std::string> GetOpenFileName(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> GetSaveFileName(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    bool SetText(const std::string&) override { return false; }
-    bool SetPicture(const std::string&, const std::string&) override { return false; }
-    int GetInt(const std::string&, const std::string&, int d) override { return d; }
-    void SetInt(const std::string&, const std::string&, int) override {}
-    std::string GetString(const std::string&, const std::string&, const std::string& d) override { return d; }
-    void SetString(const std::string&, const std::string&, const std::string&) override {}
-};
 
 template <class F>
 double Seconds(F f) {
@@ -56,9 +29,7 @@ double Seconds(F f) {
 int main(int argc, char** argv) {
     const int samples = argc > 1 ? std::atoi(argv[1]) : 1000000;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
-    Quiet ui;
-    CPlatform platform(ui, ui, ui, ui, ui, ui);
-    SetPlatform(&platform);
+    bench::CBenchPlatform platform(bench::CBenchPlatform::Dialogs::Cancel, true);
 
     // A 64-tap low-pass filter file.
     const std::string filter = "/tmp/kv_bench_if_" + std::to_string(getpid()) + ".fir";

@@ -7,46 +7,12 @@
 #include <sys/resource.h>
 
 #include "generate/CModDoc.h"
-#include "platform/CDialogModel.h"
-#include "platform/CPlatform.h"
-#include "platform/CPropertySheetModel.h"
+
+#include "BenchPlatform.h"
 
 namespace {
 
 using namespace kv;
-
-// A platform that presses OK in every dialog and answers Yes to every question.
-class AutoOk : public IMessages, public IDialogs, public IStatus, public IFileDialogs, public IClipboard, public ISettings {
-public:
-    MsgAnswer ShowMessage(const std::string&, MsgIcon, MsgButtons b) override {
-        return b == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
-    }
-    bool RunModal(CDialogModel& model) override {
-        model.BeginModal();
-        model.SimulateClick(IDOK);
-        return model.Result() == IDOK;
-    }
-    bool RunPropertySheet(CPropertySheetModel& sheet) override {
-        sheet.BeginModal();
-        sheet.PressOK();
-        return sheet.IsEnded();
-    }
-    void SetStatusText(const std::string&) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::optional<std::string> GetOpenFileName(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> GetSaveFileName(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    bool SetText(const std::string&) override { return false; }
-    bool SetPicture(const std::string&, const std::string&) override { return false; }
-    int GetInt(const std::string&, const std::string&, int d) override { return d; }
-    void SetInt(const std::string&, const std::string&, int) override {}
-    std::string GetString(const std::string&, const std::string&, const std::string& d) override { return d; }
-    void SetString(const std::string&, const std::string&, const std::string&) override {}
-};
 
 long PeakRssKb() {
     struct rusage usage {};
@@ -71,9 +37,7 @@ public:
 
 int main(int argc, char** argv) {
     const int points = argc > 1 ? std::atoi(argv[1]) : 4000000;
-    AutoOk ui;
-    CPlatform platform(ui, ui, ui, ui, ui, ui);
-    SetPlatform(&platform);
+    bench::CBenchPlatform platform(bench::CBenchPlatform::Dialogs::PressOk, false);
 
     const long baseKb = PeakRssKb();
     auto doc = std::make_unique<TimedDoc>();
@@ -118,6 +82,5 @@ int main(int argc, char** argv) {
     std::printf("ms_per_operation=%.1f\n", 1e3 * runSeconds / 12);
     std::printf("ms_per_operation_fresh_block=%.1f\n", 1e3 * freshSeconds / 10);
     std::printf("ms_per_operation_reused_block=%.1f\n", 1e3 * reusedSeconds / 2);
-    SetPlatform(nullptr);
     return 0;
 }
