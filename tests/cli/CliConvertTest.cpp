@@ -35,7 +35,7 @@ protected:
         EXPECT_LE(worst, std::max(tolerance, 1e-15)) << what;
     }
 
-    CCliTempDir m_dir;
+    CTempDir m_dir;
     std::vector<double> m_i, m_q;
 };
 

@@ -15,7 +15,7 @@ protected:
             values.push_back(quadrature ? data.Quadrature()[k] : data.Inphase()[k]);
         return values;
     }
-    CCliTempDir m_dir;
+    CTempDir m_dir;
 };
 
 TEST_F(CliGenerate, DefaultsGiveTheComplexSineOfFourCycles) {

@@ -31,7 +31,7 @@ protected:
                static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 8 |
                static_cast<unsigned char>(bytes[at + 3]);
     }
-    CCliTempDir m_dir;
+    CTempDir m_dir;
     bool m_bNoQt = false;
 };
 

@@ -16,7 +16,7 @@ protected:
         setup(doc);
         ASSERT_TRUE(doc.SaveProject(m_dir / name));
     }
-    CCliTempDir m_dir;
+    CTempDir m_dir;
 };
 
 TEST_F(CliProject, InfoDescribesTheProject) {

@@ -11,7 +11,7 @@ namespace {
 class CliSignal : public ::testing::Test {
 protected:
     CliResult Run(const std::vector<std::string>& args) { return RunCli(args, m_dir.Path()); }
-    CCliTempDir m_dir;
+    CTempDir m_dir;
 };
 
 TEST_F(CliSignal, CwAtAQuarterOfTheSamplingFrequency) {

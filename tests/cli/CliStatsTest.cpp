@@ -27,7 +27,7 @@ protected:
         WriteDecimal(m_dir / "tone.txt", x);
     }
     CliResult Run(const std::vector<std::string>& args) { return RunCli(args, m_dir.Path()); }
-    CCliTempDir m_dir;
+    CTempDir m_dir;
 };
 
 TEST_F(CliStats, KnownSpectrumAsJson) {

@@ -21,38 +21,11 @@
 #include "data/CKalvoData.h"
 #include "formats/CDataFormat.h"
 #include "formats/SignalFiles.h"
+#include "support/CTempDir.h"
 
 extern char** environ;
 
 namespace kv::test {
-
-// A fresh directory under /tmp, removed with everything in it.
-class CCliTempDir {
-public:
-    CCliTempDir() {
-        char pattern[] = "/tmp/kv_cli_test_XXXXXX";
-        char* d = mkdtemp(pattern);
-        m_path = d ? d : "/tmp";
-    }
-    ~CCliTempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    CCliTempDir(const CCliTempDir&) = delete;
-    CCliTempDir& operator=(const CCliTempDir&) = delete;
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-    // The names of the files in the directory, sorted.
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(m_path)) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    std::string m_path;
-};
 
 inline std::string ReadFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);

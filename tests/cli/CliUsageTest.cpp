@@ -8,7 +8,7 @@ namespace {
 class CliUsage : public ::testing::Test {
 protected:
     CliResult Run(const std::vector<std::string>& args) { return RunCli(args, m_dir.Path()); }
-    CCliTempDir m_dir;
+    CTempDir m_dir;
 };
 
 TEST_F(CliUsage, HelpAndVersion) {

@@ -8,6 +8,7 @@
 #include "data/CKalvoData.h"
 #include "dsp/FirFilter.h"
 #include "support/CScriptedPlatform.h"
+#include "support/CTempDir.h"
 
 using namespace kv;
 using kv::test::CScriptedPlatform;
@@ -16,22 +17,12 @@ namespace {
 
 class FirTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kv_fir_test_XXXXXX";
-        char* d = mkdtemp(pattern);
-        ASSERT_NE(d, nullptr);
-        m_dir = d;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
     std::string File(const std::string& name, const std::string& content) {
-        std::string path = m_dir + "/" + name;
+        std::string path = m_dir / name;
         std::ofstream(path, std::ios::binary) << content;
         return path;
     }
-    std::string m_dir;
+    kv::test::CTempDir m_dir;
 };
 
 CKalvoData Time(const std::vector<double>& i, const std::vector<double>& q) {
@@ -108,8 +99,8 @@ TEST_F(FirTest, FailuresShowTheirMessageAndLeaveTheDataAlone) {
         EXPECT_EQ(platform.messages[0].text, message);
         EXPECT_EQ(platform.messages[0].icon, MsgIcon::Error);
     };
-    expectFailure(m_dir + "/missing.fir", "Cannot open file \"" + m_dir + "/missing.fir\".");
-    expectFailure(m_dir, "Cannot open file \"" + m_dir + "\".");
+    expectFailure(m_dir / "missing.fir", "Cannot open file \"" + m_dir / "missing.fir" + "\".");
+    expectFailure(m_dir.Path(), "Cannot open file \"" + m_dir.Path() + "\".");
     expectFailure(File("empty.fir", ""), "Cannot read the Number of Taps on the first line.");
     expectFailure(File("zero.fir", "0\n1\n"), "Cannot read the Number of Taps on the first line.");
     expectFailure(File("neg.fir", "-3\n1\n"), "Cannot read the Number of Taps on the first line.");

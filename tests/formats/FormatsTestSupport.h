@@ -9,29 +9,9 @@
 
 #include "data/CKalvoData.h"
 #include "formats/CDataSetIO.h"
+#include "support/CTempDir.h"
 
 namespace kv::test {
-
-// A fresh directory under /tmp, removed with everything in it.
-class CTempDir {
-public:
-    CTempDir() {
-        char pattern[] = "/tmp/kv_formats_test_XXXXXX";
-        char* d = mkdtemp(pattern);
-        m_path = d ? d : "/tmp";
-    }
-    ~CTempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    CTempDir(const CTempDir&) = delete;
-    CTempDir& operator=(const CTempDir&) = delete;
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 // Restores the current directory (which browsing changes) when it goes.
 class CCurrentDirectoryGuard {
