@@ -34,50 +34,17 @@ void WithType(int type, Body&& body) {
     }
 }
 
-// True when both columns hold every counted point, so the loops may read
-// them directly; otherwise GetComponent's answer of 0 for missing points is
-// used point by point.
-bool ColumnsComplete(const CKalvoData& data) {
-    const int32_t count = data.GetCount();
-    return data.Inphase().GetSize() >= count && data.Quadrature().GetSize() >= count &&
-           (count == 0 || (data.Inphase().GetData() != nullptr && data.Quadrature().GetData() != nullptr));
-}
-
-// Running smallest and largest value, started at the first value scanned.
-struct CRunningRange {
-    bool started = false;
-    double minimum = 0.0;
-    double maximum = 0.0;
-    void Add(double v) {
-        if (!started) {
-            started = true;
-            minimum = maximum = v;
-        } else if (v < minimum) {
-            minimum = v;
-        } else if (v > maximum) {
-            maximum = v;
-        }
-    }
-};
-
+// Widens [lo, hi] by the values of a type of the stored points begin ...
+// end - 1, in that order. A value that is not a number changes nothing.
 template <int Type>
-void ScanRange(const double* re, const double* im, int32_t begin, int32_t end, CRunningRange& range) {
-    if (begin >= end) return;
-    int32_t i = begin;
-    if (!range.started) {
-        range.Add(CKalvoData::ComponentOf<Type>(re[i], im[i]));
-        ++i;
-    }
-    double lo = range.minimum, hi = range.maximum;
-    for (; i < end; ++i) {
+void ScanRange(const double* re, const double* im, int32_t begin, int32_t end, double& lo, double& hi) {
+    for (int32_t i = begin; i < end; ++i) {
         const double v = CKalvoData::ComponentOf<Type>(re[i], im[i]);
         if (v < lo)
             lo = v;
         else if (v > hi)
             hi = v;
     }
-    range.minimum = lo;
-    range.maximum = hi;
 }
 
 // Counts the values of a type of the stored points 0 ... n - 1 that lie in
@@ -97,30 +64,26 @@ bool ValueRange(const CKalvoData& source, int type, double& minimum, double& max
     minimum = maximum = 0.0;
     int32_t first, last;
     if (!source.StoredWorkingRange(first, last)) return false;
-    if (!ColumnsComplete(source)) {
-        minimum = maximum = source.GetComponent(first, type);
-        for (int32_t i = first + 1; i <= last; ++i) {
-            double v = source.GetComponent(i, type);
-            if (v < minimum)
-                minimum = v;
-            else if (v > maximum)
-                maximum = v;
-        }
-        return true;
-    }
     // Signed indices below 0 (two-sided Frequency Data) are stored at the
     // top of the columns; they come first in the scan, as in index order.
+    // The range starts at the first point scanned.
     const int32_t count = source.GetCount();
     const double* re = source.Inphase().GetData();
     const double* im = source.Quadrature().GetData();
-    CRunningRange range;
     WithType(type, [&](auto t) {
         constexpr int Type = decltype(t)::value;
-        if (first < 0) ScanRange<Type>(re, im, first + count, std::min(last, -1) + count + 1, range);
-        if (last >= 0) ScanRange<Type>(re, im, std::max(first, 0), last + 1, range);
+        const int32_t s0 = first < 0 ? first + count : first;
+        double lo = CKalvoData::ComponentOf<Type>(re[s0], im[s0]);
+        double hi = lo;
+        if (first < 0) {
+            ScanRange<Type>(re, im, s0 + 1, std::min(last, -1) + count + 1, lo, hi);
+            if (last >= 0) ScanRange<Type>(re, im, 0, last + 1, lo, hi);
+        } else {
+            ScanRange<Type>(re, im, s0 + 1, last + 1, lo, hi);
+        }
+        minimum = lo;
+        maximum = hi;
     });
-    minimum = range.minimum;
-    maximum = range.maximum;
     return true;
 }
 
@@ -152,26 +115,13 @@ void ComputeHistogram(const CKalvoData& source, CHistogramData& histogram, int f
     const double hi = histogram.m_dMax;
     const double width = histogram.m_dBinWidth;
     std::vector<int64_t> countsA(static_cast<size_t>(bins), 0), countsB(static_cast<size_t>(bins), 0);
-    if (ColumnsComplete(source)) {
-        const double* re = source.Inphase().GetData();
-        const double* im = source.Quadrature().GetData();
-        if (countA)
-            WithType(firstType, [&](auto t) { CountValues<decltype(t)::value>(re, im, n, lo, hi, width, bins, countsA); });
-        if (countB)
-            WithType(secondType,
-                     [&](auto t) { CountValues<decltype(t)::value>(re, im, n, lo, hi, width, bins, countsB); });
-    } else {
-        for (int32_t i = 0; i < n; ++i) {
-            if (countA) {
-                double v = source.GetComponent(i, firstType);
-                if (lo <= v && v <= hi) ++countsA[static_cast<size_t>(CHistogramData::BinOf(v, lo, width, bins))];
-            }
-            if (countB) {
-                double v = source.GetComponent(i, secondType);
-                if (lo <= v && v <= hi) ++countsB[static_cast<size_t>(CHistogramData::BinOf(v, lo, width, bins))];
-            }
-        }
-    }
+    // The columns hold at least GetCount() points each.
+    const double* re = source.Inphase().GetData();
+    const double* im = source.Quadrature().GetData();
+    if (countA)
+        WithType(firstType, [&](auto t) { CountValues<decltype(t)::value>(re, im, n, lo, hi, width, bins, countsA); });
+    if (countB)
+        WithType(secondType, [&](auto t) { CountValues<decltype(t)::value>(re, im, n, lo, hi, width, bins, countsB); });
 
     CDataColumn& inphase = histogram.Inphase();
     CDataColumn& quadrature = histogram.Quadrature();
