@@ -4,5 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
+# Paths below the checkout are cached relative to it, so clones share the compiler cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 cmake -S . -B "$BUILD_DIR" -G Ninja "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"
