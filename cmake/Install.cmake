@@ -2,6 +2,8 @@
 include(GNUInstallDirs)
 
 set(KALVORA_APP_ID com.quellin.Kalvora)
+# The manual goes where Debian keeps a package's documentation.
+set(KALVORA_MANUAL_DIR ${CMAKE_INSTALL_DATADIR}/doc/kalvora/manual)
 
 install(TARGETS kalvora-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -28,7 +30,7 @@ if(KALVORA_GUI)
     install(FILES data/icons/${size}/kalvora.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
   endforeach()
-  install(DIRECTORY docs/manual/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/manual
+  install(DIRECTORY docs/manual/ DESTINATION ${KALVORA_MANUAL_DIR}
           FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.png")
 endif()
 

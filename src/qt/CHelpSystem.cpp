@@ -138,7 +138,15 @@ QString CHelpSystem::ContextPage() const {
         if (!page.isEmpty()) return page;
         const QString byClass = m_pManual->PageForWindow(QString::fromLatin1(w->metaObject()->className()));
         if (!byClass.isEmpty()) return byClass;
-        if (w->isWindow() && w != m_pMain) break;
+        if (w->isWindow() && w != m_pMain) {
+            // A dialog with nothing focused: the page of the controls it
+            // shows (of a property sheet, the page on top).
+            for (QWidget* child : w->findChildren<QWidget*>()) {
+                const QString childPage = child->property(kPageProperty).toString();
+                if (!childPage.isEmpty() && child->isVisibleTo(w)) return childPage;
+            }
+            break;
+        }
     }
     if (m_pMain && (!start || start->window() == m_pMain)) {
         if (auto* mdi = m_pMain->findChild<QMdiArea*>()) {
@@ -185,23 +193,44 @@ QString CHelpSystem::DialogClassName(const CDialogModel& model) {
     return colon >= 0 ? name.mid(colon + 2) : name;
 }
 
+QStringList CHelpSystem::FieldNames(const CDialogModel& model, const CControl& control) {
+    QStringList names;
+    auto add = [&names](const std::string& text) {
+        const QString name = QString::fromStdString(text);
+        if (!CHelpManual::NormalizeLabel(name).isEmpty()) names << name;
+    };
+    add(control.m_strLabel);
+    add(control.m_strCaption);
+    // A field without a name of its own (the edit beside a radio button)
+    // goes by the name of what stands before it in its row.
+    const CControl* before = nullptr;
+    for (const CControl& c : model.Controls()) {
+        if (&c == &control) break;
+        if (c.m_nGroup == control.m_nGroup && c.m_nRow == control.m_nRow) before = &c;
+    }
+    if (before && names.isEmpty()) {
+        add(before->m_strLabel);
+        add(before->m_strCaption);
+    }
+    if (control.m_nGroup >= 0 && control.m_nGroup < static_cast<int>(model.Groups().size()))
+        add(model.Groups()[static_cast<size_t>(control.m_nGroup)]);
+    add(model.m_strTitle);
+    return names;
+}
+
 QString CHelpSystem::FieldWhatsThis(const CDialogModel& model, int controlId) const {
     const QString page = m_pManual->PageForDialog(DialogClassName(model));
     const CControl* control = model.FindControl(controlId);
     if (page.isEmpty() || !control) return {};
-    const QString label = QString::fromStdString(control->m_strLabel);
-    const QString caption = QString::fromStdString(control->m_strCaption);
-    QString name = !label.isEmpty() ? label : caption;
-    QString text = m_pManual->FieldHelp(page, label);
-    if (text.isEmpty()) text = m_pManual->FieldHelp(page, caption);
-    if (text.isEmpty() && control->m_nGroup >= 0 && control->m_nGroup < static_cast<int>(model.Groups().size())) {
-        const QString group = QString::fromStdString(model.Groups()[static_cast<size_t>(control->m_nGroup)]);
-        text = m_pManual->FieldHelp(page, group);
-        if (name.isEmpty()) name = group;
+    const QStringList names = FieldNames(model, *control);
+    QString text;
+    for (const QString& name : names) {
+        text = m_pManual->FieldHelp(page, name);
+        if (!text.isEmpty()) break;
     }
     if (text.isEmpty()) text = m_pManual->Summary(page);
     QString html;
-    if (!MenuText(name).isEmpty()) html += QStringLiteral("<p><b>%1</b></p>").arg(Escaped(MenuText(name)));
+    if (!names.isEmpty()) html += QStringLiteral("<p><b>%1</b></p>").arg(Escaped(MenuText(names.front())));
     html += QStringLiteral("<p>%1</p>").arg(Escaped(text));
     html += QStringLiteral("<p><i>%1</i></p>")
                 .arg(Escaped(QString::fromStdString(

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class QMainWindow;
 class QWidget;
@@ -13,6 +14,7 @@ class QWidget;
 namespace kv {
 
 class CDialogModel;
+struct CControl;
 class CHelpManual;
 class CHelpWindow;
 
@@ -55,6 +57,10 @@ public:
     void AttachDialog(QWidget& panel, const CDialogModel& model, const std::function<QWidget*(int)>& widgetOf);
     // The class name of a dialog model as the manual's map names it ("CScaleDlg").
     static QString DialogClassName(const CDialogModel& model);
+    // The names under which a control of a dialog is looked up on its page,
+    // most specific first: its label and caption, the name of the control
+    // before it in its row, its group's caption, the dialog's title.
+    static QStringList FieldNames(const CDialogModel& model, const CControl& control);
     // The What's-This text of one control of a dialog (empty without a page).
     QString FieldWhatsThis(const CDialogModel& model, int controlId) const;
 

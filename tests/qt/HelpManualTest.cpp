@@ -264,13 +264,10 @@ TEST_F(HelpManualTest, EveryDialogHasAPageThatDescribesEachOfItsFields) {
         dialog->EnsureControls();
         for (const CControl& c : dialog->Controls()) {
             if (c.m_kind == ControlKind::Static && c.m_strLabel.empty()) continue;
-            QStringList names{QString::fromStdString(c.m_strLabel), QString::fromStdString(c.m_strCaption)};
-            if (c.m_nGroup >= 0 && c.m_nGroup < static_cast<int>(dialog->Groups().size()))
-                names << QString::fromStdString(dialog->Groups()[static_cast<size_t>(c.m_nGroup)]);
+            const QStringList names = CHelpSystem::FieldNames(*dialog, c);
             bool described = false;
             for (const QString& n : names)
-                if (!CHelpManual::NormalizeLabel(n).isEmpty() && !m_manual.FieldHelp(page, n).isEmpty())
-                    described = true;
+                if (!m_manual.FieldHelp(page, n).isEmpty()) described = true;
             if (!described)
                 undescribed << QStringLiteral("%1: field \"%2\" (control %3) is not described on %4: add a "
                                               "<dt> with its name (or its group's) there")
