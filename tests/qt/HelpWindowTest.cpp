@@ -19,7 +19,7 @@
 
 #include "app/CCommandTable.h"
 #include "app/CScaleDlg.h"
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 #include "plot/PlotCommands.h"
 #include "qt/CAboutDialog.h"
 #include "qt/CHelpManual.h"
