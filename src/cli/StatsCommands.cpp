@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "analysis/AnalysisCommands.h"
 #include "analysis/CConverterMetrics.h"
 #include "analysis/CDsStats.h"
 #include "analysis/CFStatDlg.h"
 #include "analysis/CFreqStats.h"
+#include "app/AnalysisCommands.h"
 #include "app/CKalvoraDoc.h"
 #include "app/CListLength.h"
 #include "cli/CCliDoc.h"

@@ -636,6 +636,25 @@ const Entry kEntries[] = {
     {IDS_PLOT_STYLE_VLINE, "Vertical Line"},
     {IDS_PLOT_STYLE_STAIR, "Stair"},
 
+    // ---- help window and About box -------------------------------------------
+    {IDS_HELP_WINDOW_TITLE, "Kalvora Help"},
+    {IDS_HELP_TAB_CONTENTS, "Contents"},
+    {IDS_HELP_TAB_INDEX, "Index"},
+    {IDS_HELP_TAB_SEARCH, "Search"},
+    {IDS_HELP_BACK, "Back"},
+    {IDS_HELP_FORWARD, "Forward"},
+    {IDS_HELP_HOME, "Contents"},
+    {IDS_HELP_INDEX_PROMPT, "Type the keyword to find:"},
+    {IDS_HELP_SEARCH_PROMPT, "Type the words to search for:"},
+    {IDS_HELP_SEARCH_BUTTON, "List Topics"},
+    {IDS_HELP_NO_MATCH, "No topic contains all of these words."},
+    {IDS_HELP_MISSING, "The manual is not part of this build of the program."},
+    {IDS_HELP_FIELD_SEE_PAGE, "Press F1 for the page \"%1\"."},
+    {IDS_HELP_CMD_HELP, "Help for the active window or dialog\nHelp"},
+    {IDS_ABOUT_VERSION, "Version %1"},
+    {IDS_ABOUT_BUILD, "Build %1"},
+    {IDS_ABOUT_DESCRIPTION, "Signal-analysis workbench for sampled signals."},
+
     // ---- application shell ------------------------------------------------------
     {IDS_SHELL_NEW_PROJECT, "&New Project...\tCtrl+N"},
     {IDS_SHELL_OPEN_PROJECT, "&Open Project...\tCtrl+O"},

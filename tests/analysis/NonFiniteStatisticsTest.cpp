@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "AnalysisTestData.h"
-#include "analysis/AnalysisCommands.h"
+#include "app/AnalysisCommands.h"
 #include "analysis/CDsStats.h"
 #include "analysis/CFStatDlg.h"
 #include "analysis/CFreqStats.h"
