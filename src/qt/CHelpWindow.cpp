@@ -1,6 +1,7 @@
 #include "qt/CHelpWindow.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include <QAction>
@@ -94,8 +95,9 @@ CHelpWindow::CHelpWindow(const CHelpManual& manual, QWidget* parent)
     });
     connect(m_pBrowser, &QTextBrowser::backwardAvailable, m_pBack, &QAction::setEnabled);
     connect(m_pBrowser, &QTextBrowser::forwardAvailable, m_pForward, &QAction::setEnabled);
-    connect(m_pBrowser, &QTextBrowser::sourceChanged, this, [this] {
-        SyncContents();
+    connect(m_pBrowser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        // The browser's source() is not yet the new page while it tells us.
+        SyncContents(url.fileName());
         if (!m_strLastSearch.isEmpty()) m_pBrowser->find(m_strLastSearch);
     });
     m_pBack->setEnabled(false);
@@ -138,8 +140,13 @@ void CHelpWindow::BuildContents() {
 }
 
 void CHelpWindow::BuildIndex() {
+    // A keyword of several pages is listed once a page, each with its page's title.
+    std::map<QString, int> uses;
+    for (const CHelpManual::IndexEntry& e : m_manual.Index()) ++uses[e.keyword.toLower()];
     for (const CHelpManual::IndexEntry& e : m_manual.Index()) {
-        auto* item = new QListWidgetItem(e.keyword, m_pIndexList);
+        QString text = e.keyword;
+        if (uses[e.keyword.toLower()] > 1) text += QStringLiteral(" \u2014 ") + m_manual.Title(e.page);
+        auto* item = new QListWidgetItem(text, m_pIndexList);
         item->setData(kPageRole, e.page);
         item->setToolTip(m_manual.Title(e.page));
     }
@@ -213,8 +220,7 @@ QString CHelpWindow::CurrentPage() const {
     return page;
 }
 
-void CHelpWindow::SyncContents() {
-    const QString file = m_pBrowser->source().fileName();
+void CHelpWindow::SyncContents(const QString& file) {
     for (QTreeWidgetItemIterator it(m_pTree); *it; ++it) {
         if ((*it)->data(0, kPageRole).toString() == file) {
             m_pTree->setCurrentItem(*it);

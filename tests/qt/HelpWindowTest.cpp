@@ -77,6 +77,9 @@ TEST_F(HelpWindowTest, ContentsIndexAndSearchShowTheirTabsAndOpenPages) {
     EXPECT_EQ(help.SearchResults()->item(0)->text(), window.Help().Manual().Title("window.html"));
     emit help.SearchResults()->itemActivated(help.SearchResults()->item(0));
     EXPECT_EQ(help.CurrentPage(), "window.html");
+    // The contents tree follows the page shown.
+    ASSERT_NE(help.ContentsTree()->currentItem(), nullptr);
+    EXPECT_EQ(help.ContentsTree()->currentItem()->text(0), window.Help().Manual().Title("window.html"));
 
     // Back and Forward walk the pages seen.
     help.Browser()->backward();
@@ -167,6 +170,13 @@ TEST_F(HelpWindowTest, CommandsButtonsAndFieldsHaveWhatsThisTexts) {
     const QString summary = window.Help().Manual().Summary("read-data.html");
     ASSERT_FALSE(summary.isEmpty());
     EXPECT_TRUE(readHelp.contains(summary.left(30).toHtmlEscaped())) << readHelp.toStdString();
+
+    // A toolbar button's text names its menu command, not the button's short label.
+    for (QToolBar* bar : window.findChildren<QToolBar*>())
+        for (QAction* a : bar->actions())
+            if (a->data().toInt() == CCommandTable::ID_SAMPLING_FREQ) {
+                EXPECT_TRUE(a->whatsThis().contains("<b>Sampling Frequency...</b>")) << a->whatsThis().toStdString();
+            }
 
     QStringList silent;
     for (QToolBar* bar : window.findChildren<QToolBar*>())
