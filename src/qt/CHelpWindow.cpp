@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -123,7 +124,10 @@ CHelpWindow::CHelpWindow(const CHelpManual& manual, QWidget* parent)
         m_pBrowser->setPlainText(Q(IDS_HELP_MISSING));
     else if (!m_manual.Contents().empty())
         ShowPage(m_manual.Contents().front().page);
-    resize(1000, 700);
+    // As large as a comfortable page, but never larger than the screen.
+    QSize size(1000, 700);
+    if (QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size() * 0.85);
+    resize(size);
 }
 
 void CHelpWindow::BuildContents() {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -20,6 +21,9 @@
 #include "app/CCommandTable.h"
 #include "app/CScaleDlg.h"
 #include "generate/CModDoc.h"
+#include "generate/CNoise.h"
+#include "generate/CSamp.h"
+#include "platform/CPropertySheetModel.h"
 #include "plot/PlotCommands.h"
 #include "qt/CAboutDialog.h"
 #include "qt/CHelpManual.h"
@@ -28,6 +32,7 @@
 #include "qt/CMainWindow.h"
 #include "qt/CQtDialog.h"
 #include "qt/CQtPlatform.h"
+#include "qt/CQtPropertySheet.h"
 
 namespace kv {
 namespace {
@@ -156,6 +161,31 @@ TEST_F(HelpWindowTest, F1InADialogOpensItsPageInAWindowTheDialogDoesNotBlock) {
     ASSERT_TRUE(window.Help().HasWindow());
     EXPECT_EQ(window.Help().Window().parentWidget(), nullptr);
     EXPECT_TRUE(window.Help().Window().isVisible());
+    window.Help().Window().close();
+}
+
+TEST_F(HelpWindowTest, F1InThePropertySheetOpensThePageOfTheTabOnTop) {
+    CMainWindow window(m_platform);
+    window.show();
+    window.StartUp();
+    CSamp sample;
+    CNoise noise;
+    CPropertySheetModel sheet("Signal Generator");
+    sheet.AddPage(sample);
+    sheet.AddPage(noise);
+    QStringList pages;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CQtPropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        pages << window.Help().ContextPage();
+        dialog->Tabs()->setCurrentIndex(1);
+        QTest::keyClick(dialog->Tabs()->currentWidget(), Qt::Key_F1);
+        pages << window.Help().Window().CurrentPage();
+        dialog->reject();
+    });
+    CQtPropertySheet dialog(sheet, &window);
+    dialog.Run();
+    EXPECT_EQ(pages, QStringList({"sg-sample.html", "sg-noise.html"}));
     window.Help().Window().close();
 }
 
