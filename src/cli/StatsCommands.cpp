@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "analysis/AnalysisCommands.h"
 #include "analysis/CDsStats.h"
 #include "analysis/CFStatDlg.h"
 #include "analysis/CFreqStats.h"
+#include "app/AnalysisCommands.h"
 #include "app/CKalvoraDoc.h"
 #include "app/CListLength.h"
 #include "cli/CCliDoc.h"

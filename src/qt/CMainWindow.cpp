@@ -19,8 +19,8 @@
 #include <QUrl>
 
 #include "app/CCommandTable.h"
+#include "app/CModDoc.h"
 #include "app/CPreferences.h"
-#include "generate/CModDoc.h"
 #include "platform/StringTable.h"
 #include "plot/PlotCommands.h"
 #include "plot/PlotMenus.h"

@@ -20,7 +20,7 @@
 
 #include "app/CCommandTable.h"
 #include "app/CScaleDlg.h"
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 #include "generate/CNoise.h"
 #include "generate/CSamp.h"
 #include "platform/CPropertySheetModel.h"

@@ -1,4 +1,4 @@
-#include "analysis/AnalysisCommands.h"
+#include "app/AnalysisCommands.h"
 
 #include <filesystem>
 #include <optional>
@@ -8,11 +8,11 @@
 #include "analysis/CFStatDlg.h"
 #include "analysis/CFreqStats.h"
 #include "app/CKalvoraDoc.h"
-#include "app/CView.h"
 #include "data/CKalvoData.h"
 #include "formats/FormatHelpers.h"
 #include "platform/CDiskFile.h"
 #include "platform/CPlatform.h"
+#include "platform/CView.h"
 #include "platform/StringTable.h"
 
 namespace kv {

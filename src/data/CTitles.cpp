@@ -1,4 +1,4 @@
-#include "formats/CTitles.h"
+#include "data/CTitles.h"
 
 #include "platform/StringTable.h"
 

@@ -1,4 +1,4 @@
-#include "formats/CFixedPointOpts.h"
+#include "data/CFixedPointOpts.h"
 
 #include "platform/StringTable.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
 
-#include "formats/CAsmOpts.h"
-#include "formats/CFixedPointOpts.h"
-#include "formats/COptionsC.h"
-#include "formats/CTitles.h"
-#include "formats/CWavFmt.h"
+#include "data/CAsmOpts.h"
+#include "data/CFixedPointOpts.h"
+#include "data/COptionsC.h"
+#include "data/CTitles.h"
+#include "data/CWavFmt.h"
 
 namespace kv {
 

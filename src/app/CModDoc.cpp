@@ -1,4 +1,4 @@
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 
 #include <limits>
 #include <new>

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "data/CDataFormat.h"
 #include "data/CDataSet.h"
-#include "formats/CDataFormat.h"
 
 namespace kv {
 
@@ -26,6 +26,13 @@ public:
     // when the user refuses the overflow or a write fails.
     virtual bool WriteColumns(CDataFormat& format, std::FILE* file, int32_t inphase, int32_t quadrature,
                               int32_t step);
+
+    // The writers of the format catalogue, which live in the layer above the
+    // data and hand themselves to WriteColumns before a file is written.
+    // Without them WriteColumns writes nothing and fails.
+    using ColumnsWriter = bool (*)(CDataSetIO& data, CDataFormat& format, std::FILE* file, int32_t inphase,
+                                   int32_t quadrature, int32_t step);
+    static void SetColumnsWriter(ColumnsWriter writer);
 
     CDataFormat m_Format;
     std::string m_strBaseName;

@@ -1,4 +1,4 @@
-#include "formats/CDataFormat.h"
+#include "data/CDataFormat.h"
 
 #include "platform/CArchive.h"
 

@@ -1,8 +1,8 @@
-#include "app/CSerDoc.h"
+#include "platform/CSerDoc.h"
 
 #include <algorithm>
 
-#include "app/CView.h"
+#include "platform/CView.h"
 
 namespace kv {
 
@@ -12,12 +12,12 @@ CSerDoc::~CSerDoc() {
 
 void CSerDoc::AddView(CView& view) {
     if (std::find(m_views.begin(), m_views.end(), &view) == m_views.end()) m_views.push_back(&view);
-    view.m_pDocument = AsProject();
+    view.m_pDocument = this;
 }
 
 void CSerDoc::RemoveView(CView& view) {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), &view), m_views.end());
-    if (view.m_pDocument == AsProject()) view.m_pDocument = nullptr;
+    if (view.m_pDocument == this) view.m_pDocument = nullptr;
 }
 
 void CSerDoc::UpdateAllViews(CView* sender, int hint, CObject* object) {

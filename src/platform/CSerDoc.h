@@ -6,7 +6,6 @@
 namespace kv {
 
 class CArchive;
-class CKalvoraDoc;
 class CObject;
 class CView;
 
@@ -36,10 +35,6 @@ public:
 
     int16_t m_nVersion = 0;
     uint16_t m_nVersionHigh = 0;
-
-protected:
-    // The document as seen by its views.
-    virtual CKalvoraDoc* AsProject() = 0;
 
 private:
     std::string m_strTitle;

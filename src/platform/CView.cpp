@@ -1,6 +1,6 @@
-#include "app/CView.h"
+#include "platform/CView.h"
 
-#include "app/CKalvoraDoc.h"
+#include "platform/CSerDoc.h"
 
 namespace kv {
 

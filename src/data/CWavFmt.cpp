@@ -1,4 +1,4 @@
-#include "formats/CWavFmt.h"
+#include "data/CWavFmt.h"
 
 #include "platform/StringTable.h"
 

@@ -1,9 +1,14 @@
-#include "formats/CDataSetIO.h"
+#include "data/CDataSetIO.h"
 
-#include "formats/SignalFiles.h"
 #include "platform/CArchive.h"
 
 namespace kv {
+
+namespace {
+CDataSetIO::ColumnsWriter g_columnsWriter = nullptr;
+}  // namespace
+
+void CDataSetIO::SetColumnsWriter(ColumnsWriter writer) { g_columnsWriter = writer; }
 
 void CDataSetIO::Serialize(CArchive& ar, int version) {
     CDataSet::Serialize(ar);
@@ -14,7 +19,7 @@ void CDataSetIO::Serialize(CArchive& ar, int version) {
 
 bool CDataSetIO::WriteColumns(CDataFormat& format, std::FILE* file, int32_t inphase, int32_t quadrature,
                               int32_t step) {
-    return WriteFormatColumns(*this, format, file, inphase, quadrature, step);
+    return g_columnsWriter && g_columnsWriter(*this, format, file, inphase, quadrature, step);
 }
 
 }  // namespace kv

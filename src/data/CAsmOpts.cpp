@@ -1,4 +1,4 @@
-#include "formats/CAsmOpts.h"
+#include "data/CAsmOpts.h"
 
 #include "platform/CPlatform.h"
 #include "platform/StringTable.h"

@@ -1,4 +1,4 @@
-#include "formats/COptionsC.h"
+#include "data/COptionsC.h"
 
 #include "platform/StringTable.h"
 
