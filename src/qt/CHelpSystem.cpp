@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cxxabi.h>
+#include <map>
 #include <typeinfo>
 
 #include <QAction>
@@ -164,6 +165,13 @@ QString CHelpSystem::ContextPage() const {
 
 void CHelpSystem::AttachCommands(QWidget& window, const std::function<std::string(int)>& statusText) {
     const QList<QAction*> actions = window.findChildren<QAction*>();
+    // A toolbar button goes by the name of its menu command.
+    std::map<int, QString> menuTexts;
+    for (QAction* action : actions) {
+        bool ok = false;
+        const int id = action->data().toInt(&ok);
+        if (ok && qobject_cast<QMenu*>(action->parent())) menuTexts.emplace(id, action->text());
+    }
     for (QAction* action : actions) {
         bool ok = false;
         const int id = action->data().toInt(&ok);
@@ -172,7 +180,9 @@ void CHelpSystem::AttachCommands(QWidget& window, const std::function<std::strin
         if (page.isEmpty()) continue;
         QString status = statusText ? QString::fromStdString(statusText(id)) : QString();
         if (qsizetype nl = status.indexOf(QLatin1Char('\n')); nl >= 0) status = status.left(nl);
-        QString html = QStringLiteral("<p><b>%1</b></p>").arg(Escaped(MenuText(action->text())));
+        auto menuText = menuTexts.find(id);
+        const QString name = menuText != menuTexts.end() ? menuText->second : action->text();
+        QString html = QStringLiteral("<p><b>%1</b></p>").arg(Escaped(MenuText(name)));
         if (!status.isEmpty()) html += QStringLiteral("<p>%1</p>").arg(Escaped(status));
         const QString summary = m_pManual->Summary(page);
         if (!summary.isEmpty() && summary != status) html += QStringLiteral("<p>%1</p>").arg(Escaped(summary));
