@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QMdiArea>
@@ -228,6 +229,23 @@ TEST_F(HelpWindowTest, CommandsButtonsAndFieldsHaveWhatsThisTexts) {
         "scale.html", QString::fromStdString(first.m_strLabel.empty() ? first.m_strCaption : first.m_strLabel));
     ASSERT_FALSE(described.isEmpty());
     EXPECT_TRUE(field.contains(described.left(30).toHtmlEscaped())) << field.toStdString();
+}
+
+TEST_F(HelpWindowTest, RecentProjectsMadeWhenTheFileMenuOpensHaveWhatsThisTexts) {
+    m_platform.SetString("Recent File List", "File1", "/nonexistent/old.kvp");
+    CMainWindow window(m_platform);
+    window.show();
+    QAction* file = nullptr;
+    for (QAction* top : window.menuBar()->actions())
+        if (top->menu() && top->menu()->actions().contains(window.CommandAction(CMainWindow::ID_FILE_OPEN)))
+            file = top;
+    ASSERT_NE(file, nullptr);
+    // Opening the menu makes its recent-file entries anew.
+    emit file->menu()->aboutToShow();
+    QAction* recent = window.CommandAction(CMainWindow::ID_FILE_MRU_FIRST);
+    ASSERT_NE(recent, nullptr);
+    EXPECT_TRUE(recent->whatsThis().contains(window.Help().Manual().Title("projects.html").toHtmlEscaped()))
+        << recent->whatsThis().toStdString();
 }
 
 TEST_F(HelpWindowTest, AboutShowsThePictureVersionAndBuild) {
