@@ -384,6 +384,24 @@ TEST(PlotPaint, PolarPlotsHaveEqualScales) {
     EXPECT_EQ(lines[1].y2, plot.YToPixel(1));
 }
 
+// Spans of about 1e306 overflow span times pixels: the layout still gives
+// both axes the same scale instead of converting infinity to a width.
+TEST(PlotPaint, PolarPlotsOfHugeSpansKeepEqualScales) {
+    test::CScriptedPlatform p;
+    CTestPlot plot;
+    plot.m_bPolar = 1;
+    plot.xs = {0, 1, 2, 3};
+    plot.ys = {{-5e305, 0, 5e305, 0}, {0, 5e305, 0, -5e305}};
+    CRecordingSurface dc(900, 400);
+    plot.Paint(dc);
+    ASSERT_GT(plot.m_nPlotWidth, 0);
+    ASSERT_GT(plot.m_nPlotHeight, 0);
+    EXPECT_LE(plot.m_nPlotWidth, 900);
+    double unitX = plot.m_nPlotWidth / (plot.m_dXMax - plot.m_dXMin);
+    double unitY = plot.m_nPlotHeight / (plot.m_dYMax - plot.m_dYMin);
+    EXPECT_NEAR(unitX / unitY, 1.0, 0.01);
+}
+
 TEST(PlotPaint, FocusRepaintWaitsOnce) {
     test::CScriptedPlatform p;
     test::CFakeViewWindow window(400, 300);
