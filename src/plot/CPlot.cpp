@@ -499,7 +499,12 @@ void CPlot::DrawTrace(IDrawSurface& dc, const CDataColumn& xs, const CDataColumn
                     dc.LineTo(px, py);
                 } else {
                     int right = px + w / 2;
-                    for (int x = barLeft + 1; x <= right - 1; ++x) {
+                    // Only the columns inside the trace clip can show: a bar
+                    // of points far outside the axis (a zoom, values that are
+                    // not finite) may be millions of pixels wide.
+                    const int fillFrom = std::max(barLeft + 1, m_nPlotLeft - r);
+                    const int fillTo = std::min(right - 1, m_nPlotLeft + m_nPlotWidth + r);
+                    for (int x = fillFrom; x <= fillTo; ++x) {
                         dc.MoveTo(x, base);
                         dc.LineTo(x, py);
                     }

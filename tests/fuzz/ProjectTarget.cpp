@@ -77,8 +77,9 @@ void FuzzProject(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
     {
         CFuzzPlatform platform;
         const uint8_t last = size > 0 ? data[size - 1] : 0;
+        const uint8_t before = size > 1 ? data[size - 2] : 0;
         // The preferred plot types of the settings, as a user may have them.
-        platform.SetPreferredPlot(last % 7, (last / 7) % 7, 0);
+        platform.SetPreferredPlot(before % 7, (before / 7) % 7, 0);
         CModDoc doc;
         // As the desktop program opens a project: a plot window first, then
         // the file, then a plot of each non-empty data under its saved name.
@@ -91,13 +92,13 @@ void FuzzProject(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
                 doc.m_strSourceTitle = shown->m_strName;
                 doc.OpenPlot(0, false, *shown);
             }
-            PaintEveryPlot(platform, last);
+            PaintEveryPlot(platform, last % 48);
             GatherStatistics(doc);
             if (last & 0x80) {
                 RunCommands(platform, doc);
                 GatherStatistics(doc);
             }
-            PaintEveryPlot(platform, last / 8);
+            PaintEveryPlot(platform, last / 2);
         }
         outcome.messages = platform.m_Messages;
         platform.CloseViews();

@@ -12,9 +12,10 @@ class CFuzzPlatform;
 // What the program builds from the data it shows, run on whatever a file
 // put into a project.
 
-// Paints every plot window of the platform, then shows each as every plot
-// type and as a histogram, in the style the variant picks, on the screen and
-// on a printer page, zoomed into the middle, with the wheel, and back out.
+// Paints every plot window of the platform as it opened, then as the plot
+// type and in the style the variant picks, as a histogram of that type (a
+// polar plot on a printer page instead), zoomed into the middle, with the
+// wheel and back out, and in a window too small for a plot.
 void PaintEveryPlot(CFuzzPlatform& platform, uint32_t variant);
 
 // The statistics of a project's data: the time statistics, the frequency

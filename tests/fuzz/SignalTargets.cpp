@@ -55,7 +55,8 @@ void ReadAndShow(const uint8_t* data, size_t size, const CReadChoice& choice, CF
     input.RestoreDirectory();
 }
 
-// The last byte of an input picks how it is read; it stays part of the file.
+// The last bytes of an input pick how it is read and shown; they stay part
+// of the file.
 uint8_t Last(const uint8_t* data, size_t size, size_t back = 0) { return size > back ? data[size - 1 - back] : 0; }
 
 }  // namespace
@@ -68,7 +69,7 @@ void FuzzSignalText(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
     choice.complex = (s & 4) != 0;
     choice.processing = (s & 8) != 0;
     choice.frequency = (s & 16) != 0;
-    choice.variant = s >> 5;
+    choice.variant = Last(data, size, 1);
     ReadAndShow(data, size, choice, outcome);
 }
 
@@ -80,7 +81,7 @@ void FuzzSignalFixed(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
     choice.complex = (s & 4) != 0;
     choice.processing = (s & 8) != 0;
     choice.frequency = (s & 16) != 0;
-    choice.variant = s >> 5;
+    choice.variant = Last(data, size, 2);
     // Every word length the Fixed-Point Options dialog takes, 1 to 64.
     choice.bits = 1 + Last(data, size, 1) % 64;
     ReadAndShow(data, size, choice, outcome);
@@ -93,7 +94,7 @@ void FuzzSignalBinary(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
     choice.complex = (s & 2) != 0;
     choice.processing = (s & 4) != 0;
     choice.frequency = (s & 8) != 0;
-    choice.variant = s >> 4;
+    choice.variant = Last(data, size, 1);
     ReadAndShow(data, size, choice, outcome);
 }
 
@@ -104,7 +105,7 @@ void FuzzSignalWave(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
     choice.complex = (s & 1) != 0;
     choice.processing = (s & 2) != 0;
     choice.frequency = (s & 4) != 0;
-    choice.variant = s >> 3;
+    choice.variant = Last(data, size, 1);
     ReadAndShow(data, size, choice, outcome);
 }
 

@@ -249,6 +249,32 @@ TEST(PlotPaint, BarsShareTheirSides) {
     for (const auto& l : fill) EXPECT_EQ(l.x1, l.x2);
 }
 
+// A bar style zoomed far in: each bar is about a million pixels wide. Only
+// its columns inside the trace clip are filled, so the repaint stays quick.
+TEST(PlotPaint, BarsWiderThanThePlotFillOnlyWhatShows) {
+    test::CScriptedPlatform p;
+    CTestPlot plot;
+    plot.xs = {0, 1, 2, 3};
+    plot.ys = {{1, 2, 3, 2}};
+    plot.m_nStyle = STYLE_BAR;
+    CAxisScale& x = plot.m_XAxis;
+    x.m_bAutoScale = 0;
+    x.m_dDataMin = x.m_dAxisMin = 0;
+    x.m_dDataMax = x.m_dAxisMax = 0.001;
+    x.m_dLabelSpacing = x.m_dTicSpacing = 0.0005;
+    CRecordingSurface dc(400, 300);
+    plot.Paint(dc);
+    ASSERT_GT(plot.XToPixel(1) - plot.XToPixel(0), 100000);
+    const int r = plot.m_nDotRadius;
+    auto fill = dc.LinesInColor(0x0000FF);
+    ASSERT_FALSE(fill.empty());
+    EXPECT_LE(fill.size(), static_cast<size_t>(4 * (plot.m_nPlotWidth + 2 * r + 1)));
+    for (const auto& l : fill) {
+        EXPECT_GE(l.x1, plot.m_nPlotLeft - r);
+        EXPECT_LE(l.x1, plot.m_nPlotLeft + plot.m_nPlotWidth + r);
+    }
+}
+
 TEST(PlotPaint, DenseBarsBecomeLines) {
     test::CScriptedPlatform p;
     CTestPlot plot;
