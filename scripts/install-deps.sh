@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev
+  clang libclang-rt-dev
   "$@"
 )
 

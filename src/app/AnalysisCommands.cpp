@@ -25,11 +25,17 @@ bool ShowTimeStatistics(const CKalvoData& timeData) {
 bool ShowFrequencyStatistics(CFreqStats& stats) {
     CKalvoData* data = stats.GetFreqData();
     if (!data || data->IsEmpty()) return false;
-    CFStatDlg dialog;
+    FreqStatResults results;
     {
         CWaitCursor wait(LoadString(IDS_GATHERING_FREQ_STATS));
-        dialog.Fill(stats.ComputeFrequencyStatistics(), data->m_strDbLabel);
+        results = stats.ComputeFrequencyStatistics();
     }
+    if (!results.m_bFinite) {
+        ErrorBox(stats.NonFiniteMessage());
+        return false;
+    }
+    CFStatDlg dialog;
+    dialog.Fill(results, data->m_strDbLabel);
     return RunDialog(dialog);
 }
 
@@ -51,6 +57,16 @@ bool WriteFrequencyListFile(CFreqStats& stats) {
     CKalvoData* data = stats.GetFreqData();
     std::string* listFile = stats.GetListFileName();
     if (!data || !listFile || data->IsEmpty()) return false;
+    // No file, not even an emptied one, for statistics that are not valid.
+    bool finite;
+    {
+        CWaitCursor wait(LoadString(IDS_GATHERING_FREQ_STATS));
+        finite = stats.ComputeFrequencyStatistics().m_bFinite;
+    }
+    if (!finite) {
+        ErrorBox(stats.NonFiniteMessage());
+        return false;
+    }
 
     // The dialog starts in the directory of the list file written last.
     ChangeToDirectory(DirectoryPart(*listFile));

@@ -231,12 +231,21 @@ bool CPlot::LayOut(IDrawSurface& dc, const CRect& area, CSize& xLabelSize, int& 
         if (dx > 0 && dy > 0) {
             double ax = dc.GetPixelAspectX();
             double ay = dc.GetPixelAspectY();
+            // Spans above about 1e305 overflow the product of span and
+            // pixels; the quotient of the spans comes first then. The side
+            // is compared before it becomes an int, as it may still lie far
+            // outside the int range.
+            auto side = [](double span, int pixels, double otherSpan) {
+                double v = span * pixels / otherSpan;
+                if (!std::isfinite(v)) v = span / otherSpan * pixels;
+                return std::trunc(v + 0.5);
+            };
             if (m_nPlotWidth / dx * ax > ay * (m_nPlotHeight / dy)) {
-                int w = static_cast<int>(std::trunc(dx * m_nPlotHeight / dy + 0.5));
-                if (w < m_nPlotWidth) m_nPlotWidth = w;
+                double w = side(dx, m_nPlotHeight, dy);
+                if (w < m_nPlotWidth) m_nPlotWidth = static_cast<int>(w);
             } else {
-                int h = static_cast<int>(std::trunc(dy * m_nPlotWidth / dx + 0.5));
-                if (h < m_nPlotHeight) m_nPlotHeight = h;
+                double h = side(dy, m_nPlotWidth, dx);
+                if (h < m_nPlotHeight) m_nPlotHeight = static_cast<int>(h);
             }
         }
     }
@@ -673,10 +682,16 @@ void CPlot::DrawTrace(IDrawSurface& dc, const CDataColumn& xs, const CDataColumn
                     // Bars of several traces share the width, side by side.
                     int a = barLeft, b = right;
                     if (slots > 1 && slot >= 0 && slot < slots && (right - barLeft) >= 2 * slots) {
-                        a = barLeft + (right - barLeft) * slot / slots;
-                        b = barLeft + (right - barLeft) * (slot + 1) / slots;
+                        const long long width = static_cast<long long>(right) - barLeft;
+                        a = barLeft + static_cast<int>(width * slot / slots);
+                        b = barLeft + static_cast<int>(width * (slot + 1) / slots);
                     }
-                    for (int x = a + 1; x <= b - 1; ++x) {
+                    // Only the columns inside the trace clip can show: a bar
+                    // of points far outside the axis (a zoom, values that are
+                    // not finite) may be millions of pixels wide.
+                    const int fillFrom = std::max(a + 1, m_nPlotLeft - r);
+                    const int fillTo = std::min(b - 1, m_nPlotLeft + m_nPlotWidth + r);
+                    for (int x = fillFrom; x <= fillTo; ++x) {
                         dc.MoveTo(x, base);
                         dc.LineTo(x, py);
                     }
