@@ -8,6 +8,10 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
+  # JSON of SigMF metadata
+  nlohmann-json3-dev
+  # the format tests check written files with NumPy, Python's wave module and sox
+  python3-numpy sox
   "$@"
 )
 

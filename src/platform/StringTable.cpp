@@ -26,6 +26,7 @@ const Entry kEntries[] = {
     {IDS_ENTER_NUMBER_BETWEEN, "Enter a number between %1 and %2."},
     {IDS_OUT_OF_MEMORY, "Insufficient memory available to complete the operation."},
     {IDS_FAILED_TO_OPEN_DOCUMENT, "Failed to open document."},
+    {IDS_FAILED_TO_OPEN_NAMED, "Failed to open document.\n\"%1\": %2"},
     {IDS_UNEXPECTED_FILE_FORMAT, "Unexpected file format."},
     {IDS_SAVE_CHANGES, "Save changes to %1?"},
 
@@ -129,7 +130,7 @@ const Entry kEntries[] = {
     {IDS_DATAFILES_REVERSE, "Reverse"},
     {IDS_DATAFILES_FACTOR, "Factor"},
     {IDS_DATAFILES_RESET_RANGES, "Reset ranges and plots"},
-    {IDS_DATAFILES_FILTER, "All Files (*.*)|*.*|Text Files (*.txt;*.hex)|*.txt;*.hex|Assembly Files (*.asm;*.dsp;*.pm)|*.asm;*.dsp;*.pm|Binary Files (*.bin;*.dat)|*.bin; *.dat|Wave Files (*.wav)|*.wav||"},
+    {IDS_DATAFILES_FILTER, "All Files (*.*)|*.*|Text Files (*.txt;*.hex)|*.txt;*.hex|Assembly Files (*.asm;*.dsp;*.pm)|*.asm;*.dsp;*.pm|Binary Files (*.bin;*.dat)|*.bin; *.dat|Wave Files (*.wav)|*.wav|NumPy Files (*.npy)|*.npy|SigMF Recordings (*.sigmf-meta;*.sigmf-data)|*.sigmf-meta;*.sigmf-data|CSV Files (*.csv)|*.csv||"},
     {IDS_NO_INPUT_FILES, "No input files were specified."},
     {IDS_FILE_NOT_AVAILABLE, "File \"%1\" does not exist or is in use by another process."},
     {IDS_FILES_NOT_FORMATTED, "The file(s) read are not formatted correctly, or contain no data."},
