@@ -18,9 +18,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "data/CDataFormat.h"
 #include "data/CDataSet.h"
-#include "formats/CDataFormat.h"
-#include "formats/CDataSetIO.h"
+#include "data/CDataSetIO.h"
 #include "formats/SignalFiles.h"
 
 using namespace kv;

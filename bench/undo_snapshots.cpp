@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <sys/resource.h>
 
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 
 #include "BenchPlatform.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/CDataColumn.h"
-#include "formats/CCsvOpts.h"
+#include "data/CCsvOpts.h"
 #include "formats/CFileReader.h"
 #include "formats/NumberText.h"
 #include "formats/SampleFrames.h"

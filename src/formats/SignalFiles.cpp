@@ -12,7 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "formats/CDataSetIO.h"
+#include "data/CDataSetIO.h"
+#include "data/CKalvoData.h"
 #include "formats/CFileReader.h"
 #include "formats/CodeFormats.h"
 #include "formats/CsvFiles.h"
@@ -1024,6 +1025,9 @@ bool WriteSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& p
         ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, samplesPath));
         return false;
     }
+    // The data writes itself through the writers of this layer.
+    static const bool writerSet = (CDataSetIO::SetColumnsWriter(&WriteFormatColumns), true);
+    (void)writerSet;
     if (!data.WriteColumns(format, samples.File(), inphase, quadrature, step)) {
         const bool ioError = !samples.Close();
         samples.Abandon();
@@ -1053,6 +1057,20 @@ bool WriteSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& p
         return false;
     }
     return true;
+}
+
+void CopyDataToClipboard(const CKalvoData& data) {
+    int32_t lastColumn = data.m_bReal ? 0 : 1;
+    if (data.m_nStart >= 0) {
+        CopyColumnsToClipboard(data, data.m_nStart, lastColumn, data.m_nStop);
+        return;
+    }
+    // A range that starts among the negative frequencies: their stored rows
+    // (from N/2 up) first, then the rows from DC on, in frequency order.
+    int32_t n = data.GetCount();
+    std::string text = ColumnsText(data, data.MapIndex(data.m_nStart), lastColumn, n - 1);
+    if (data.m_nStop >= 0) text += ColumnsText(data, 0, lastColumn, data.m_nStop);
+    if (!text.empty()) Platform().Clipboard().SetText(text);
 }
 
 std::string ColumnsText(const CDataSet& data, int32_t firstRow, int32_t lastColumn, int32_t lastRow) {

@@ -7,6 +7,7 @@
 
 #include "FftReference.h"
 #include "data/CDataColumn.h"
+#include "data/COscillator.h"
 #include "dsp/MixedRadixFft.h"
 
 namespace kv {

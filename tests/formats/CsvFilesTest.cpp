@@ -5,7 +5,7 @@
 #include <limits>
 #include <random>
 
-#include "formats/CCsvOpts.h"
+#include "data/CCsvOpts.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/SignalFiles.h"
 #include "formats/FormatsTestSupport.h"

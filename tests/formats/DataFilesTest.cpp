@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/CDataFiles.h"
-#include "formats/CWavFmt.h"
+#include "data/CWavFmt.h"
 #include "formats/CWriteCol.h"
 #include "formats/DataFilesIO.h"
 #include "formats/FormatHelpers.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <limits>
 
-#include "formats/CWavFmt.h"
+#include "data/CWavFmt.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/SignalFiles.h"
 #include "formats/FormatsTestSupport.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "formats/CRawIntOpts.h"
+#include "data/CRawIntOpts.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/SignalFiles.h"
 #include "formats/FormatsTestSupport.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "formats/CWavFmt.h"
+#include "data/CWavFmt.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/SignalFiles.h"
 #include "formats/WaveFiles.h"
