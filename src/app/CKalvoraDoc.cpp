@@ -97,6 +97,7 @@ bool CKalvoraDoc::OpenProject(const std::string& path) {
     const bool wasModified = IsModified();
     const int16_t oldVersion = m_nVersion;
     const uint16_t oldVersionHigh = m_nVersionHigh;
+    const int32_t oldFileVersion = m_nFileVersion;
     CMemFile before(4096);
     WriteProject(before);
 
@@ -108,12 +109,17 @@ bool CKalvoraDoc::OpenProject(const std::string& path) {
         ReadProject(before);
         m_nVersion = oldVersion;
         m_nVersionHigh = oldVersionHigh;
+        m_nFileVersion = oldFileVersion;
         SetModified(wasModified);
         ErrorBox(LoadString(message));
         return false;
     };
     try {
-        if (file.GetLength() > 0) ReadProject(file);
+        m_nFileVersion = -1;
+        if (file.GetLength() > 0) {
+            ReadProject(file);
+            m_nFileVersion = m_nVersion;
+        }
     } catch (const CArchiveException&) {
         return restore(IDS_UNEXPECTED_FILE_FORMAT);
     } catch (const std::bad_alloc&) {

@@ -144,6 +144,11 @@ public:
     CPadDlg m_PadDlg;
     CWndDlg m_WndDlg;
     CScaleDlg m_ScaleDlg;
+    // The format version the project file last opened holds, -1 when the
+    // project was not opened from a file (or the file was empty). Writing a
+    // project or an undo snapshot sets m_nVersion to the current version;
+    // this one keeps what the file said.
+    int32_t m_nFileVersion = -1;
 
 protected:
     // The display name of the Time or Frequency Data just read (operation 2 or 13).

@@ -123,7 +123,9 @@ TEST(RankedList, RunStartingWithNaNRanksTheRestOfTheRun) {
         ASSERT_EQ(list.GetCount(), std::min(capacity, 4)) << capacity;
         EXPECT_EQ(list[0].m_nBin, 4);
         EXPECT_EQ(list[0].m_dPower, 4.0);
-        if (capacity >= 3) EXPECT_EQ(list[1].m_nBin, 1);
+        if (capacity >= 3) {
+            EXPECT_EQ(list[1].m_nBin, 1);
+        }
         EXPECT_TRUE(std::isnan(list.GetRestPower()));
     }
 }

@@ -229,6 +229,10 @@ TEST_F(ProjectFile, OlderVersionsReadTheFieldsTheyHave) {
     doc.m_Generate.m_nWaveform = 3;  // absent in v14: keeps its value
     ASSERT_TRUE(doc.OpenProject(Path("v14.kvp")));
     EXPECT_TRUE(platform.messages.empty());
+    // The undo snapshot taken on opening is written as version 20; the
+    // file's own version stays known.
+    EXPECT_EQ(doc.m_nVersion, 20);
+    EXPECT_EQ(doc.m_nFileVersion, 14);
     EXPECT_EQ(doc.m_ProcDlg.m_bProcToFreq, 1);
     EXPECT_EQ(doc.m_RefDlg.m_nRefType, 1);
     EXPECT_EQ(doc.m_RefDlg.m_fMinDb, -90.0f);

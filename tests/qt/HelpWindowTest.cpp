@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QMdiArea>
@@ -230,6 +231,23 @@ TEST_F(HelpWindowTest, CommandsButtonsAndFieldsHaveWhatsThisTexts) {
     EXPECT_TRUE(field.contains(described.left(30).toHtmlEscaped())) << field.toStdString();
 }
 
+TEST_F(HelpWindowTest, RecentProjectsMadeWhenTheFileMenuOpensHaveWhatsThisTexts) {
+    m_platform.SetString("Recent File List", "File1", "/nonexistent/old.kvp");
+    CMainWindow window(m_platform);
+    window.show();
+    QAction* file = nullptr;
+    for (QAction* top : window.menuBar()->actions())
+        if (top->menu() && top->menu()->actions().contains(window.CommandAction(CMainWindow::ID_FILE_OPEN)))
+            file = top;
+    ASSERT_NE(file, nullptr);
+    // Opening the menu makes its recent-file entries anew.
+    emit file->menu()->aboutToShow();
+    QAction* recent = window.CommandAction(CMainWindow::ID_FILE_MRU_FIRST);
+    ASSERT_NE(recent, nullptr);
+    EXPECT_TRUE(recent->whatsThis().contains(window.Help().Manual().Title("projects.html").toHtmlEscaped()))
+        << recent->whatsThis().toStdString();
+}
+
 TEST_F(HelpWindowTest, AboutShowsThePictureVersionAndBuild) {
     CMainWindow window(m_platform);
     CAboutDialog about(&window);
@@ -242,7 +260,8 @@ TEST_F(HelpWindowTest, AboutShowsThePictureVersionAndBuild) {
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->text().contains(KALVORA_VERSION));
     EXPECT_TRUE(text->text().contains(CAboutDialog::BuildText().toHtmlEscaped()));
-    EXPECT_FALSE(CAboutDialog::BuildText().contains("unknown"));
+    // "Build", the commit (or "unknown" outside a checkout) and the build type.
+    EXPECT_GE(CAboutDialog::BuildText().split(' ').size(), 2);
     // The About command opens it.
     bool shown = false;
     QTimer::singleShot(0, [&] {
