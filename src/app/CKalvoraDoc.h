@@ -177,9 +177,14 @@ protected:
     virtual bool ReadDataFiles(bool time);
     // Whether the Time Data files ask for ranges and plots to be reset.
     virtual bool TimeFilesResetRanges() const;
-    // The sampling rate in kHz that the Time Data file's format gives (WAVE
-    // files), or 0 when it gives none.
-    virtual double TimeFileSampleRateKHz() const;
+    // The sampling rate in Hz that the file just read into the Time Data
+    // (time) or the Frequency Data states (WAVE and SigMF files), or 0 when
+    // it states none.
+    virtual double FileSampleRateHz(bool time) const;
+    // Makes a rate in Hz the project's sampling frequency, in the unit in
+    // which it is at least 1 and below 1000 (GHz for all above), and gives
+    // it to the Time and Frequency Data.
+    void TakeSampleRate(double hz);
 
 private:
     void WriteProject(CFile& file);

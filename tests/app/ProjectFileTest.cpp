@@ -199,8 +199,12 @@ TEST_F(ProjectFile, AZeroLengthFileOpensAsANewEmptyProject) {
 TEST_F(ProjectFile, AFileThatCannotBeOpenedIsReported) {
     CModDoc doc;
     EXPECT_FALSE(doc.OpenProject(Path("missing.kvp")));
-    EXPECT_TRUE(platform.SawMessage("Failed to open document."));
+    // The message names the file and the reason.
+    EXPECT_TRUE(platform.SawMessage("Failed to open document.\n\"" + Path("missing.kvp") +
+                                    "\": No such file or directory"))
+        << platform.MessageTexts()[0];
     EXPECT_FALSE(doc.OpenProject(dir.string()));  // a directory
+    EXPECT_TRUE(platform.SawMessage("Failed to open document.\n\"" + dir.string() + "\": Is a directory"));
 }
 
 // A version 14 file: options, no signal data records, no scale settings.
