@@ -28,7 +28,7 @@ using D = CConverterMetricsDlg;
 // A tone (-6.02 dBFS, between bins) with its third harmonic 60 dB down and
 // uniform noise about 80 dB down, through the project's Dolph-Chebyshev
 // window and transform.
-void Capture(CKalvoraDoc& doc, int32_t n = 4096) {
+void Capture(CKalvoraDoc& doc, int32_t n = 4096, int32_t window = CWndDlg::kDolphChebyshev) {
     doc.m_TimeData.Reset();
     uint32_t state = 1;
     for (int32_t i = 0; i < n; ++i) {
@@ -40,9 +40,9 @@ void Capture(CKalvoraDoc& doc, int32_t n = 4096) {
     }
     doc.m_TimeData.ResetRange();
     doc.m_TimeData.ApplyFs(CFs(4096.0));
-    doc.m_WndDlg.m_nWindowType = CWndDlg::kDolphChebyshev;
+    doc.m_WndDlg.m_nWindowType = window;
     doc.m_WndDlg.m_fGamma = 140.0f;
-    ApplyWindow(doc.m_TimeData, CWndDlg::kDolphChebyshev, 140.0);
+    ApplyWindow(doc.m_TimeData, window, window == CWndDlg::kDolphChebyshev ? 140.0 : 0.0);
     ASSERT_TRUE(TransformFrom(doc.m_FreqData, doc.m_TimeData, false, 0, n));
 }
 
@@ -175,6 +175,33 @@ TEST_F(ConverterMetricsCommand, DataWithNothingToMeasureGetsItsReasonAndTooWideA
         d.SimulateClick(IDOK);
     });
     EXPECT_TRUE(ShowConverterMetrics(doc));
+}
+
+TEST_F(ConverterMetricsCommand, AWindowThatLimitsTheMeasurementIsSaidInShortLinesUnderTheResults) {
+    // Hanning's sidelobes lie far above noise 80 dB down.
+    Capture(doc, 4096, CWndDlg::kHanning);
+    std::string message;
+    platform.OnDialog<D>([&](D& d) {
+        message = d.Control(D::IDC_MESSAGE).m_strCaption;
+        EXPECT_LT(d.Control(D::IDC_MESSAGE).m_nGroup, 0);
+        d.SimulateClick(IDOK);
+    });
+    EXPECT_TRUE(ShowConverterMetrics(doc));
+    ASSERT_FALSE(message.empty());
+    // Broken at spaces into lines short enough for the dialog, the words
+    // as the warning has them.
+    std::string joined;
+    size_t lines = 0, start = 0;
+    while (start <= message.size()) {
+        size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        EXPECT_LE(end - start, 72u) << message;
+        joined += (joined.empty() ? "" : " ") + message.substr(start, end - start);
+        ++lines;
+        start = end + 1;
+    }
+    EXPECT_GE(lines, 2u);
+    EXPECT_EQ(joined, LoadString(IDS_CONV_WINDOW_LIMITED));
 }
 
 TEST_F(ConverterMetricsCommand, TheProjectFileStaysByteForByteTheSame) {
