@@ -10,6 +10,7 @@ const std::pair<const char*, FuzzTarget> kTargets[] = {
     {"project", FuzzProject},          {"signal_text", FuzzSignalText}, {"signal_fixed", FuzzSignalFixed},
     {"signal_binary", FuzzSignalBinary}, {"signal_wave", FuzzSignalWave}, {"fir", FuzzFirFile},
     {"audio", FuzzAudioFile},          {"if_filter", FuzzIfFilterFile}, {"numbers", FuzzNumbers},
+    {"signal_other", FuzzSignalOther}, {"signal_sigmf", FuzzSignalSigmf},
 };
 
 }  // namespace

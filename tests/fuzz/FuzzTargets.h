@@ -35,6 +35,13 @@ void FuzzSignalFixed(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
 void FuzzSignalBinary(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
 // WAVE files; the first byte picks the one- or two-channel read.
 void FuzzSignalWave(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
+// Files of other programs: raw integer I/Q (Binary:int8, uint8, int16,
+// int32 with either byte order and a header to skip), NumPy arrays and CSV
+// files with chosen columns; the last two bytes pick format and options.
+void FuzzSignalOther(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
+// SigMF recordings: the metadata up to the first NUL byte, the samples after
+// it; the last byte picks the read and which of the two files is named.
+void FuzzSignalSigmf(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
 // FIR filter files applied to a short Time Data.
 void FuzzFirFile(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
 // Audio files of the signal generator, then a generation from them.

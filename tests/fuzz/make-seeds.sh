@@ -6,6 +6,7 @@
 #   bash tests/fuzz/make-seeds.sh [path/to/kalvora-cli]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+ROOT_DIR=$PWD
 CLI=${1:-build/kalvora-cli}
 [ -x "$CLI" ] || { echo "no kalvora-cli at $CLI (build first, or pass its path)" >&2; exit 1; }
 CLI=$(realpath "$CLI")
@@ -13,7 +14,7 @@ OUT=$PWD/tests/fuzz/corpus
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 cd "$WORK"
-mkdir -p "$OUT"/{project,signal_text,signal_fixed,signal_binary,signal_wave,fir,audio,if_filter,numbers}
+mkdir -p "$OUT"/{project,signal_text,signal_fixed,signal_binary,signal_wave,fir,audio,if_filter,numbers,signal_other,signal_sigmf}
 
 gen() { "$CLI" generate --samples 16 --cycles 3 "$@"; }
 
@@ -145,6 +146,36 @@ texts = ["0.123456789012345677370", "   0.5", "\t-0.5", "+0.5", "+-0.5", "1.", "
          "010 0x10", "-9223372036854775809", "18446744073709551616", "ffffffffffffffff1", "1, 2"]
 for i, t in enumerate(texts):
     w(f"numbers/n{i:02d}.txt", t)
+EOF
+
+# Files of other programs (written by NumPy, Python's csv and json modules;
+# tests/testdata/formats/make-fixtures.sh), with the bytes that pick how they
+# are read appended: for signal_other the variant, the options and the format
+# byte; for signal_sigmf the metadata, a NUL, the samples, the variant and the
+# read byte.
+python3 - "$OUT" "$ROOT_DIR/tests/testdata/formats" <<'EOF'
+import sys
+out, fixtures = sys.argv[1], sys.argv[2]
+def read(name):
+    with open(f"{fixtures}/{name}", "rb") as f:
+        return f.read()
+def w(path, data):
+    with open(f"{out}/{path}", "wb") as f:
+        f.write(data)
+# format byte: bits 0-2 int8 uint8 int16 int32 npy csv csv npy, 8 complex,
+# 64 big-endian, 128 a header to skip (option byte: bits 0-4 its length,
+# 64 beyond the end; bits 0-2 also the CSV columns).
+other = [("iq-int8.bin", 0, 8), ("iq-uint8.bin", 0, 1 | 8), ("iq-int16.bin", 0, 2 | 8),
+         ("iq-int16-big.bin", 0, 2 | 8 | 64), ("iq-int16-header.bin", 16, 2 | 8 | 128), ("iq-int32.bin", 0, 3 | 8),
+         ("c16.npy", 0, 4 | 8), ("f8-two-columns-fortran.npy", 0, 4 | 8), ("i2-big.npy", 0, 7), ("f4.npy", 0, 4 | 16),
+         ("numpy-header.csv", 5, 5 | 8), ("bom-semicolon.csv", 0, 6 | 8), ("tabs.csv", 1, 5), ("quoted.csv", 3, 6 | 8 | 32)]
+for name, option, selector in other:
+    # In a CSV file the appended bytes stand on a comment line.
+    comment = b"\n#" if name.endswith(".csv") else b""
+    w(f"signal_other/{name}", read(name) + comment + bytes([0, option, selector]))
+for name in ["cf32", "ci16", "cu8", "cf64-big", "rf32-two-channels", "ri16", "negative-header"]:
+    w(f"signal_sigmf/{name}.seed", read(f"{name}.sigmf-meta") + b"\0" + read(f"{name}.sigmf-data") + bytes([0, 1]))
+w("signal_sigmf/cf32-data-named.seed", read("cf32.sigmf-meta") + b"\0" + read("cf32.sigmf-data") + bytes([3, 1 | 8]))
 EOF
 
 # sox, where installed: 8-bit unsigned mono and 16-bit stereo at 22050 Hz.
