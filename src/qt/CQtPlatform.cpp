@@ -82,10 +82,9 @@ bool CQtPlatform::RunPropertySheet(CPropertySheetModel& sheet) {
 }
 
 void CQtPlatform::SetStatusText(const std::string& text) {
-    if (m_pMainWindow) {
-        m_pMainWindow->statusBar()->showMessage(Q(text));
-        m_pMainWindow->statusBar()->repaint();
-    }
+    // The bar repaints with the next paint of the window: a synchronous
+    // repaint here could paint other widgets from inside their own paint.
+    if (m_pMainWindow) m_pMainWindow->statusBar()->showMessage(Q(text));
 }
 
 void CQtPlatform::BeginWaitCursor() {
