@@ -99,9 +99,15 @@ bool CCommandBars::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
         if (auto* menu = qobject_cast<QMenu*>(watched)) {
             QAction* action = menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
-            if (action && !action->isEnabled() && !action->isSeparator()) {
+            if (action && !action->isEnabled() && !action->isSeparator() && !m_bForwarding) {
+                // The menu handles the move first (it clears the prompt of the
+                // item it leaves); the greyed item's prompt comes after.
+                m_bForwarding = true;
+                QCoreApplication::sendEvent(menu, event);
+                m_bForwarding = false;
                 QStatusTipEvent tip(action->statusTip());
                 QCoreApplication::sendEvent(&m_window, &tip);
+                return true;
             }
         }
     }
@@ -154,6 +160,7 @@ void CCommandBars::BuildAccelerators() {
         action->setShortcut(QKeySequence::fromString(Q(key.m_strKeys)));
         action->setShortcutContext(Qt::WindowShortcut);
         const int id = key.m_nId;
+        action->setData(id);
         connect(action, &QAction::triggered, this, [this, id] { m_target.OnCommand(id); });
         m_window.addAction(action);
         m_accelerators.push_back(action);

@@ -60,6 +60,7 @@ private:
     std::map<QMenu*, std::vector<QAction*>> m_recent;
     std::vector<QAction*> m_accelerators;
     QToolBar* m_pToolBar = nullptr;
+    bool m_bForwarding = false;
     CShellMenus::Frame m_frame = CShellMenus::Frame::Plot;
 };
 

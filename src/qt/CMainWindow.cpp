@@ -663,23 +663,35 @@ void CMainWindow::RestoreWindowPlacement() {
     const bool restored = !geometry.isEmpty() && restoreGeometry(geometry);
     if (!state.isEmpty()) restoreState(state);
     statusBar()->setVisible(m_platform.GetInt(kPlacementSection, "StatusBar", 1) != 0);
-    if (isMaximized() || isFullScreen()) return;
+    FitOnScreen(restored);
+}
 
+void CMainWindow::FitOnScreen(bool keepPlace) {
+    if (isMaximized() || isFullScreen()) return;
     // The window opens on the screen that holds its middle, or on the
-    // primary screen, and never larger than that screen's free area.
-    QScreen* screen = QGuiApplication::screenAt(geometry.isEmpty() ? QPoint() : frameGeometry().center());
-    if (!restored || !screen) screen = QGuiApplication::primaryScreen();
+    // primary screen, and never larger than that screen's free area. The
+    // frame's size is known only once the window is shown; the first show
+    // fits it again.
+    QScreen* screen = keepPlace ? QGuiApplication::screenAt(frameGeometry().center()) : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect free = screen->availableGeometry();
     const QSize frameExtra = frameGeometry().size() - size();
-    QSize size = restored ? this->size() : QSize(1200, 800);
+    QSize size = keepPlace ? this->size() : QSize(1200, 800);
     size = size.boundedTo(free.size() - frameExtra);
     resize(size);
     QRect frame = frameGeometry();
-    if (!restored) frame.moveCenter(free.center());
+    if (!keepPlace) frame.moveCenter(free.center());
     frame.moveLeft(std::clamp(frame.left(), free.left(), std::max(free.left(), free.right() + 1 - frame.width())));
     frame.moveTop(std::clamp(frame.top(), free.top(), std::max(free.top(), free.bottom() + 1 - frame.height())));
     move(frame.topLeft());
+}
+
+void CMainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_bFitted) return;
+    m_bFitted = true;
+    QTimer::singleShot(0, this, [this] { FitOnScreen(true); });
 }
 
 // ---------------------------------------------------------------------------

@@ -115,10 +115,14 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Keeps the window on one screen, no larger than its free area; keepPlace
+    // keeps the size and place it has where they fit.
+    void FitOnScreen(bool keepPlace);
     CProjectFrame* AddFrame(CModDoc& doc, bool list);
     void UpdateFrame();
     void UpdateTitles();
@@ -144,6 +148,7 @@ private:
     QMdiArea* m_pMdi;
     CHelpSystem* m_pHelp = nullptr;
     CCommandBars* m_pBars = nullptr;
+    bool m_bFitted = false;  // fitted on its screen after the first show
     CStatusLine* m_pStatus = nullptr;
     std::vector<QAction*> m_windowActions;
     std::vector<std::unique_ptr<CModDoc>> m_docs;

@@ -83,6 +83,7 @@ bool CQtPlatform::RunPropertySheet(CPropertySheetModel& sheet) {
 }
 
 void CQtPlatform::SetStatusText(const std::string& text) {
+    m_bWaitText = m_nWaitDepth > 0;
     // The bar repaints with the next paint of the window: a synchronous
     // repaint here could paint other widgets from inside their own paint.
     if (m_pStatusLine)
@@ -100,6 +101,9 @@ void CQtPlatform::EndWaitCursor() {
     if (m_nWaitDepth <= 0) return;
     --m_nWaitDepth;
     QApplication::restoreOverrideCursor();
+    // A progress text shown during the wait ends with the wait: the bar
+    // returns to "Ready", not to a step that has finished.
+    if (m_nWaitDepth == 0 && m_bWaitText) SetStatusText(LoadString(IDS_READY));
 }
 
 std::string CQtPlatform::ConvertFilter(const std::string& filter) {

@@ -58,6 +58,7 @@ private:
     CStatusLine* m_pStatusLine = nullptr;
     std::unique_ptr<QSettings> m_pSettings;
     int m_nWaitDepth = 0;
+    bool m_bWaitText = false;  // the last status text came during a wait
 };
 
 }  // namespace kv

@@ -109,7 +109,10 @@ TEST(ShellMenus, NoMenuHasTwoItemsWithTheSameMnemonicUnlessBothTextsAreFixed) {
     const std::set<std::string> fixed = {
         "&Close Project", "&Convert...",        // File
         "&Scale...",      "Show &Statistics...", // Time
+        "Chose &Font...", "&Find...",            // list context menu
+        "&Paste",         "&Print...",
     };
+    auto isFixed = [&](const std::string& text) { return fixed.count(text.substr(0, text.find('\t'))) > 0; };
     std::vector<std::string> clashes;
     std::function<void(const CMenuItem&, const std::string&)> check = [&](const CMenuItem& popup,
                                                                            const std::string& where) {
@@ -120,7 +123,7 @@ TEST(ShellMenus, NoMenuHasTwoItemsWithTheSameMnemonicUnlessBothTextsAreFixed) {
             const char letter = S::Mnemonic(item.m_strText);
             if (!letter) continue;
             auto [it, fresh] = seen.emplace(letter, item.m_strText);
-            if (!fresh && !(fixed.count(it->second) && fixed.count(item.m_strText)))
+            if (!fresh && !(isFixed(it->second) && isFixed(item.m_strText)))
                 clashes.push_back(where + ": \"" + it->second + "\" and \"" + item.m_strText + "\"");
         }
     };

@@ -390,6 +390,11 @@ TEST_F(ShellTest, DroppedProjectsOpenAndDroppedSignalFilesAreReadAsTimeData) {
     }
     QMimeData projectMime;
     projectMime.setUrls({QUrl::fromLocalFile(QString::fromStdString(project))});
+    // Every drop comes after its drag entered the window (Qt delivers drops
+    // to the window the drag entered).
+    QDragEnterEvent enterProject(QPoint(50, 50), Qt::CopyAction, &projectMime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enterProject);
+    EXPECT_TRUE(enterProject.isAccepted());
     QDropEvent dropProject(QPointF(50, 50), Qt::CopyAction, &projectMime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &dropProject);
     for (int i = 0; i < 50 && window.Documents().size() < 2; ++i) QTest::qWait(20);
