@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -118,6 +119,16 @@ void CListWindow::ShowFindDialog(bool replace) {
     m_pFind->show();
     m_pFind->raise();
     m_pFind->activateWindow();
+}
+
+void CListWindow::keyPressEvent(QKeyEvent* event) {
+    // F3, the key the context menu shows for "Repeat Last Find/Replace".
+    if (event->key() == Qt::Key_F3 && event->modifiers() == Qt::NoModifier) {
+        OnCommand(CShellMenus::ID_EDIT_REPEAT);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void CListWindow::contextMenuEvent(QContextMenuEvent* event) {

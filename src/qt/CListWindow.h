@@ -42,6 +42,7 @@ protected:
     void OnTextChanged() override;
     void OnFontChanged() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowFindDialog(bool replace);

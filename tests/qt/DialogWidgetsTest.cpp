@@ -335,7 +335,8 @@ TEST_F(ListWindowTest, FindReplaceAndRepeatWorkOnTheListText) {
     CCmdUI repeat(S::ID_EDIT_REPEAT);
     ASSERT_TRUE(list->OnUpdateCommand(repeat));
     EXPECT_TRUE(repeat.m_bEnabled);
-    list->OnCommand(S::ID_EDIT_REPEAT);
+    // F3 in the text, as the context menu shows.
+    QTest::keyClick(list, Qt::Key_F3);
     EXPECT_EQ(list->textCursor().selectionStart(), 11);
 
     EXPECT_TRUE(list->OnCommand(S::ID_EDIT_REPLACE));
