@@ -49,11 +49,14 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quellin.com/")
-# Libraries from the programs themselves; Qt's platform and SVG plugins
-# (loaded at run time) and the desktop's icon and file-type caches by name.
+# Libraries from the programs themselves; the desktop's icon theme and
+# file-type database by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 if(KALVORA_GUI)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6, libqt6svg6, hicolor-icon-theme, shared-mime-info")
+  # libqt6gui6 holds the xcb platform plugin and libqt6svg6 the SVG icon
+  # plugin; both also come through the libraries the programs link.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "hicolor-icon-theme, shared-mime-info")
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "desktop-file-utils, fonts-dejavu-core")
 endif()
 include(CPack)

@@ -19,10 +19,11 @@ size=720x440
 "$cli" plot --complex --fs 48 --units kHz --size "$size" --title "Complex tone, 3 cycles" \
     tone.txt "$out/time-iq.png"
 
-# A real square wave: its odd harmonics in the spectrum, after a window.
-"$cli" generate --real --waveform square --samples 4096 --cycles 101 --fs 48 --units kHz square.txt
-"$cli" plot --domain frequency --window bh7 --type magnitude --db --fs 48 --units kHz \
-    --size "$size" --title "Square wave, Blackman-Harris 7" square.txt "$out/spectrum-db.png"
+# An AM signal with noise: carrier, sidebands and noise floor after a window.
+"$cli" signal --fs 48 --units kHz --samples 8192 --modulation am --carrier 6 --percent-mod 50 \
+    --audio-frequency 1 --noise gaussian:-100 --seed 3 am-noise.txt
+"$cli" plot --complex --domain frequency --window bh7 --type magnitude --db --fs 48 --units kHz \
+    --size "$size" --title "AM signal with noise, Blackman-Harris 7" am-noise.txt "$out/spectrum-db.png"
 
 # An AM IF signal from the signal generator.
 "$cli" signal --fs 48 --units kHz --samples 2048 --modulation am --carrier 6 --percent-mod 80 \

@@ -5,11 +5,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "KalvoraBuildId.h"
 #include "platform/StringTable.h"
-
-#ifndef KALVORA_BUILD
-#define KALVORA_BUILD "unknown"
-#endif
 
 namespace kv {
 

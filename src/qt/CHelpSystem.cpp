@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cxxabi.h>
+#include <map>
 #include <typeinfo>
 
 #include <QAction>
@@ -163,16 +164,33 @@ QString CHelpSystem::ContextPage() const {
 }
 
 void CHelpSystem::AttachCommands(QWidget& window, const std::function<std::string(int)>& statusText) {
+    m_statusText = statusText;
     const QList<QAction*> actions = window.findChildren<QAction*>();
+    // A toolbar button goes by the name of its menu command.
     for (QAction* action : actions) {
         bool ok = false;
         const int id = action->data().toInt(&ok);
-        if (!ok || action->isSeparator() || action->menu()) continue;
+        if (ok && qobject_cast<QMenu*>(action->parent())) m_menuTexts.emplace(id, action->text());
+    }
+    DescribeActions(actions);
+    for (QMenu* menu : window.findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { DescribeActions(menu->actions()); });
+}
+
+void CHelpSystem::DescribeActions(const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+        bool ok = false;
+        const int id = action->data().toInt(&ok);
+        if (!ok || action->isSeparator() || action->menu() || !action->whatsThis().isEmpty()) continue;
         const QString page = m_pManual->PageForCommand(id);
         if (page.isEmpty()) continue;
-        QString status = statusText ? QString::fromStdString(statusText(id)) : QString();
+        QString status = m_statusText ? QString::fromStdString(m_statusText(id)) : QString();
         if (qsizetype nl = status.indexOf(QLatin1Char('\n')); nl >= 0) status = status.left(nl);
-        QString html = QStringLiteral("<p><b>%1</b></p>").arg(Escaped(MenuText(action->text())));
+        auto menuText = m_menuTexts.find(id);
+        const QString name = menuText != m_menuTexts.end() && !qobject_cast<QMenu*>(action->parent())
+                                 ? menuText->second
+                                 : action->text();
+        QString html = QStringLiteral("<p><b>%1</b></p>").arg(Escaped(MenuText(name)));
         if (!status.isEmpty()) html += QStringLiteral("<p>%1</p>").arg(Escaped(status));
         const QString summary = m_pManual->Summary(page);
         if (!summary.isEmpty() && summary != status) html += QStringLiteral("<p>%1</p>").arg(Escaped(summary));

@@ -1,13 +1,16 @@
 #pragma once
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
+class QAction;
 class QMainWindow;
 class QWidget;
 
@@ -50,7 +53,8 @@ public:
     // What's-This texts for every action of the window that carries a
     // command number (menus, toolbar): the command's menu text, its status
     // text (given by statusText, may be empty) and the first paragraph of
-    // its page.
+    // its page. Actions a menu makes each time it opens (the recent files)
+    // get theirs when it opens.
     void AttachCommands(QWidget& window, const std::function<std::string(int)>& statusText);
     // Ties a dialog's panel of controls to the dialog's page: F1 there opens
     // it, and every control gets its field's text as What's-This.
@@ -68,10 +72,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void DescribeActions(const QList<QAction*>& actions);
     void Present();
     void KeepUsable();
 
     QWidget* m_pMain;
+    std::function<std::string(int)> m_statusText;
+    std::map<int, QString> m_menuTexts;
     std::unique_ptr<CHelpManual> m_pManual;
     QPointer<CHelpWindow> m_pWindow;
     QPointer<QWidget> m_pModalOwner;

@@ -1,6 +1,7 @@
 #include "qt/CHelpWindow.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -94,8 +96,9 @@ CHelpWindow::CHelpWindow(const CHelpManual& manual, QWidget* parent)
     });
     connect(m_pBrowser, &QTextBrowser::backwardAvailable, m_pBack, &QAction::setEnabled);
     connect(m_pBrowser, &QTextBrowser::forwardAvailable, m_pForward, &QAction::setEnabled);
-    connect(m_pBrowser, &QTextBrowser::sourceChanged, this, [this] {
-        SyncContents();
+    connect(m_pBrowser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        // The browser's source() is not yet the new page while it tells us.
+        SyncContents(url.fileName());
         if (!m_strLastSearch.isEmpty()) m_pBrowser->find(m_strLastSearch);
     });
     m_pBack->setEnabled(false);
@@ -121,7 +124,10 @@ CHelpWindow::CHelpWindow(const CHelpManual& manual, QWidget* parent)
         m_pBrowser->setPlainText(Q(IDS_HELP_MISSING));
     else if (!m_manual.Contents().empty())
         ShowPage(m_manual.Contents().front().page);
-    resize(1000, 700);
+    // As large as a comfortable page, but never larger than the screen.
+    QSize size(1000, 700);
+    if (QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size() * 0.85);
+    resize(size);
 }
 
 void CHelpWindow::BuildContents() {
@@ -138,8 +144,13 @@ void CHelpWindow::BuildContents() {
 }
 
 void CHelpWindow::BuildIndex() {
+    // A keyword of several pages is listed once a page, each with its page's title.
+    std::map<QString, int> uses;
+    for (const CHelpManual::IndexEntry& e : m_manual.Index()) ++uses[e.keyword.toLower()];
     for (const CHelpManual::IndexEntry& e : m_manual.Index()) {
-        auto* item = new QListWidgetItem(e.keyword, m_pIndexList);
+        QString text = e.keyword;
+        if (uses[e.keyword.toLower()] > 1) text += QStringLiteral(" \u2014 ") + m_manual.Title(e.page);
+        auto* item = new QListWidgetItem(text, m_pIndexList);
         item->setData(kPageRole, e.page);
         item->setToolTip(m_manual.Title(e.page));
     }
@@ -213,8 +224,7 @@ QString CHelpWindow::CurrentPage() const {
     return page;
 }
 
-void CHelpWindow::SyncContents() {
-    const QString file = m_pBrowser->source().fileName();
+void CHelpWindow::SyncContents(const QString& file) {
     for (QTreeWidgetItemIterator it(m_pTree); *it; ++it) {
         if ((*it)->data(0, kPageRole).toString() == file) {
             m_pTree->setCurrentItem(*it);

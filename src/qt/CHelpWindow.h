@@ -43,7 +43,7 @@ private:
     void FilterIndex(const QString& text);
     void OpenIndexItem();
     void OpenSearchItem();
-    void SyncContents();
+    void SyncContents(const QString& file);
 
     const CHelpManual& m_manual;
     QTabWidget* m_pTabs = nullptr;

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -20,6 +22,9 @@
 #include "app/CCommandTable.h"
 #include "app/CScaleDlg.h"
 #include "app/CModDoc.h"
+#include "generate/CNoise.h"
+#include "generate/CSamp.h"
+#include "platform/CPropertySheetModel.h"
 #include "plot/PlotCommands.h"
 #include "qt/CAboutDialog.h"
 #include "qt/CHelpManual.h"
@@ -28,6 +33,7 @@
 #include "qt/CMainWindow.h"
 #include "qt/CQtDialog.h"
 #include "qt/CQtPlatform.h"
+#include "qt/CQtPropertySheet.h"
 
 namespace kv {
 namespace {
@@ -77,6 +83,9 @@ TEST_F(HelpWindowTest, ContentsIndexAndSearchShowTheirTabsAndOpenPages) {
     EXPECT_EQ(help.SearchResults()->item(0)->text(), window.Help().Manual().Title("window.html"));
     emit help.SearchResults()->itemActivated(help.SearchResults()->item(0));
     EXPECT_EQ(help.CurrentPage(), "window.html");
+    // The contents tree follows the page shown.
+    ASSERT_NE(help.ContentsTree()->currentItem(), nullptr);
+    EXPECT_EQ(help.ContentsTree()->currentItem()->text(0), window.Help().Manual().Title("window.html"));
 
     // Back and Forward walk the pages seen.
     help.Browser()->backward();
@@ -156,6 +165,31 @@ TEST_F(HelpWindowTest, F1InADialogOpensItsPageInAWindowTheDialogDoesNotBlock) {
     window.Help().Window().close();
 }
 
+TEST_F(HelpWindowTest, F1InThePropertySheetOpensThePageOfTheTabOnTop) {
+    CMainWindow window(m_platform);
+    window.show();
+    window.StartUp();
+    CSamp sample;
+    CNoise noise;
+    CPropertySheetModel sheet("Signal Generator");
+    sheet.AddPage(sample);
+    sheet.AddPage(noise);
+    QStringList pages;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CQtPropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        pages << window.Help().ContextPage();
+        dialog->Tabs()->setCurrentIndex(1);
+        QTest::keyClick(dialog->Tabs()->currentWidget(), Qt::Key_F1);
+        pages << window.Help().Window().CurrentPage();
+        dialog->reject();
+    });
+    CQtPropertySheet dialog(sheet, &window);
+    dialog.Run();
+    EXPECT_EQ(pages, QStringList({"sg-sample.html", "sg-noise.html"}));
+    window.Help().Window().close();
+}
+
 TEST_F(HelpWindowTest, CommandsButtonsAndFieldsHaveWhatsThisTexts) {
     CMainWindow window(m_platform);
     window.show();
@@ -167,6 +201,13 @@ TEST_F(HelpWindowTest, CommandsButtonsAndFieldsHaveWhatsThisTexts) {
     const QString summary = window.Help().Manual().Summary("read-data.html");
     ASSERT_FALSE(summary.isEmpty());
     EXPECT_TRUE(readHelp.contains(summary.left(30).toHtmlEscaped())) << readHelp.toStdString();
+
+    // A toolbar button's text names its menu command, not the button's short label.
+    for (QToolBar* bar : window.findChildren<QToolBar*>())
+        for (QAction* a : bar->actions())
+            if (a->data().toInt() == CCommandTable::ID_SAMPLING_FREQ) {
+                EXPECT_TRUE(a->whatsThis().contains("<b>Sampling Frequency...</b>")) << a->whatsThis().toStdString();
+            }
 
     QStringList silent;
     for (QToolBar* bar : window.findChildren<QToolBar*>())
@@ -190,6 +231,23 @@ TEST_F(HelpWindowTest, CommandsButtonsAndFieldsHaveWhatsThisTexts) {
     EXPECT_TRUE(field.contains(described.left(30).toHtmlEscaped())) << field.toStdString();
 }
 
+TEST_F(HelpWindowTest, RecentProjectsMadeWhenTheFileMenuOpensHaveWhatsThisTexts) {
+    m_platform.SetString("Recent File List", "File1", "/nonexistent/old.kvp");
+    CMainWindow window(m_platform);
+    window.show();
+    QAction* file = nullptr;
+    for (QAction* top : window.menuBar()->actions())
+        if (top->menu() && top->menu()->actions().contains(window.CommandAction(CMainWindow::ID_FILE_OPEN)))
+            file = top;
+    ASSERT_NE(file, nullptr);
+    // Opening the menu makes its recent-file entries anew.
+    emit file->menu()->aboutToShow();
+    QAction* recent = window.CommandAction(CMainWindow::ID_FILE_MRU_FIRST);
+    ASSERT_NE(recent, nullptr);
+    EXPECT_TRUE(recent->whatsThis().contains(window.Help().Manual().Title("projects.html").toHtmlEscaped()))
+        << recent->whatsThis().toStdString();
+}
+
 TEST_F(HelpWindowTest, AboutShowsThePictureVersionAndBuild) {
     CMainWindow window(m_platform);
     CAboutDialog about(&window);
@@ -202,7 +260,8 @@ TEST_F(HelpWindowTest, AboutShowsThePictureVersionAndBuild) {
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->text().contains(KALVORA_VERSION));
     EXPECT_TRUE(text->text().contains(CAboutDialog::BuildText().toHtmlEscaped()));
-    EXPECT_FALSE(CAboutDialog::BuildText().contains("unknown"));
+    // "Build", the commit (or "unknown" outside a checkout) and the build type.
+    EXPECT_GE(CAboutDialog::BuildText().split(' ').size(), 2);
     // The About command opens it.
     bool shown = false;
     QTimer::singleShot(0, [&] {
