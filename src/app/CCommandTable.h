@@ -16,7 +16,6 @@ struct CCommand {
     StringId m_nMenu = IDS_MENU_FILE;  // top-level menu that holds the item
     int m_nSubMenu = 0;                // submenu inside it (a StringId), 0 for none
     StringId m_nText = IDS_APP_NAME;   // menu text; "\t" separates the accelerator shown
-    std::string m_strStatus;           // status-bar and tooltip text (may be empty)
     // Runs the command. Empty while the code behind it is not part of the
     // program yet: such a command is shown greyed.
     std::function<void(CKalvoraDoc&)> m_handler;

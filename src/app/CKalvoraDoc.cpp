@@ -20,6 +20,7 @@
 #include "dsp/Transform.h"
 #include "dsp/WindowFunctions.h"
 #include "formats/DataFilesIO.h"
+#include "formats/FileNameFormats.h"
 #include "formats/FormatHelpers.h"
 #include "formats/SignalFiles.h"
 #include "formats/WaveFiles.h"
@@ -207,8 +208,10 @@ void CKalvoraDoc::CloseProject() {
         return;
     }
     // The last project stays open, emptied; its path, modified flag and undo
-    // history stay, so Undo brings the data back.
+    // history stay. The emptied state is a step of the history, so one Undo
+    // brings the data back.
     ClearData();
+    SaveUndoState();
     UpdateViews(HINT_REDRAW_ALL, nullptr);
 }
 
@@ -302,14 +305,25 @@ void CKalvoraDoc::UpdateDbReference() {
 
 void CKalvoraDoc::Undo() {
     UndoStep();
+    TakeSourceTitleFromData();
     UpdateViews(HINT_DATA_CHANGED, &m_TimeData);
     UpdateViews(HINT_DATA_CHANGED, &m_FreqData);
 }
 
 void CKalvoraDoc::Redo() {
     RedoStep();
+    TakeSourceTitleFromData();
     UpdateViews(HINT_DATA_CHANGED, &m_TimeData);
     UpdateViews(HINT_DATA_CHANGED, &m_FreqData);
+}
+
+void CKalvoraDoc::TakeSourceTitleFromData() {
+    // The data brought back carries its own name; later steps name their
+    // results after it, not after what the project held before.
+    if (!m_TimeData.IsEmpty())
+        m_strSourceTitle = m_TimeData.m_strName;
+    else if (!m_FreqData.IsEmpty())
+        m_strSourceTitle = m_FreqData.m_strName;
 }
 
 // ---------------------------------------------------------------------------
@@ -624,13 +638,33 @@ void CKalvoraDoc::OnCloseProject() {
     CloseProject();
 }
 
+std::string CKalvoraDoc::WithProjectExtension(const std::string& path) {
+    const std::string name = FileNamePart(path);
+    if (name.empty() || name.find('.') != std::string::npos) return path;
+    return path + LoadString(IDS_PROJECT_EXTENSION);
+}
+
+void CKalvoraDoc::ReadTimeDataFile(const std::string& path) {
+    // One file, read into the Inphase column: a file of one column reads
+    // whole this way; for a file of Inphase and Quadrature pairs the user
+    // ticks "Complex" in the dialog.
+    m_TimeFiles.m_strPath = path;
+    m_TimeFiles.m_strName = FileNamePart(path);
+    m_TimeFiles.m_bComplex = 0;
+    m_TimeFiles.m_strQPath.clear();
+    m_TimeFiles.m_strQName.clear();
+    const int32_t format = FormatForFileName(path);
+    if (format != FMT_NONE && format != m_TimeFiles.m_Format.m_nFormat) m_TimeFiles.m_Format = CDataFormat(format);
+    RunOperation(OP_READ_TIME);
+}
+
 bool CKalvoraDoc::OnSaveProject() {
     std::string path = GetPathName();
     if (path.empty()) {
         auto chosen = Platform().Files().GetSaveFileName(LoadString(IDS_SAVE_AS_TITLE), LoadString(IDS_PROJECT_FILTER),
                                                          DisplayTitle());
         if (!chosen || chosen->empty()) return false;
-        path = *chosen;
+        path = WithProjectExtension(*chosen);
     }
     return SaveProject(path);
 }

@@ -122,6 +122,14 @@ public:
 
     // Text shown for the project in questions: its title, or the default name.
     std::string DisplayTitle() const;
+    // A project file name with the project extension ".kvp" added when its
+    // file name has no extension of its own.
+    static std::string WithProjectExtension(const std::string& path);
+    // Reads one signal file as Time Data (a file dropped on the program or
+    // handed to it): the Data Files dialog opens with the file's name as the
+    // one (Inphase) file and the format its extension suggests, then the
+    // read runs as Read Time Data.
+    void ReadTimeDataFile(const std::string& path);
 
     // ---- members, in the order of the project -----------------------------------------
     CKalvoData m_TimeData;
@@ -187,6 +195,8 @@ protected:
     void TakeSampleRate(double hz);
 
 private:
+    // The source title after Undo and Redo: the name of the data restored.
+    void TakeSourceTitleFromData();
     void WriteProject(CFile& file);
     void ReadProject(CFile& file);
     void EndRun();

@@ -81,19 +81,29 @@ bool CModDoc::GenerateSignal() {
         m_TimeData.Reset();
         SetStatusText(LoadString(IDS_READY));
         ErrorBox(LoadString(IDS_OUT_OF_MEMORY));
-        UpdateViews(HINT_DATA_CHANGED + HINT_RESET_ZOOM, &m_TimeData);
+        EndGeneration();
         return false;
     }
     if (!done) {
         SetStatusText(LoadString(IDS_READY));
-        UpdateViews(HINT_DATA_CHANGED + HINT_RESET_ZOOM, &m_TimeData);
+        EndGeneration();
         return false;
     }
     SetStatusText(LoadString(IDS_UPDATING_VIEWS));
+    // The plot is named after the generator, whatever the project held before.
+    m_strSourceTitle = LoadString(IDS_GENERATED_SIGNAL);
     OpenPlot(0, false, m_TimeData);
-    UpdateViews(HINT_DATA_CHANGED + HINT_RESET_ZOOM, &m_TimeData);
+    EndGeneration();
     SetStatusText(LoadString(IDS_READY));
     return true;
+}
+
+void CModDoc::EndGeneration() {
+    // The Time Data has changed (to the new signal, or to nothing): the
+    // change is a step of the undo history, so Undo brings back the data it
+    // replaced.
+    SaveUndoState();
+    UpdateViews(HINT_DATA_CHANGED + HINT_RESET_ZOOM, &m_TimeData);
 }
 
 bool CModDoc::WriteAmData() {

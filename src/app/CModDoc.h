@@ -52,6 +52,8 @@ public:
 
 private:
     bool Synthesize(int32_t count, float fs);
+    // Takes the undo snapshot of a generation and tells the views.
+    void EndGeneration();
 };
 
 }  // namespace kv

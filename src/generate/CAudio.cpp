@@ -25,6 +25,12 @@ void CAudio::CreateControls() {
     AddRadio(IDC_FILE_SOURCE, LoadString(IDS_AUDIO_FILE), 1, source, 0);
     int file = AddGroup(LoadString(IDS_AUDIO_FILENAME));
     AddEdit(IDC_FILE_NAME, {}, file, 0);
+    AddControl(IDC_BROWSE, ControlKind::Button, LoadString(IDS_SHELL_BROWSE), file, 0);
+}
+
+void CAudio::OnClicked(int id) {
+    if (id == IDC_BROWSE)
+        BrowseForFile(IDC_FILE_NAME, LoadString(IDS_SHELL_OPEN_AUDIO_TITLE), LoadString(IDS_SHELL_AUDIO_FILES));
 }
 
 void CAudio::DoDataExchange(CDataExchange& dx) {

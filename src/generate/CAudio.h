@@ -22,6 +22,7 @@ public:
         IDC_GEN_SOURCE = 2007,
         IDC_OFF = 2008,
         IDC_SINE = 2086,
+        IDC_BROWSE = 2202,
     };
     enum Waveform : int32_t { Off = 0, Sine = 1, Square = 2, Triangle = 3, Sawtooth = 4 };
     enum Source : int32_t { Generated = 0, File = 1 };
@@ -29,6 +30,8 @@ public:
     CAudio();
 
     void DoDataExchange(CDataExchange& dx) override;
+    // "Browse..." beside the file name.
+    void OnClicked(int id) override;
 
     // The page's record of a project file (the same in every version).
     void Serialize(CArchive& ar, int version);

@@ -18,6 +18,9 @@ void CModParm::CreateControls() {
     AddRadio(IDC_LSB, LoadString(IDS_MOD_LSB), 0, type, 1);
     AddRadio(IDC_USB, LoadString(IDS_MOD_USB), 0, type, 1);
     AddRadio(IDC_NO_CARRIER, LoadString(IDS_MOD_NONE), 0, type, 1);
+    // The note on the single-sideband choices stands under them, above the
+    // carrier fields it points to.
+    AddControl(IDC_SSB_NOTE, ControlKind::Static, LoadString(IDS_MOD_SSB_NOTE), type, 2);
     int carrier = AddGroup(LoadString(IDS_MOD_CARRIER));
     AddEdit(IDC_CARRIER_FREQUENCY, LoadString(IDS_GEN_FREQUENCY), carrier, 0);
     AddEdit(IDC_CARRIER_PHASE, LoadString(IDS_MOD_PHASE), carrier, 1);
@@ -25,7 +28,6 @@ void CModParm::CreateControls() {
     AddEdit(IDC_DEVIATION, LoadString(IDS_MOD_DEVIATION), -1, 1);
     int ssb = AddGroup(LoadString(IDS_MOD_SSB));
     AddEdit(IDC_HILBERT_FILTER, LoadString(IDS_MOD_HILBERT), ssb, 0);
-    AddControl(IDC_SSB_NOTE, ControlKind::Static, LoadString(IDS_MOD_SSB_NOTE), ssb, 1);
 }
 
 void CModParm::DoDataExchange(CDataExchange& dx) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/CPlatform.h"
@@ -206,6 +207,13 @@ std::vector<int> CDialogModel::RadioGroupIds(int firstId) const {
     for (const auto& c : m_controls)
         if (c.m_kind == ControlKind::Radio && c.m_nRadioGroup == first.m_nRadioGroup) ids.push_back(c.m_nId);
     return ids;
+}
+
+bool CDialogModel::BrowseForFile(int editId, const std::string& title, const std::string& filter) {
+    const std::optional<std::string> chosen = Platform().Files().GetOpenFileName(title, filter, GetDlgItemText(editId));
+    if (!chosen || chosen->empty()) return false;
+    SetDlgItemText(editId, *chosen);
+    return true;
 }
 
 void CDialogModel::CheckRadioButton(int firstId, int index) {

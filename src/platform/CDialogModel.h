@@ -75,6 +75,10 @@ public:
     void CheckRadioButton(int firstId, int index);
     int GetCheckedRadioButton(int firstId) const;
 
+    // "Browse...": the platform's open-file dialog, starting from the file the
+    // edit names; the file chosen goes into the edit. False when cancelled.
+    bool BrowseForFile(int editId, const std::string& title, const std::string& filter);
+
     // Requests the input focus for a control (with its text selected).
     void GotoDlgCtrl(int id) { m_nFocusId = id; }
     int FocusRequest() const { return m_nFocusId; }

@@ -181,8 +181,10 @@ bool RunGuarded(const std::function<void()>& command) {
 CWaitCursor::CWaitCursor() { Platform().Status().BeginWaitCursor(); }
 
 CWaitCursor::CWaitCursor(const std::string& statusText) {
-    Platform().Status().SetStatusText(statusText);
+    // The text belongs to the wait: a platform may take it back when the
+    // wait ends.
     Platform().Status().BeginWaitCursor();
+    Platform().Status().SetStatusText(statusText);
 }
 
 CWaitCursor::~CWaitCursor() { Platform().Status().EndWaitCursor(); }

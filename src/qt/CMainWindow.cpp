@@ -1,36 +1,40 @@
 #include "qt/CMainWindow.h"
 
 #include <algorithm>
-#include <map>
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QKeySequence>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/CCommandPrompts.h"
 #include "app/CCommandTable.h"
 #include "app/CModDoc.h"
 #include "app/CPreferences.h"
 #include "platform/StringTable.h"
 #include "plot/PlotCommands.h"
-#include "plot/PlotMenus.h"
 #include "qt/CAboutDialog.h"
+#include "qt/CCommandBars.h"
 #include "qt/CHelpSystem.h"
 #include "qt/CListWindow.h"
 #include "qt/CPlotWidget.h"
 #include "qt/CProjectFrame.h"
-#include "qt/CQtCommandMenu.h"
 #include "qt/CQtPlatform.h"
+#include "qt/CStatusLine.h"
 
 namespace kv {
 
@@ -40,90 +44,17 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 using T = CCommandTable;
 
-std::string TableText(int id) {
-    const CCommand* c = CCommandTable::Find(id);
-    return c ? LoadString(c->m_nText) : std::string();
-}
+const char* const kPlacementSection = "Main Window";
 
-CMenuItem Cmd(int id) { return CMenuItem::Command(id, TableText(id)); }
-CMenuItem Cmd(int id, StringId text) { return CMenuItem::Command(id, LoadString(text)); }
-
-// The commands of one top-level menu of the table, with their submenus, in
-// table order.
-CMenuItem TableMenu(StringId menu) {
-    CMenuItem popup = CMenuItem::Popup(LoadString(menu), {});
-    std::map<int, size_t> subMenus;
-    for (const CCommand& c : CCommandTable::Commands()) {
-        if (c.m_nMenu != menu) continue;
-        CMenuItem item = CMenuItem::Command(c.m_nId, LoadString(c.m_nText));
-        if (c.m_nSubMenu == 0) {
-            popup.m_items.push_back(item);
-            continue;
-        }
-        auto it = subMenus.find(c.m_nSubMenu);
-        if (it == subMenus.end()) {
-            popup.m_items.push_back(CMenuItem::Popup(LoadString(static_cast<StringId>(c.m_nSubMenu)), {}));
-            it = subMenus.emplace(c.m_nSubMenu, popup.m_items.size() - 1).first;
-        }
-        popup.m_items[it->second].m_items.push_back(item);
-    }
-    return popup;
-}
-
-// "&Undo\tCtrl+Z": the text is shown before the tab, the keys after it
-// become the shortcut.
-void ApplyShortcuts(QMenu& menu) {
-    for (QAction* action : menu.actions()) {
-        if (action->menu()) {
-            ApplyShortcuts(*action->menu());
-            continue;
-        }
-        QString text = action->text();
-        int tab = text.indexOf('\t');
-        if (tab < 0) continue;
-        action->setShortcut(QKeySequence::fromString(text.mid(tab + 1)));
-        action->setText(text.left(tab));
-    }
-}
-
-QAction* FindAction(QMenu& menu, int id) {
-    for (QAction* action : menu.actions()) {
-        if (action->menu()) {
-            if (QAction* found = FindAction(*action->menu(), id)) return found;
-        } else if (action->data().isValid() && action->data().toInt() == id) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-// The short texts of the toolbar buttons.
-const std::map<int, StringId> kToolbarLabels = {
-    {T::ID_READ_TIME, IDS_TB_READ_TIME},
-    {T::ID_WRITE_TIME, IDS_TB_WRITE_TIME},
-    {T::ID_SAMPLING_FREQ, IDS_TB_SAMPLING_FREQ},
-    {T::ID_TRANSFORM_OPTIONS, IDS_TB_TRANSFORM_OPTIONS},
-    {T::ID_PROCESS, IDS_TB_PROCESS},
-    {T::ID_TIME_SET_RANGE, IDS_TB_TIME_RANGE},
-    {T::ID_TIME_TO_FREQ, IDS_TB_TO_FREQ},
-    {T::ID_TIME_SCALE, IDS_TB_SCALE},
-    {T::ID_TIME_WINDOW, IDS_TB_WINDOW},
-    {T::ID_GENERATE_WAVEFORM, IDS_TB_GENERATE},
-    {T::ID_FREQ_SET_RANGE, IDS_TB_FREQ_RANGE},
-    {T::ID_FREQ_TO_TIME, IDS_TB_TO_TIME},
-    {T::ID_FREQ_SHOW_LIST, IDS_TB_FREQ_LIST},
-    {ID_FILE_PRINT, IDS_TB_PRINT},
-    {CMainWindow::ID_CONTEXT_HELP, IDS_TB_HELP},
-};
-
-QString ButtonText(const std::string& menuText) {
-    QString text = Q(menuText);
-    int tab = text.indexOf('\t');
-    if (tab >= 0) text = text.left(tab);
-    text.remove('&');
-    if (text.endsWith("...")) text.chop(3);
+// The menu text without its mnemonic marks, keys and trailing dots.
+QString PlainText(const std::string& menuText) {
+    QString text = Q(menuText).section(QLatin1Char('\t'), 0, 0);
+    text.remove(QLatin1Char('&'));
+    if (text.endsWith(QLatin1String("..."))) text.chop(3);
     return text;
 }
+
+bool IsProjectFile(const QString& path) { return path.endsWith(QLatin1String(".kvp"), Qt::CaseInsensitive); }
 
 }  // namespace
 
@@ -131,192 +62,138 @@ CMainWindow::CMainWindow(CQtPlatform& platform) : m_platform(platform), m_pMdi(n
     setWindowTitle(Q(LoadString(IDS_APP_NAME)));
     QApplication::setWindowIcon(CAboutDialog::ProgramIcon());
     setWindowIcon(CAboutDialog::ProgramIcon());
+    setObjectName(QStringLiteral("MainWindow"));
     m_pHelp = new CHelpSystem(this);
     setCentralWidget(m_pMdi);
     setAcceptDrops(true);
+    m_pStatus = new CStatusLine(*statusBar(), Q(LoadString(IDS_READY)));
     platform.SetMainWindow(this);
+    platform.SetStatusLine(m_pStatus);
     platform.Platform().SetWindows(this);
     m_recent.Load();
-    BuildMenus();
-    BuildToolbar();
-    m_pHelp->AttachCommands(*this, [](int id) {
-        const CCommand* c = CCommandTable::Find(id);
-        return c ? c->m_strStatus : std::string();
-    });
-    statusBar()->showMessage(Q(LoadString(IDS_READY)));
+    m_pBars = new CCommandBars(*this, *this);
+    m_pBars->SetRecentFiles(m_recent.Files());
+    connect(m_pBars->Menu(CShellMenus::Popup::Window), &QMenu::aboutToShow, this, &CMainWindow::FillWindowMenu);
+    m_pHelp->AttachCommands(*this, [](int id) { return CCommandPrompts::StatusPrompt(id); });
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
-        UpdateMenuBar();
+        UpdateFrame();
         UpdateTitles();
-        UpdateToolbar();
+        ScheduleStates();
     });
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &CMainWindow::UpdateToolbar);
-    timer->start(300);
-    UpdateMenuBar();
+    // Command states follow the user's actions: after each click, key and
+    // wheel turn in this window they are brought up to date once.
+    qApp->installEventFilter(this);
+    UpdateFrame();
     resize(1200, 800);
 }
 
 CMainWindow::~CMainWindow() {
+    qApp->removeEventFilter(this);
     m_bClosingDocument = true;
     for (QMdiSubWindow* sub : m_pMdi->subWindowList()) delete sub;
     m_docs.clear();
     m_platform.Platform().SetWindows(nullptr);
+    m_platform.SetStatusLine(nullptr);
     m_platform.SetMainWindow(nullptr);
 }
 
 // ---------------------------------------------------------------------------
-// Menus and toolbar
+// Menus, toolbar and status bar
 
-CMenuItem CMainWindow::MainMenu() const {
-    std::vector<CMenuItem> menus;
-    CMenuItem write = CMenuItem::Popup(LoadString(IDS_MENU_WRITE),
-                                       {Cmd(T::ID_WRITE_TIME), Cmd(T::ID_WRITE_FREQ),
-                                        Cmd(ID_PLOT_WRITE_DATA, IDS_SHELL_GRAPH_DATA), Cmd(T::ID_WRITE_LIST),
-                                        Cmd(T::ID_WRITE_AM), Cmd(T::ID_WRITE_FM)});
-    menus.push_back(CMenuItem::Popup(
-        LoadString(IDS_MENU_FILE),
-        {Cmd(ID_FILE_NEW, IDS_SHELL_NEW_PROJECT), Cmd(ID_FILE_OPEN, IDS_SHELL_OPEN_PROJECT),
-         Cmd(T::ID_CLOSE_PROJECT), Cmd(T::ID_SAVE_PROJECT), Cmd(ID_FILE_SAVE_AS, IDS_SHELL_SAVE_AS),
-         CMenuItem::Separator(), Cmd(T::ID_READ_TIME), Cmd(T::ID_READ_FREQ), write, Cmd(T::ID_CONVERT),
-         CMenuItem::Separator(), Cmd(ID_FILE_PRINT, IDS_SHELL_PRINT),
-         Cmd(ID_FILE_PRINT_PREVIEW, IDS_SHELL_PRINT_PREVIEW), Cmd(ID_FILE_PRINT_SETUP, IDS_SHELL_PRINT_SETUP),
-         CMenuItem::Separator(), Cmd(ID_APP_EXIT, IDS_SHELL_EXIT)}));
-    menus.push_back(TableMenu(IDS_MENU_SIGNAL));
-    menus.push_back(TableMenu(IDS_MENU_TIME));
-    menus.push_back(TableMenu(IDS_MENU_FREQUENCY));
-    CMenuItem plot = PlotMenu();
-    plot.m_strText = LoadString(IDS_SHELL_MENU_PLOT);
-    menus.push_back(plot);
-    CMenuItem list = TableMenu(IDS_MENU_LIST);
-    list.m_items.push_back(Cmd(ID_LIST_FONT, IDS_SHELL_LIST_FONT));
-    list.m_items.push_back(CMenuItem::Separator());
-    list.m_items.push_back(Cmd(ID_EDIT_UNDO_TEXT, IDS_SHELL_EDIT_UNDO));
-    list.m_items.push_back(Cmd(ID_EDIT_CUT, IDS_SHELL_EDIT_CUT));
-    list.m_items.push_back(Cmd(ID_EDIT_COPY, IDS_SHELL_EDIT_COPY));
-    list.m_items.push_back(Cmd(ID_EDIT_PASTE, IDS_SHELL_EDIT_PASTE));
-    menus.push_back(list);
-    CMenuItem view = TableMenu(IDS_MENU_VIEW);
-    view.m_items.push_back(CMenuItem::Separator());
-    view.m_items.push_back(Cmd(ID_VIEW_TOOLBAR, IDS_SHELL_TOOLBAR));
-    view.m_items.push_back(Cmd(ID_VIEW_STATUS_BAR, IDS_SHELL_STATUS_BAR));
-    view.m_items.push_back(Cmd(ID_VIEW_PREFERENCES, IDS_SHELL_PREFERENCES));
-    menus.push_back(view);
-    menus.push_back(CMenuItem::Popup(LoadString(IDS_SHELL_MENU_WINDOW),
-                                     {Cmd(ID_WINDOW_CASCADE, IDS_SHELL_CASCADE), Cmd(ID_WINDOW_TILE, IDS_SHELL_TILE),
-                                      Cmd(ID_WINDOW_ARRANGE, IDS_SHELL_ARRANGE)}));
-    menus.push_back(CMenuItem::Popup(
-        LoadString(IDS_SHELL_MENU_HELP),
-        {Cmd(ID_HELP_CONTENTS, IDS_SHELL_CONTENTS), Cmd(ID_HELP_INDEX, IDS_SHELL_INDEX),
-         Cmd(ID_HELP_SEARCH, IDS_SHELL_SEARCH), Cmd(ID_CONTEXT_HELP, IDS_SHELL_CONTEXT_HELP), CMenuItem::Separator(),
-         Cmd(ID_APP_ABOUT, IDS_SHELL_ABOUT)}));
-    return CMenuItem::Popup({}, menus);
+QAction* CMainWindow::CommandAction(int id) const { return m_pBars->Action(id); }
+
+void CMainWindow::UpdateCommandStates() {
+    m_bStatesPending = false;
+    m_pBars->SetRecentFiles(m_recent.Files());
+    m_pBars->UpdateStates();
 }
 
-void CMainWindow::BuildMenus() {
-    CMenuItem all = MainMenu();
-    auto target = [this]() -> ICommandTarget* { return this; };
-    for (const CMenuItem& popup : all.m_items) {
-        QMenu* menu = CQtCommandMenu::Create(popup, target, this);
-        ApplyShortcuts(*menu);
-        menuBar()->addMenu(menu);
-        if (popup.m_strText == LoadString(IDS_MENU_FILE)) m_pFileMenu = menu;
-        if (popup.m_strText == LoadString(IDS_SHELL_MENU_PLOT)) m_pPlotMenu = menu;
-        if (popup.m_strText == LoadString(IDS_MENU_LIST)) m_pListMenu = menu;
-        if (popup.m_strText == LoadString(IDS_MENU_VIEW)) m_pViewMenu = menu;
-    }
-    // The recent files go before Exit.
-    QAction* exit = FindAction(*m_pFileMenu, ID_APP_EXIT);
-    m_pRecentSeparator = m_pFileMenu->insertSeparator(exit);
-    connect(m_pFileMenu, &QMenu::aboutToShow, this, &CMainWindow::UpdateRecentMenu);
-    UpdateRecentMenu();
-
-    // Further keys of the project windows.
-    struct Extra {
-        QKeySequence keys;
-        int id;
-    } extras[] = {{QKeySequence(Qt::ALT | Qt::Key_Backspace), T::ID_UNDO},
-                  {QKeySequence(Qt::CTRL | Qt::Key_Insert), ID_EDIT_COPY},
-                  {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ID_EDIT_CUT},
-                  {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ID_EDIT_PASTE},
-                  {QKeySequence(Qt::Key_F1), ID_HELP},
-                  {QKeySequence(Qt::Key_F6), ID_NEXT_PANE},
-                  {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE}};
-    for (const Extra& e : extras) {
-        auto* action = new QAction(this);
-        action->setShortcut(e.keys);
-        int id = e.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-        addAction(action);
-    }
+void CMainWindow::ScheduleStates() {
+    if (m_bStatesPending) return;
+    m_bStatesPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_bStatesPending) return;
+        UpdateTitles();
+        UpdateCommandStates();
+    });
 }
 
-QAction* CMainWindow::CommandAction(int id) const {
-    for (QAction* top : menuBar()->actions())
-        if (top->menu())
-            if (QAction* a = FindAction(*top->menu(), id)) return a;
-    return nullptr;
+void CMainWindow::UpdateFrame() {
+    CShellMenus::Frame frame = CShellMenus::Frame::Plot;
+    if (m_docs.empty())
+        frame = CShellMenus::Frame::Empty;
+    else if (ActiveList())
+        frame = CShellMenus::Frame::List;
+    if (frame != m_pBars->Frame()) m_pBars->SetFrame(frame);
 }
 
-void CMainWindow::UpdateRecentMenu() {
-    for (QAction* a : m_recentActions) {
-        m_pFileMenu->removeAction(a);
-        delete a;
+bool CMainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        // Prompts of menus and buttons share the pane with the program's texts.
+        m_pStatus->ShowPrompt(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
     }
-    m_recentActions.clear();
-    const auto& files = m_recent.Files();
-    QAction* before = m_pRecentSeparator;
-    for (size_t i = 0; i < files.size(); ++i) {
-        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(Q(files[i])), m_pFileMenu);
-        int id = ID_FILE_MRU_FIRST + static_cast<int>(i);
+    return QMainWindow::event(event);
+}
+
+bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+            if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this)
+                ScheduleStates();
+            break;
+        default: break;
+    }
+    return false;
+}
+
+void CMainWindow::FillWindowMenu() {
+    QMenu* menu = m_pBars->Menu(CShellMenus::Popup::Window);
+    for (QAction* a : m_windowActions) {
+        menu->removeAction(a);
+        a->deleteLater();
+    }
+    m_windowActions.clear();
+    const QList<QMdiSubWindow*> subs = m_pMdi->subWindowList();
+    if (subs.isEmpty()) return;
+    m_windowActions.push_back(menu->addSeparator());
+    QMdiSubWindow* active = m_pMdi->activeSubWindow() ? m_pMdi->activeSubWindow() : m_pMdi->currentSubWindow();
+    for (int i = 0; i < subs.size(); ++i) {
+        QString title = subs[i]->windowTitle();
+        title.replace(QLatin1String("[*]"), subs[i]->isWindowModified() ? QStringLiteral("*") : QString());
+        title.replace(QLatin1Char('&'), QLatin1String("&&"));
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        auto* action = menu->addAction(Q(FormatString(IDS_SHELL_WINDOW_ITEM, number.toStdString(), title.toStdString())));
+        const int id = ID_WINDOW_FIRST + i;
         action->setData(id);
+        action->setCheckable(true);
+        action->setChecked(subs[i] == active);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-        m_pFileMenu->insertAction(before, action);
-        m_recentActions.push_back(action);
-    }
-    if (!files.empty()) {
-        QAction* sep = m_pFileMenu->insertSeparator(before);
-        m_recentActions.push_back(sep);
+        m_windowActions.push_back(action);
     }
 }
 
-void CMainWindow::BuildToolbar() {
-    m_pToolBar = addToolBar(tr("Toolbar"));
-    m_pToolBar->setObjectName("MainToolbar");
-    std::vector<int> ids = CCommandTable::ToolbarIds();
-    ids.push_back(0);
-    ids.push_back(ID_FILE_PRINT);
-    ids.push_back(ID_CONTEXT_HELP);
-    for (int id : ids) {
-        if (id == 0) {
-            m_pToolBar->addSeparator();
-            continue;
+void CMainWindow::ArrangeIcons() {
+    // Minimized windows line up along the bottom of the area, left to right,
+    // in rows upwards; the other windows stay where they are.
+    const QRect area = m_pMdi->viewport()->rect();
+    int x = 0;
+    int y = area.bottom() + 1;
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : m_pMdi->subWindowList()) {
+        if (!sub->isMinimized()) continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= rowHeight;
+            rowHeight = 0;
         }
-        QAction* menuAction = CommandAction(id);
-        QString tip = menuAction ? ButtonText(menuAction->text().toStdString()) : QString();
-        auto label = kToolbarLabels.find(id);
-        QString text = label != kToolbarLabels.end() ? Q(LoadString(label->second)) : tip;
-        auto* action = m_pToolBar->addAction(text);
-        action->setData(id);
-        action->setToolTip(tip.isEmpty() ? text : tip);
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        if (rowHeight == 0) rowHeight = size.height();
+        sub->move(x, y - rowHeight);
+        x += size.width();
     }
-}
-
-void CMainWindow::UpdateToolbar() {
-    if (!m_pToolBar) return;
-    for (QAction* action : m_pToolBar->actions()) {
-        if (action->isSeparator() || !action->data().isValid()) continue;
-        CCmdUI ui(action->data().toInt());
-        bool known = OnUpdateCommand(ui);
-        action->setEnabled(known && ui.m_bEnabled);
-    }
-}
-
-void CMainWindow::UpdateMenuBar() {
-    CProjectFrame* frame = ActiveFrame();
-    bool list = frame && frame->GetKind() == CProjectFrame::Kind::List;
-    if (m_pPlotMenu) m_pPlotMenu->menuAction()->setVisible(!list);
-    if (m_pListMenu) m_pListMenu->menuAction()->setVisible(list);
 }
 
 // ---------------------------------------------------------------------------
@@ -324,7 +201,12 @@ void CMainWindow::UpdateMenuBar() {
 
 void CMainWindow::StartUp(const std::string& path) {
     if (!path.empty()) {
-        if (OpenProject(path)) return;
+        if (IsProjectFile(Q(path)) || !QFileInfo::exists(Q(path))) {
+            if (OpenProject(path)) return;
+        } else {
+            ReadTimeFile(path);
+            return;
+        }
     } else if (!m_recent.Files().empty()) {
         std::string last = m_recent.Files().front();
         if (OpenProject(last)) return;
@@ -339,37 +221,90 @@ CModDoc* CMainWindow::NewProject() {
     m_docs.push_back(std::move(doc));
     CreatePlotView(*raw);
     raw->NewProject();
+    UpdateFrame();
     UpdateTitles();
+    ScheduleStates();
     return raw;
 }
 
 CModDoc* CMainWindow::OpenProject(const std::string& path) {
     for (const auto& d : m_docs) {
-        if (d->GetPathName() == path) {
-            auto frames = FramesOf(*d);
-            if (!frames.empty()) m_pMdi->setActiveSubWindow(frames.front());
+        if (d->GetPathName() != path) continue;
+        // A project emptied by Close Project keeps its name; opening its
+        // file reads it again. Any other project of that file is raised.
+        if (d->m_TimeData.IsEmpty() && d->m_FreqData.IsEmpty()) {
+            if (!d->OpenProject(path)) {
+                m_pStatus->SetText(Q(LoadString(IDS_READY)));
+                return nullptr;
+            }
+            ShowOpenedProject(*d);
             return d.get();
         }
+        auto frames = FramesOf(*d);
+        if (!frames.empty()) m_pMdi->setActiveSubWindow(frames.front());
+        return d.get();
     }
+    // The project is read before it has a window: a file that cannot be
+    // read leaves the other windows exactly as they were.
     auto doc = std::make_unique<CModDoc>();
     CModDoc* raw = doc.get();
     m_docs.push_back(std::move(doc));
-    CreatePlotView(*raw);
     if (!raw->OpenProject(path)) {
         m_recent.Remove(path);
-        DestroyDocument(raw, false);
+        m_docs.pop_back();
+        m_pStatus->SetText(Q(LoadString(IDS_READY)));
+        UpdateFrame();
+        ScheduleStates();
         return nullptr;
     }
-    m_recent.Add(path);
-    // Plots show the data the project holds, each under the name it was saved with.
-    for (CKalvoData* data : {&raw->m_FreqData, &raw->m_TimeData}) {
-        if (data->IsEmpty()) continue;
-        raw->m_strSourceTitle = data->m_strName;
-        raw->OpenPlot(0, false, *data);
-    }
-    SetStatusText(LoadString(IDS_READY));
-    UpdateTitles();
+    CView* first = CreatePlotView(*raw);
+    if (first) MaximizeView(*first);
+    ShowOpenedProject(*raw);
     return raw;
+}
+
+void CMainWindow::ShowOpenedProject(CModDoc& doc) {
+    m_recent.Add(doc.GetPathName());
+    // Plots show the data the project holds, each under the name it was saved with.
+    for (CKalvoData* data : {&doc.m_FreqData, &doc.m_TimeData}) {
+        if (data->IsEmpty()) continue;
+        doc.m_strSourceTitle = data->m_strName;
+        doc.OpenPlot(0, false, *data);
+    }
+    m_pStatus->SetText(Q(LoadString(IDS_READY)));
+    UpdateFrame();
+    UpdateTitles();
+    ScheduleStates();
+}
+
+void CMainWindow::OpenFiles(const QStringList& paths) {
+    // A request that comes while a dialog is open waits for it: no command
+    // starts while another one runs.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(200, this, [this, paths] { OpenFiles(paths); });
+        return;
+    }
+    for (const QString& path : paths) {
+        if (path.isEmpty()) continue;
+        RunGuarded([&] {
+            if (IsProjectFile(path))
+                OpenProject(path.toStdString());
+            else
+                ReadTimeFile(path.toStdString());
+        });
+    }
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    ScheduleStates();
+}
+
+void CMainWindow::ReadTimeFile(const std::string& path) {
+    CModDoc* doc = ActiveDocument();
+    if (!doc) doc = NewProject();
+    doc->ReadTimeDataFile(path);
+    UpdateTitles();
+    ScheduleStates();
 }
 
 CModDoc* CMainWindow::Find(const CKalvoraDoc& doc) const {
@@ -408,15 +343,32 @@ CListWindow* CMainWindow::ActiveList() const {
     return f ? qobject_cast<CListWindow*>(f->widget()) : nullptr;
 }
 
+CProjectFrame* CMainWindow::AddFrame(CModDoc& doc, bool list) {
+    auto* frame = new CProjectFrame(*this, doc, list ? CProjectFrame::Kind::List : CProjectFrame::Kind::Plot);
+    m_pMdi->addSubWindow(frame);
+    if (list) frame->resize(640, 480);
+    frame->show();
+    if (list && !frame->isMaximized()) {
+        // A new list window stands inside the area, whatever its size.
+        const QSize area = m_pMdi->viewport()->size();
+        frame->resize(frame->size().boundedTo(QSize(std::max(area.width(), frame->minimumWidth()),
+                                                    std::max(area.height(), frame->minimumHeight()))));
+        QPoint place = frame->pos();
+        place.setX(std::clamp(place.x(), 0, std::max(0, area.width() - frame->width())));
+        place.setY(std::clamp(place.y(), 0, std::max(0, area.height() - frame->height())));
+        if (place != frame->pos()) frame->move(place);
+    }
+    m_pMdi->setActiveSubWindow(frame);
+    return frame;
+}
+
 CView* CMainWindow::CreatePlotView(CKalvoraDoc& doc) {
     CModDoc* d = Find(doc);
     if (!d) return nullptr;
-    auto* frame = new CProjectFrame(*this, *d, CProjectFrame::Kind::Plot);
-    m_pMdi->addSubWindow(frame);
-    frame->show();
-    m_pMdi->setActiveSubWindow(frame);
+    CProjectFrame* frame = AddFrame(*d, false);
     CView* view = frame->View();
     view->OnInitialUpdate();
+    UpdateFrame();
     UpdateTitles();
     return view;
 }
@@ -424,13 +376,10 @@ CView* CMainWindow::CreatePlotView(CKalvoraDoc& doc) {
 CView* CMainWindow::CreateListView(CKalvoraDoc& doc) {
     CModDoc* d = Find(doc);
     if (!d) return nullptr;
-    auto* frame = new CProjectFrame(*this, *d, CProjectFrame::Kind::List);
-    m_pMdi->addSubWindow(frame);
-    frame->resize(640, 480);
-    frame->show();
-    m_pMdi->setActiveSubWindow(frame);
+    CProjectFrame* frame = AddFrame(*d, true);
     CView* view = frame->View();
     view->OnInitialUpdate();
+    UpdateFrame();
     UpdateTitles();
     return view;
 }
@@ -443,16 +392,14 @@ CProjectFrame* CMainWindow::FrameOf(CView& view) const {
 
 void CMainWindow::ActivateView(CView& view) {
     if (CProjectFrame* f = FrameOf(view)) {
+        if (f->isMinimized()) f->showNormal();
         f->show();
         m_pMdi->setActiveSubWindow(f);
     }
 }
 
 void CMainWindow::MaximizeView(CView& view) {
-    if (CProjectFrame* f = FrameOf(view)) {
-        f->showMaximized();
-        f->update();
-    }
+    if (CProjectFrame* f = FrameOf(view)) f->showMaximized();
 }
 
 void CMainWindow::DestroyDocument(CModDoc* doc, bool later) {
@@ -462,8 +409,9 @@ void CMainWindow::DestroyDocument(CModDoc* doc, bool later) {
         m_bClosingDocument = false;
         auto it = std::find_if(m_docs.begin(), m_docs.end(), [doc](const auto& d) { return d.get() == doc; });
         if (it != m_docs.end()) m_docs.erase(it);
+        UpdateFrame();
         UpdateTitles();
-        UpdateMenuBar();
+        ScheduleStates();
     };
     if (later)
         QTimer::singleShot(0, this, destroy);
@@ -484,7 +432,10 @@ void CMainWindow::CloseDocument(CKalvoraDoc& doc) {
 bool CMainWindow::CanCloseFrame(CProjectFrame& frame) {
     if (m_bClosingDocument) return true;
     CModDoc& doc = frame.Document();
-    if (FramesOf(doc).size() > 1) return true;
+    if (FramesOf(doc).size() > 1) {
+        ScheduleStates();
+        return true;
+    }
     if (!doc.SaveModified()) return false;
     if (!doc.GetPathName().empty()) m_recent.Add(doc.GetPathName());
     // The project goes with its last window.
@@ -497,8 +448,11 @@ void CMainWindow::UpdateTitles() {
         std::vector<CProjectFrame*> frames = FramesOf(*doc);
         for (size_t i = 0; i < frames.size(); ++i) {
             QString title = Q(doc->DisplayTitle());
-            if (frames.size() > 1) title += QString(":%1").arg(i + 1);
-            frames[i]->setWindowTitle(title);
+            if (frames.size() > 1) title += QStringLiteral(":%1").arg(i + 1);
+            // A changed project says so in the title of each of its windows.
+            title += QLatin1String("[*]");
+            if (frames[i]->windowTitle() != title) frames[i]->setWindowTitle(title);
+            frames[i]->setWindowModified(doc->IsModified());
         }
     }
 }
@@ -507,49 +461,68 @@ void CMainWindow::UpdateTitles() {
 // Commands
 
 bool CMainWindow::OnCommand(int id) {
-    bool handled = RunGuarded([&] {
+    // Keys reach here without a menu: a command that is greyed does nothing.
+    CCmdUI state(id);
+    if (OnUpdateCommand(state) && !state.m_bEnabled) return false;
+    bool handled = false;
+    RunGuarded([&] {
+        if (id >= ID_WINDOW_FIRST && id < ID_WINDOW_FIRST + 256) {
+            const QList<QMdiSubWindow*> subs = m_pMdi->subWindowList();
+            const int index = id - ID_WINDOW_FIRST;
+            if (index < subs.size()) {
+                if (subs[index]->isMinimized()) subs[index]->showNormal();
+                m_pMdi->setActiveSubWindow(subs[index]);
+            }
+            handled = true;
+            return;
+        }
         if (CListWindow* list = ActiveList()) {
-            switch (id) {
-                case ID_EDIT_UNDO_TEXT: list->undo(); return;
-                case ID_EDIT_CUT: list->cut(); return;
-                case ID_EDIT_COPY: list->copy(); return;
-                case ID_EDIT_PASTE: list->paste(); return;
-                case ID_LIST_FONT: list->ChooseFont(); return;
-                default: break;
+            if (list->OnCommand(id)) {
+                handled = true;
+                return;
             }
         }
-        if (CGraph* graph = ActiveGraph())
-            if (graph->OnCommand(id)) return;
+        if (CGraph* graph = ActiveGraph()) {
+            // Copy in a plot window copies its picture.
+            if (graph->OnCommand(id == ID_EDIT_COPY ? int{ID_PLOT_COPY_IMAGE} : id)) {
+                handled = true;
+                return;
+            }
+        }
         if (CCommandTable::Find(id)) {
             CModDoc* doc = ActiveDocument();
             if (!doc) return;
-            bool save = id == T::ID_SAVE_PROJECT;
-            CCommandTable::Execute(*doc, id);
+            const bool save = id == T::ID_SAVE_PROJECT;
+            handled = CCommandTable::Execute(*doc, id);
             if (save && Find(*doc) && !doc->GetPathName().empty() && !doc->IsModified())
                 m_recent.Add(doc->GetPathName());
             return;
         }
-        OnAppCommand(id);
+        handled = OnAppCommand(id);
     });
     UpdateTitles();
-    UpdateToolbar();
+    ScheduleStates();
     return handled;
 }
 
 bool CMainWindow::OnUpdateCommand(CCmdUI& ui) {
     const int id = ui.m_nId;
-    if (ActiveList()) {
-        switch (id) {
-            case ID_EDIT_UNDO_TEXT:
-            case ID_EDIT_CUT:
-            case ID_EDIT_COPY:
-            case ID_EDIT_PASTE:
-            case ID_LIST_FONT: ui.m_bEnabled = true; return true;
-            default: break;
-        }
+    if (id >= ID_WINDOW_FIRST && id < ID_WINDOW_FIRST + 256) {
+        ui.m_bEnabled = id - ID_WINDOW_FIRST < m_pMdi->subWindowList().size();
+        return true;
     }
-    if (CGraph* graph = ActiveGraph())
+    if (CListWindow* list = ActiveList())
+        if (list->OnUpdateCommand(ui)) return true;
+    if (CGraph* graph = ActiveGraph()) {
+        if (id == ID_EDIT_COPY) {
+            CCmdUI copy(ID_PLOT_COPY_IMAGE);
+            if (graph->OnUpdateCommand(copy)) {
+                ui.m_bEnabled = copy.m_bEnabled;
+                return true;
+            }
+        }
         if (graph->OnUpdateCommand(ui)) return true;
+    }
     if (CCommandTable::Find(id)) {
         CModDoc* doc = ActiveDocument();
         ui.m_bEnabled = doc && CCommandTable::IsEnabled(*doc, id);
@@ -563,20 +536,27 @@ bool CMainWindow::OnUpdateAppCommand(CCmdUI& ui) {
     switch (ui.m_nId) {
         case ID_FILE_SAVE_AS: ui.m_bEnabled = ActiveDocument() != nullptr; return true;
         case ID_VIEW_TOOLBAR:
-            ui.m_nCheck = m_pToolBar && m_pToolBar->isVisible() ? 1 : 0;
+            ui.m_nCheck = m_pBars->ToolBar()->isVisibleTo(this) ? 1 : 0;
             return true;
-        case ID_VIEW_STATUS_BAR: ui.m_nCheck = statusBar()->isVisible() ? 1 : 0; return true;
+        case ID_VIEW_STATUS_BAR: ui.m_nCheck = statusBar()->isVisibleTo(this) ? 1 : 0; return true;
+        // Printing and the edit commands belong to the active plot or list.
         case ID_FILE_PRINT:
         case ID_FILE_PRINT_PREVIEW:
         case ID_FILE_PRINT_SETUP:
-        case ID_PLOT_WRITE_DATA: ui.m_bEnabled = false; return true;  // no plot is active
-        case ID_EDIT_UNDO_TEXT:
-        case ID_EDIT_CUT:
-        case ID_EDIT_COPY:
-        case ID_EDIT_PASTE:
+        case ID_PLOT_WRITE_DATA:
+        case CShellMenus::ID_EDIT_UNDO_TEXT:
+        case CShellMenus::ID_EDIT_CUT:
+        case CShellMenus::ID_EDIT_COPY:
+        case CShellMenus::ID_EDIT_PASTE:
+        case CShellMenus::ID_EDIT_CLEAR:
+        case CShellMenus::ID_EDIT_SELECT_ALL:
+        case CShellMenus::ID_EDIT_FIND:
+        case CShellMenus::ID_EDIT_REPLACE:
+        case CShellMenus::ID_EDIT_REPEAT:
         case ID_LIST_FONT: ui.m_bEnabled = false; return true;
         case ID_FILE_NEW:
         case ID_FILE_OPEN:
+        case ID_FILE_GENERATE:
         case ID_APP_EXIT:
         case ID_APP_ABOUT:
         case ID_HELP_CONTENTS:
@@ -584,28 +564,35 @@ bool CMainWindow::OnUpdateAppCommand(CCmdUI& ui) {
         case ID_HELP_SEARCH:
         case ID_CONTEXT_HELP:
         case ID_HELP:
-        case ID_VIEW_PREFERENCES:
+        case ID_VIEW_PREFERENCES: ui.m_bEnabled = true; return true;
         case ID_WINDOW_CASCADE:
         case ID_WINDOW_TILE:
         case ID_WINDOW_ARRANGE:
         case ID_NEXT_PANE:
-        case ID_PREV_PANE: ui.m_bEnabled = true; return true;
+        case ID_PREV_PANE: ui.m_bEnabled = !m_pMdi->subWindowList().isEmpty(); return true;
         default: break;
     }
-    if (ui.m_nId >= ID_FILE_MRU_FIRST && ui.m_nId < ID_FILE_MRU_FIRST + CRecentFileList::kSize) return true;
+    if (ui.m_nId >= ID_FILE_MRU_FIRST && ui.m_nId < ID_FILE_MRU_FIRST + CRecentFileList::kSize) {
+        ui.m_bEnabled = ui.m_nId - ID_FILE_MRU_FIRST < static_cast<int>(m_recent.Files().size());
+        return true;
+    }
     return false;
 }
 
 bool CMainWindow::OnAppCommand(int id) {
     if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + CRecentFileList::kSize) {
         size_t index = static_cast<size_t>(id - ID_FILE_MRU_FIRST);
-        if (index < m_recent.Files().size()) OpenProject(m_recent.Files()[index]);
+        if (index < m_recent.Files().size()) {
+            const std::string path = m_recent.Files()[index];
+            OpenProject(path);
+        }
         return true;
     }
     switch (id) {
         case ID_FILE_NEW: NewProject(); return true;
         case ID_FILE_OPEN: CommandOpen(); return true;
         case ID_FILE_SAVE_AS: CommandSaveAs(); return true;
+        case ID_FILE_GENERATE: CommandGenerate(); return true;
         case ID_APP_EXIT: close(); return true;
         case ID_APP_ABOUT: {
             CAboutDialog about(this);
@@ -617,12 +604,12 @@ bool CMainWindow::OnAppCommand(int id) {
         case ID_HELP_SEARCH: m_pHelp->ShowSearch(); return true;
         case ID_HELP: m_pHelp->ShowContextHelp(); return true;
         case ID_CONTEXT_HELP: CHelpSystem::EnterContextHelpMode(); return true;
-        case ID_VIEW_TOOLBAR: m_pToolBar->setVisible(!m_pToolBar->isVisible()); return true;
-        case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisible()); return true;
+        case ID_VIEW_TOOLBAR: m_pBars->ToolBar()->setVisible(!m_pBars->ToolBar()->isVisibleTo(this)); return true;
+        case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisibleTo(this)); return true;
         case ID_VIEW_PREFERENCES: CommandPreferences(); return true;
         case ID_WINDOW_CASCADE: m_pMdi->cascadeSubWindows(); return true;
         case ID_WINDOW_TILE: m_pMdi->tileSubWindows(); return true;
-        case ID_WINDOW_ARRANGE: m_pMdi->tileSubWindows(); return true;
+        case ID_WINDOW_ARRANGE: ArrangeIcons(); return true;
         case ID_NEXT_PANE: m_pMdi->activateNextSubWindow(); return true;
         case ID_PREV_PANE: m_pMdi->activatePreviousSubWindow(); return true;
         default: return false;
@@ -630,7 +617,7 @@ bool CMainWindow::OnAppCommand(int id) {
 }
 
 void CMainWindow::CommandOpen() {
-    auto path = m_platform.GetOpenFileName(ButtonText(LoadString(IDS_SHELL_OPEN_PROJECT)).toStdString(),
+    auto path = m_platform.GetOpenFileName(PlainText(LoadString(IDS_SHELL_OPEN_PROJECT)).toStdString(),
                                            LoadString(IDS_PROJECT_FILTER), {});
     if (path && !path->empty()) OpenProject(*path);
 }
@@ -641,10 +628,7 @@ void CMainWindow::CommandSaveAs() {
     auto path = m_platform.GetSaveFileName(LoadString(IDS_SAVE_AS_TITLE), LoadString(IDS_PROJECT_FILTER),
                                            doc->GetPathName().empty() ? doc->DisplayTitle() : doc->GetPathName());
     if (!path || path->empty()) return;
-    std::string chosen = *path;
-    if (chosen.find('.', chosen.find_last_of('/') == std::string::npos ? 0 : chosen.find_last_of('/')) ==
-        std::string::npos)
-        chosen += ".kvp";
+    const std::string chosen = CKalvoraDoc::WithProjectExtension(*path);
     if (doc->SaveProject(chosen)) m_recent.Add(chosen);
 }
 
@@ -652,6 +636,62 @@ void CMainWindow::CommandPreferences() {
     CPreferences prefs;
     prefs.Load();
     RunDialog(prefs);
+}
+
+void CMainWindow::CommandGenerate() {
+    // The waveform generator in a new project; a generator that is
+    // cancelled takes its project with it.
+    CModDoc* doc = NewProject();
+    CCommandTable::Execute(*doc, T::ID_GENERATE_WAVEFORM);
+    if (Find(*doc) && doc->m_TimeData.IsEmpty()) DestroyDocument(doc, false);
+}
+
+// ---------------------------------------------------------------------------
+// Window placement
+
+void CMainWindow::SaveWindowPlacement() {
+    m_platform.SetString(kPlacementSection, "Geometry", saveGeometry().toBase64().toStdString());
+    m_platform.SetString(kPlacementSection, "State", saveState().toBase64().toStdString());
+    m_platform.SetInt(kPlacementSection, "StatusBar", statusBar()->isVisibleTo(this) ? 1 : 0);
+}
+
+void CMainWindow::RestoreWindowPlacement() {
+    const QByteArray geometry =
+        QByteArray::fromBase64(QByteArray::fromStdString(m_platform.GetString(kPlacementSection, "Geometry", "")));
+    const QByteArray state =
+        QByteArray::fromBase64(QByteArray::fromStdString(m_platform.GetString(kPlacementSection, "State", "")));
+    const bool restored = !geometry.isEmpty() && restoreGeometry(geometry);
+    if (!state.isEmpty()) restoreState(state);
+    statusBar()->setVisible(m_platform.GetInt(kPlacementSection, "StatusBar", 1) != 0);
+    FitOnScreen(restored);
+}
+
+void CMainWindow::FitOnScreen(bool keepPlace) {
+    if (isMaximized() || isFullScreen()) return;
+    // The window opens on the screen that holds its middle, or on the
+    // primary screen, and never larger than that screen's free area. The
+    // frame's size is known only once the window is shown; the first show
+    // fits it again.
+    QScreen* screen = keepPlace ? QGuiApplication::screenAt(frameGeometry().center()) : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect free = screen->availableGeometry();
+    const QSize frameExtra = frameGeometry().size() - size();
+    QSize size = keepPlace ? this->size() : QSize(1200, 800);
+    size = size.boundedTo(free.size() - frameExtra);
+    resize(size);
+    QRect frame = frameGeometry();
+    if (!keepPlace) frame.moveCenter(free.center());
+    frame.moveLeft(std::clamp(frame.left(), free.left(), std::max(free.left(), free.right() + 1 - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), free.top(), std::max(free.top(), free.bottom() + 1 - frame.height())));
+    move(frame.topLeft());
+}
+
+void CMainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_bFitted) return;
+    m_bFitted = true;
+    QTimer::singleShot(0, this, [this] { FitOnScreen(true); });
 }
 
 // ---------------------------------------------------------------------------
@@ -664,17 +704,29 @@ void CMainWindow::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    SaveWindowPlacement();
     m_bClosingDocument = true;
     event->accept();
 }
 
 void CMainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    const QMimeData* mime = event->mimeData();
+    if (!mime->hasUrls()) return;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
 }
 
 void CMainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) OpenProject(url.toLocalFile().toStdString());
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    // The drop ends before the files are read: a read shows dialogs.
+    QTimer::singleShot(0, this, [this, paths] { OpenFiles(paths); });
 }
 
 }  // namespace kv

@@ -1,5 +1,6 @@
 #include "qt/CQtControlPanel.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "platform/CDialogModel.h"
@@ -33,6 +35,34 @@ CQtControlPanel::CQtControlPanel(CDialogModel& model, QWidget* parent) : QWidget
 QWidget* CQtControlPanel::ControlWidget(int id) const {
     auto it = m_widgets.find(id);
     return it == m_widgets.end() ? nullptr : it->second;
+}
+
+void CQtControlPanel::SetMargins(bool margins) {
+    const int m = margins ? style()->pixelMetric(QStyle::PM_LayoutLeftMargin) : 0;
+    layout()->setContentsMargins(m, m, m, m);
+}
+
+void CQtControlPanel::FitToText(QWidget& widget) {
+    auto* edit = qobject_cast<QLineEdit*>(&widget);
+    if (!edit) return;
+    // The frame, the text margins and the cursor need a little room.
+    const int needed = edit->fontMetrics().horizontalAdvance(edit->text()) +
+                       2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 12;
+    if (edit->minimumWidth() < needed) edit->setMinimumWidth(needed);
+}
+
+void CQtControlPanel::UpdateRadioTabStops() {
+    for (const auto& [number, group] : m_radioGroups) {
+        QAbstractButton* stop = group->checkedButton();
+        if (!stop) {
+            for (QAbstractButton* b : group->buttons())
+                if (b->isEnabled() && !b->isHidden()) {
+                    stop = b;
+                    break;
+                }
+        }
+        for (QAbstractButton* b : group->buttons()) b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void CQtControlPanel::Build() {
@@ -104,7 +134,14 @@ void CQtControlPanel::Build() {
             }
             case ControlKind::Radio: {
                 auto* radio = new QRadioButton(Caption(c.m_strCaption));
-                radio->setAutoExclusive(false);
+                // The buttons of a radio group may stand in different boxes:
+                // a button group holds them together.
+                QButtonGroup*& group = m_radioGroups[c.m_nRadioGroup];
+                if (!group) {
+                    group = new QButtonGroup(this);
+                    group->setExclusive(true);
+                }
+                group->addButton(radio);
                 connect(radio, &QRadioButton::clicked, this, [this, id] {
                     if (m_bSyncing) return;
                     CControl& me = m_model.Control(id);
@@ -141,9 +178,13 @@ void CQtControlPanel::Build() {
             }
             case ControlKind::ListBox: {
                 auto* list = new QListWidget;
-                connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+                list->setSelectionMode(QAbstractItemView::SingleSelection);
+                // The selection, not the current row: a list that gets the
+                // focus makes its first row current without choosing it.
+                connect(list, &QListWidget::itemSelectionChanged, this, [this, id, list] {
                     if (m_bSyncing) return;
-                    m_model.Control(id).m_nSel = row;
+                    const QList<QListWidgetItem*> selected = list->selectedItems();
+                    m_model.Control(id).m_nSel = selected.isEmpty() ? -1 : list->row(selected.front());
                     m_model.OnSelChange(id);
                     AfterHandler();
                 });
@@ -187,18 +228,30 @@ void CQtControlPanel::SyncFromModel(int exceptId) {
             case ControlKind::Static: static_cast<QLabel*>(w)->setText(Caption(c.m_strCaption)); break;
             case ControlKind::Edit:
                 if (auto* line = qobject_cast<QLineEdit*>(w)) {
-                    if (line->text() != Q(c.m_strText)) line->setText(Q(c.m_strText));
+                    if (line->text() != Q(c.m_strText)) {
+                        line->setText(Q(c.m_strText));
+                        // A number is read from its sign and first digits on.
+                        line->setCursorPosition(0);
+                    }
                     line->setReadOnly(c.m_bReadOnly);
+                    FitToText(*line);
                 } else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
                     if (text->toPlainText() != Q(c.m_strText)) text->setPlainText(Q(c.m_strText));
                     text->setReadOnly(c.m_bReadOnly);
                 }
                 break;
             case ControlKind::CheckBox: static_cast<QCheckBox*>(w)->setChecked(c.m_nCheck != 0); break;
-            case ControlKind::Radio:
-                static_cast<QRadioButton*>(w)->setText(Caption(c.m_strCaption));
-                static_cast<QRadioButton*>(w)->setChecked(c.m_nCheck != 0);
+            case ControlKind::Radio: {
+                auto* radio = static_cast<QRadioButton*>(w);
+                radio->setText(Caption(c.m_strCaption));
+                // An exclusive group keeps one button checked; the model may
+                // have none.
+                QButtonGroup* group = radio->group();
+                if (group) group->setExclusive(false);
+                radio->setChecked(c.m_nCheck != 0);
+                if (group) group->setExclusive(true);
                 break;
+            }
             case ControlKind::DropList:
             case ControlKind::ComboBox: {
                 auto* combo = static_cast<QComboBox*>(w);
@@ -224,7 +277,12 @@ void CQtControlPanel::SyncFromModel(int exceptId) {
                     list->clear();
                     list->addItems(items);
                 }
-                list->setCurrentRow(c.m_nSel);
+                if (c.m_nSel >= 0 && c.m_nSel < list->count()) {
+                    list->setCurrentRow(c.m_nSel);
+                } else {
+                    list->clearSelection();
+                    list->setCurrentRow(-1);
+                }
                 break;
             }
             case ControlKind::Button: static_cast<QPushButton*>(w)->setText(Caption(c.m_strCaption)); break;
@@ -237,6 +295,7 @@ void CQtControlPanel::SyncFromModel(int exceptId) {
             if (c.m_nGroup == group && c.m_bVisible) any = true;
         box->setVisible(any);
     }
+    UpdateRadioTabStops();
     m_bSyncing = false;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+class QButtonGroup;
 class QGroupBox;
 
 namespace kv {
@@ -16,6 +17,9 @@ class CQtControlPanel : public QWidget {
     Q_OBJECT
 public:
     explicit CQtControlPanel(CDialogModel& model, QWidget* parent = nullptr);
+    // Space between the panel's edge and its controls (a property-sheet
+    // page has it; a dialog's own layout gives it there).
+    void SetMargins(bool margins);
 
     CDialogModel& Model() const { return m_model; }
     QWidget* ControlWidget(int id) const;
@@ -37,11 +41,17 @@ protected:
 
 private:
     void Build();
+    // Each radio group is one Tab stop: its checked button, or its first
+    // usable one while none is checked; the arrow keys move inside it.
+    void UpdateRadioTabStops();
+    // A line edit is at least as wide as the text it shows.
+    static void FitToText(QWidget& edit);
 
     CDialogModel& m_model;
     std::map<int, QWidget*> m_widgets;
     std::map<QObject*, int> m_ids;
     std::map<int, QGroupBox*> m_groupBoxes;
+    std::map<int, QButtonGroup*> m_radioGroups;
     bool m_bSyncing = false;
     bool m_bInHandler = false;
 };

@@ -1,6 +1,8 @@
 #include "qt/CQtDialog.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QVBoxLayout>
 
 #include "platform/CDialogModel.h"
@@ -29,7 +31,19 @@ bool CQtDialog::Run() {
         help->AttachDialog(*m_pPanel, m_model, [this](int id) { return m_pPanel->ControlWidget(id); });
     m_pPanel->SyncFromModel();
     m_pPanel->ApplyFocusRequest();
+    FitTitle(*this);
     return exec() == QDialog::Accepted;
+}
+
+void CQtDialog::FitTitle(QDialog& dialog) {
+    // The title bar holds the icon and two or three buttons beside the
+    // title, in a font at least as large as the dialog's.
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    if (font.pointSizeF() < dialog.font().pointSizeF()) font = dialog.font();
+    font.setBold(true);
+    const int needed = QFontMetrics(font).horizontalAdvance(dialog.windowTitle()) + 140;
+    if (dialog.minimumWidth() < needed) dialog.setMinimumWidth(needed);
+    dialog.adjustSize();
 }
 
 QWidget* CQtDialog::ControlWidget(int id) const { return m_pPanel ? m_pPanel->ControlWidget(id) : nullptr; }

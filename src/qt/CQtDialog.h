@@ -21,6 +21,9 @@ public:
     void accept() override;
     void reject() override;
 
+    // Makes a dialog at least as wide as its title needs in the title bar.
+    static void FitTitle(QDialog& dialog);
+
 private:
     void Finish();
 

@@ -13,6 +13,7 @@
 #include "platform/StringTable.h"
 #include "qt/CQtDialog.h"
 #include "qt/CQtPropertySheet.h"
+#include "qt/CStatusLine.h"
 
 namespace kv {
 
@@ -82,10 +83,13 @@ bool CQtPlatform::RunPropertySheet(CPropertySheetModel& sheet) {
 }
 
 void CQtPlatform::SetStatusText(const std::string& text) {
-    if (m_pMainWindow) {
+    m_bWaitText = m_nWaitDepth > 0;
+    // The bar repaints with the next paint of the window: a synchronous
+    // repaint here could paint other widgets from inside their own paint.
+    if (m_pStatusLine)
+        m_pStatusLine->SetText(Q(text));
+    else if (m_pMainWindow)
         m_pMainWindow->statusBar()->showMessage(Q(text));
-        m_pMainWindow->statusBar()->repaint();
-    }
 }
 
 void CQtPlatform::BeginWaitCursor() {
@@ -97,6 +101,9 @@ void CQtPlatform::EndWaitCursor() {
     if (m_nWaitDepth <= 0) return;
     --m_nWaitDepth;
     QApplication::restoreOverrideCursor();
+    // A progress text shown during the wait ends with the wait: the bar
+    // returns to "Ready", not to a step that has finished.
+    if (m_nWaitDepth == 0 && m_bWaitText) SetStatusText(LoadString(IDS_READY));
 }
 
 std::string CQtPlatform::ConvertFilter(const std::string& filter) {
@@ -111,14 +118,35 @@ std::string CQtPlatform::ConvertFilter(const std::string& filter) {
         }
     }
     if (!current.empty()) parts.push_back(current);
+    auto trim = [](std::string s) {
+        const size_t first = s.find_first_not_of(" \t");
+        if (first == std::string::npos) return std::string();
+        return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+    };
     std::string out;
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].empty() && parts[i + 1].empty()) break;
-        std::string patterns = parts[i + 1];
-        for (char& c : patterns)
-            if (c == ';') c = ' ';
+        // The description without the patterns it may show already.
+        std::string description = trim(parts[i]);
+        if (!description.empty() && description.back() == ')') {
+            const size_t open = description.rfind('(');
+            if (open != std::string::npos) description = trim(description.substr(0, open));
+        }
+        std::string patterns;
+        size_t start = 0;
+        const std::string& list = parts[i + 1];
+        while (start <= list.size()) {
+            size_t end = list.find(';', start);
+            if (end == std::string::npos) end = list.size();
+            std::string pattern = trim(list.substr(start, end - start));
+            // "*.*" means every file, also one without a dot in its name.
+            if (pattern == "*.*") pattern = "*";
+            if (!pattern.empty()) patterns += (patterns.empty() ? "" : " ") + pattern;
+            start = end + 1;
+        }
+        if (patterns.empty()) patterns = "*";
         if (!out.empty()) out += ";;";
-        out += parts[i] + " (" + patterns + ")";
+        out += (description.empty() ? patterns : description) + " (" + patterns + ")";
     }
     return out;
 }

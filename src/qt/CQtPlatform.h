@@ -8,6 +8,8 @@ class QSettings;
 
 namespace kv {
 
+class CStatusLine;
+
 // The platform services over Qt Widgets: message boxes, dialogs, the status
 // bar and wait cursor of the main window, file dialogs, the clipboard and
 // the settings store (company "Quellin", application "Kalvora").
@@ -23,6 +25,8 @@ public:
 
     // The window whose status bar shows status texts and which parents dialogs.
     void SetMainWindow(QMainWindow* window) { m_pMainWindow = window; }
+    // The status bar's message pane that shows the status texts.
+    void SetStatusLine(CStatusLine* line) { m_pStatusLine = line; }
     CPlatform& Platform() { return m_platform; }
 
     MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
@@ -43,14 +47,18 @@ public:
                           const std::string& defaultValue) override;
     void SetString(const std::string& section, const std::string& key, const std::string& value) override;
 
-    // "Desc|*.a;*.b|All|*.*||" to "Desc (*.a *.b);;All (*.*)".
+    // The program's filters as Qt's: "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"
+    // becomes "Text Files (*.txt);;All Files (*)": each description once with
+    // its patterns, and "*.*" matching every file, with or without a dot.
     static std::string ConvertFilter(const std::string& filter);
 
 private:
     CPlatform m_platform;
     QMainWindow* m_pMainWindow = nullptr;
+    CStatusLine* m_pStatusLine = nullptr;
     std::unique_ptr<QSettings> m_pSettings;
     int m_nWaitDepth = 0;
+    bool m_bWaitText = false;  // the last status text came during a wait
 };
 
 }  // namespace kv

@@ -8,6 +8,7 @@
 #include "platform/CPropertySheetModel.h"
 #include "qt/CHelpSystem.h"
 #include "qt/CQtControlPanel.h"
+#include "qt/CQtDialog.h"
 
 namespace kv {
 
@@ -25,6 +26,7 @@ bool CQtPropertySheet::Run() {
     for (CDialogModel* page : m_sheet.Pages()) {
         page->EnsureControls();
         auto* panel = new CQtControlPanel(*page, m_pTabs);
+        panel->SetMargins(true);
         m_panels.push_back(panel);
         if (CHelpSystem* help = CHelpSystem::Instance())
             help->AttachDialog(*panel, *page, [panel](int id) { return panel->ControlWidget(id); });
@@ -37,25 +39,32 @@ bool CQtPropertySheet::Run() {
     connect(buttons, &QDialogButtonBox::accepted, this, &CQtPropertySheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CQtPropertySheet::reject);
     layout->addWidget(buttons);
+    CQtDialog::FitTitle(*this);
     return exec() == QDialog::Accepted;
 }
 
 void CQtPropertySheet::OnTabChanged(int index) {
     if (m_bSwitching) return;
-    int previous = m_sheet.ActivePage();
+    const int previous = m_sheet.ActivePage();
+    if (index == previous) return;
+    // The page being left stays on top, with the values typed into it,
+    // while its check runs and any message it shows is up.
+    m_bSwitching = true;
+    m_pTabs->setCurrentIndex(previous);
+    m_bSwitching = false;
     m_panels[static_cast<size_t>(previous)]->SetInHandler(true);
-    bool ok = m_sheet.SetActivePage(index);
+    const bool ok = m_sheet.SetActivePage(index);
     m_panels[static_cast<size_t>(previous)]->SetInHandler(false);
     if (!ok) {
-        // The page refused to be left: go back to it.
-        m_bSwitching = true;
-        m_pTabs->setCurrentIndex(previous);
-        m_bSwitching = false;
+        // The page refused to be left.
         m_panels[static_cast<size_t>(previous)]->AfterHandler();
         return;
     }
     m_panels[static_cast<size_t>(previous)]->SyncFromModel();
     m_panels[static_cast<size_t>(index)]->SyncFromModel();
+    m_bSwitching = true;
+    m_pTabs->setCurrentIndex(index);
+    m_bSwitching = false;
 }
 
 void CQtPropertySheet::accept() {

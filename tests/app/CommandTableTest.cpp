@@ -94,11 +94,13 @@ TEST(CommandTable, CloseProjectAsksForAModifiedProject) {
     T::Execute(doc, T::ID_CLOSE_PROJECT);
     EXPECT_TRUE(doc.m_TimeData.IsEmpty()) << "the last project is emptied";
     EXPECT_TRUE(windows.closed.empty());
-    // The history stays: Undo goes to the state before the read, Redo back
-    // to the read data.
+    // Emptying is a step of the history: one Undo brings the data back,
+    // Redo empties the project again.
     doc.Undo();
-    EXPECT_TRUE(doc.m_TimeData.IsEmpty());
+    EXPECT_EQ(doc.m_TimeData.GetCount(), 3);
     doc.Redo();
+    EXPECT_TRUE(doc.m_TimeData.IsEmpty());
+    doc.Undo();
     EXPECT_EQ(doc.m_TimeData.GetCount(), 3);
     // Yes without a path asks for one; no answer means nothing is closed.
     platform.AnswerYes();

@@ -51,7 +51,7 @@ TEST(SignalGenerator, TheDefaultSignal) {
     GenDoc doc;
     doc.m_FreqData.Inphase().Append(7.0);
     doc.m_FreqData.Quadrature().Append(0.0);
-    const bool couldUndo = doc.CanUndo();
+    const size_t undoSteps = doc.UndoCount();
     ASSERT_TRUE(doc.GenerateSignal());
 
     EXPECT_EQ(p.statusTexts, (std::vector<std::string>{"You need to Generate.", "Generating Audio...",
@@ -84,10 +84,11 @@ TEST(SignalGenerator, TheDefaultSignal) {
     EXPECT_EQ(Values(doc.m_Internal.GetColumn(CModDoc::AM_COLUMN))[10],
               std::sqrt(t.Inphase()[10] * t.Inphase()[10] + t.Quadrature()[10] * t.Quadrature()[10]));
     EXPECT_NEAR(doc.m_Internal.GetColumn(CModDoc::FM_COLUMN)[5], 2.0 / 8.0, 1e-6);
-    // The Frequency Data is left alone, no snapshot is taken, the project is
-    // modified, and the plot is shown and redrawn from its top zoom.
+    // The Frequency Data is left alone, the new signal is a step of the undo
+    // history, the project is modified, and the plot is shown and redrawn
+    // from its top zoom.
     EXPECT_EQ(doc.m_FreqData.GetCount(), 1);
-    EXPECT_EQ(doc.CanUndo(), couldUndo);
+    EXPECT_EQ(doc.UndoCount(), undoSteps + 1);
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(windows.views.size(), 1u);
     ASSERT_FALSE(windows.views[0]->updates.empty());

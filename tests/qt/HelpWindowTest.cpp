@@ -276,7 +276,8 @@ TEST_F(HelpWindowTest, AboutShowsThePictureVersionAndBuild) {
 TEST_F(HelpWindowTest, TheIconIsOnTheMainAndProjectWindowsInEverySize) {
     const QIcon icon = CAboutDialog::ProgramIcon();
     for (int size : {16, 32, 48, 256}) {
-        const QPixmap p = icon.pixmap(size, size);
+        // Pixels of the artwork itself, whatever the screen's scale.
+        const QPixmap p = icon.pixmap(QSize(size, size), 1.0);
         ASSERT_FALSE(p.isNull()) << size;
         EXPECT_EQ(p.width(), size);
         // Not blank: the artwork has opaque, differently coloured pixels.
