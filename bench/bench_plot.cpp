@@ -27,8 +27,8 @@ void Fill(kv::CKalvoData& d, int n, bool time, double fs) {
     d.m_bTime = time ? 1 : 0;
     d.Inphase().SetSize(n);
     d.Quadrature().SetSize(n);
-    double* re = d.Inphase().GetData();
-    double* im = d.Quadrature().GetData();
+    double* re = d.Inphase().GetWritableData();
+    double* im = d.Quadrature().GetWritableData();
     unsigned seed = 12345;
     for (int i = 0; i < n; ++i) {
         seed = seed * 1664525u + 1013904223u;

@@ -124,12 +124,14 @@ bool FirFilterFile(const std::string& path, CKalvoData& data) {
     // Delay lines as doubled ring buffers: x[k] = delay[pos + k] for k < T,
     // so each output is one contiguous sum from k = 0 upwards.
     size_t pos = 0;
+    double* pi = ci.GetWritableData();
+    double* pq = cq.GetWritableData();
     const double* ta = a.data();
     const double* tb = b.data();
     for (int32_t i = 0; i < total; ++i) {
         pos = pos == 0 ? static_cast<size_t>(t) - 1 : pos - 1;
-        double xi = i < n ? ci[i] : 0.0;
-        double xq = i < n ? cq[i] : 0.0;
+        double xi = i < n ? pi[i] : 0.0;
+        double xq = i < n ? pq[i] : 0.0;
         delayI[pos] = delayI[pos + static_cast<size_t>(t)] = xi;
         delayQ[pos] = delayQ[pos + static_cast<size_t>(t)] = xq;
         const double* di = delayI.data() + pos;
@@ -139,8 +141,8 @@ bool FirFilterFile(const std::string& path, CKalvoData& data) {
             yi += di[k] * ta[k];
             yq += dq[k] * tb[k];
         }
-        ci[i] = yi;
-        cq[i] = yq;
+        pi[i] = yi;
+        pq[i] = yq;
     }
     data.ResetRange();
     return true;

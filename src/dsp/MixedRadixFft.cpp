@@ -707,13 +707,14 @@ void MixedRadixFft(int32_t start, int32_t n, float scale, const CDataColumn& src
     const double* si = srcIm.GetData() + start;
     const size_t count = static_cast<size_t>(n);
     auto overlaps = [count](const double* a, const double* b) { return a < b + count && b < a + count; };
-    if (overlaps(sr, dstRe.GetData()) || overlaps(sr, dstIm.GetData()) || overlaps(si, dstRe.GetData()) ||
-        overlaps(si, dstIm.GetData())) {
+    double* dr = dstRe.GetWritableData();
+    double* di = dstIm.GetWritableData();
+    if (overlaps(sr, dr) || overlaps(sr, di) || overlaps(si, dr) || overlaps(si, di)) {
         std::vector<double> re(sr, sr + count), im(si, si + count);
-        RunFft(n, scale, re.data(), im.data(), dstRe.GetData(), dstIm.GetData());
+        RunFft(n, scale, re.data(), im.data(), dr, di);
         return;
     }
-    RunFft(n, scale, sr, si, dstRe.GetData(), dstIm.GetData());
+    RunFft(n, scale, sr, si, dr, di);
 }
 
 void ChirpDft(int64_t n, const double* inRe, const double* inIm, double* outRe, double* outIm) {

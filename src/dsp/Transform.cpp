@@ -82,7 +82,7 @@ bool TransformFrom(CKalvoData& destination, const CKalvoData& source, bool divid
     re.SetSize(n);
     im.SetSize(n);
     MixedRadixFft(n, scale, source.Inphase().GetData() + start, source.Quadrature().GetData() + start,
-                  re.GetData(), im.GetData());
+                  re.GetWritableData(), im.GetWritableData());
 
     // Taken before the reset, since source and destination may be one object.
     const int32_t time = source.m_bTime, real = source.m_bReal, window = source.m_nWindow;

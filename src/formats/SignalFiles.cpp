@@ -75,22 +75,6 @@ int ScanBinaryWords(const char* b, const char* e, uint64_t* words) {
     return got;
 }
 
-// Asks for large pages for a large block of values: filling it then takes
-// far fewer page faults.
-void AdviseLargePages(void* data, size_t bytes) {
-#ifdef MADV_HUGEPAGE
-    constexpr uintptr_t kLarge = uintptr_t{2} << 20;
-    if (bytes < 2 * kLarge) return;
-    const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-    uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
-    uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(page - 1);
-    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)bytes;
-#endif
-}
-
 // Appends values to the columns while they can grow; false (with a message)
 // when the Inphase column is full. Capacity is added in large steps (the
 // column's own growth step is small, and each step moves the whole block),
@@ -125,7 +109,6 @@ private:
         if (size == 0 || count <= c.GetMaxSize()) return;
         c.SetSize(static_cast<int32_t>(count));
         c.SetSize(size);
-        AdviseLargePages(c.GetData(), static_cast<size_t>(c.GetMaxSize()) * sizeof(double));
     }
 
     CDataColumn& m_i;
@@ -217,10 +200,9 @@ double* AppendSlots(CDataColumn& c, int32_t k, int64_t hint) {
     if (need > c.GetMaxSize()) {
         int64_t capacity = std::max({need, hint, static_cast<int64_t>(size) + size / 2});
         c.SetSize(static_cast<int32_t>(std::min<int64_t>(capacity, kMaxColumnLength)));
-        AdviseLargePages(c.GetData(), static_cast<size_t>(c.GetMaxSize()) * sizeof(double));
     }
     c.SetSize(static_cast<int32_t>(need));
-    return c.GetData() + size;
+    return c.GetWritableData() + size;
 }
 
 // Reads binary frames of perFrame values: the first value (and in two-channel

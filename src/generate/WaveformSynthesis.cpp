@@ -38,8 +38,8 @@ void SynthesizeWaveform(CKalvoData& data, int32_t count, bool complex, int32_t w
     if (count > 0) {
         inphase.SetSize(count);
         if (complex) quadrature.SetSize(count);
-        double* pI = inphase.GetData();
-        double* pQ = complex ? quadrature.GetData() : nullptr;
+        double* pI = inphase.GetWritableData();
+        double* pQ = complex ? quadrature.GetWritableData() : nullptr;
         for (int32_t i = 0; i < count; ++i) {
             double thetaQ = theta - kHalfPi;
             if (thetaQ < 0.0) thetaQ += kTwoPi;

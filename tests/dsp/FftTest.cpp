@@ -295,7 +295,10 @@ TEST(MixedRadixFft, ColumnsAreCheckedAndMayAlias) {
     CDataColumn dr, di;
     dr.SetSize(10);
     di.SetSize(10);
-    for (int i = 0; i < 10; ++i) dr[i] = di[i] = 7.0;
+    for (int i = 0; i < 10; ++i) {
+        dr.SetAt(i, 7.0);
+        di.SetAt(i, 7.0);
+    }
     MixedRadixFft(0, 16, 1.0f, re, im, dr, di);
     MixedRadixFft(60, 8, 1.0f, re, im, dr, di);
     MixedRadixFft(-1, 8, 1.0f, re, im, dr, di);
