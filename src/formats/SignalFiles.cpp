@@ -22,6 +22,7 @@
 #include "formats/WaveFiles.h"
 #include "platform/CPlatform.h"
 #include "platform/StringTable.h"
+#include "platform/SystemMemory.h"
 
 namespace kv {
 
@@ -75,6 +76,19 @@ int ScanBinaryWords(const char* b, const char* e, uint64_t* words) {
     return got;
 }
 
+// Whether `values` values for each of `columns` columns fit into the memory
+// still available; if not, says how much the file needs and returns false.
+bool FitsInMemory(uint64_t values, int columns, const std::string& path) {
+    const uint64_t needed = values * sizeof(double) * static_cast<uint64_t>(columns);
+    const uint64_t available = AvailableMemory();
+    if (needed <= available) return true;
+    std::string text = FormatString(IDS_FILE_NEEDS_MEMORY, path, MemorySizeText(needed));
+    const size_t at = text.find("%3");
+    if (at != std::string::npos) text.replace(at, 2, MemorySizeText(available));
+    ErrorBox(text);
+    return false;
+}
+
 // Appends values to the columns while they can grow; false (with a message)
 // when the Inphase column is full. Capacity is added in large steps (the
 // column's own growth step is small, and each step moves the whole block),
@@ -117,13 +131,16 @@ private:
 };
 
 // Reads text records up to the first line that does not give the values.
-void ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool two, CColumnSink& sink) {
+// Returns false, having read one line only, when the file (estimated from
+// its first line) cannot fit into memory.
+bool ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool two, CColumnSink& sink,
+                     const std::string& path) {
     const char* b;
     const char* e;
     const int need = two ? 2 : 1;
     bool first = true;
     while (file.NextLine(b, e)) {
-        if (!sink.Room()) return;
+        if (!sink.Room()) return true;
         double vi = 0.0, vq = 0.0;
         int n;
         switch (id) {
@@ -172,17 +189,20 @@ void ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool
             }
         }
         if (two) --n;
-        if (n < 1) return;
+        if (n < 1) return true;
+        if (first) {
+            // Files of equal lines need one block of the right size.
+            first = false;
+            const uint64_t lines = file.FileSize() / static_cast<uint64_t>(std::max<long>(e - b + 1, 8)) + 16;
+            if (!FitsInMemory(lines, two ? 2 : 1, path)) return false;
+            sink.Hint(lines);
+        }
         if (two)
             sink.Add(vi, vq);
         else
             sink.Add(vi);
-        if (first) {
-            // Files of equal lines need one block of the right size.
-            first = false;
-            sink.Hint(file.FileSize() / static_cast<uint64_t>(std::max<long>(e - b + 1, 8)) + 16);
-        }
     }
+    return true;
 }
 
 template <class T>
@@ -460,6 +480,21 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
         WarningBox(LoadString(IDS_ONE_CHANNEL_ONLY));
         two = false;
     }
+    // A binary file's size tells its number of values: one that cannot fit
+    // is refused before anything is read.
+    const int used = two ? 2 : 1;
+    {
+        size_t frameBytes = 0;
+        switch (format.m_nFormat) {
+            case FMT_BINARY_FLOAT: frameBytes = 4 * static_cast<size_t>(used); break;
+            case FMT_BINARY_DOUBLE: frameBytes = 8 * static_cast<size_t>(used); break;
+            case FMT_WAVE_8: frameBytes = static_cast<size_t>(std::max(channels, 1)); break;
+            case FMT_WAVE_16: frameBytes = 2 * static_cast<size_t>(std::max(channels, 1)); break;
+            default: break;
+        }
+        if (frameBytes > 0 && !FitsInMemory(std::min<uint64_t>(frames, file.FileSize() / frameBytes), used, path))
+            return false;
+    }
     CDataColumn& ci = data.GetColumn(inphase);
     CDataColumn* cq = two ? &data.GetColumn(quadrature) : nullptr;
     ci.SetSize(0);
@@ -467,7 +502,6 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
     const double scale = 1.0 / FullScale(format);
     const int bits = WordLength(format);
     CColumnSink sink(ci, cq);
-    const int used = two ? 2 : 1;
 
     switch (format.m_nFormat) {
         case FMT_BINARY_FLOAT:
@@ -494,7 +528,13 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
                              [t](const uint8_t* p) { return t[LoadValue<uint16_t>(p)]; });
             break;
         }
-        default: ReadTextRecords(file, format.m_nFormat, bits, scale, two, sink); break;
+        default:
+            if (!ReadTextRecords(file, format.m_nFormat, bits, scale, two, sink, path)) {
+                ci.SetSize(0);
+                if (cq) cq->SetSize(0);
+                return false;
+            }
+            break;
     }
     if (file.Failed()) {
         ErrorBox(FormatString(IDS_READ_ERROR, path));

@@ -84,6 +84,7 @@ const Entry kEntries[] = {
     {IDS_FORMAT_NOT_READABLE, "The chosen file format cannot be read."},
     {IDS_FORMAT_NOT_WRITABLE, "The chosen file format cannot be written."},
     {IDS_TOO_MANY_VALUES, "The file holds more values than a column can take; only the first %1 were read."},
+    {IDS_FILE_NEEDS_MEMORY, "\"%1\" was not read: its data need about %2 of memory, and only %3 is available."},
     {IDS_FIXEDPOINT_TITLE, "Fixed-Point Options"},
     {IDS_FIXEDPOINT_BITS, "Number of bits"},
     {IDS_WAVFMT_TITLE, "Wave File Format"},
