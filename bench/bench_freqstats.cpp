@@ -54,7 +54,7 @@ void MakeSpectrum(kv::CKalvoData& data, int32_t n, Shape shape) {
     if (shape == Shape::Tone) {
         const int32_t tone = 123457;
         data.Inphase().SetAt(tone, 1000.0);
-        for (int k = 2; k <= 20; ++k) data.Inphase()[(static_cast<int64_t>(k) * tone) % n] += 10.0 / k;
+        for (int k = 2; k <= 20; ++k) data.Inphase().GetWritableData()[(static_cast<int64_t>(k) * tone) % n] += 10.0 / k;
     }
     data.m_bReal = 0;
     data.ResetRange();

@@ -8,6 +8,7 @@
 #include "data/CKalvoData.h"
 #include "dsp/MixedRadixFft.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -49,7 +50,11 @@ bool Mix(CKalvoData& data, double frequency, double phase) {
     if (n > 0) {
         double* pI = data.Inphase().GetWritableData();
         double* pQ = data.Quadrature().GetWritableData();
-        for (int32_t i = 0; i < n; ++i) OscillatorApply(osc, pI[i], pQ[i]);
+        CProgress progress;
+        for (int32_t i = 0; i < n; ++i) {
+            if ((i & 0xFFFF) == 0xFFFF) ReportProgress(static_cast<uint64_t>(i), static_cast<uint64_t>(n));
+            OscillatorApply(osc, pI[i], pQ[i]);
+        }
     }
     data.DetectReal();
     return true;

@@ -10,6 +10,7 @@
 #include "dsp/CTransOpt.h"
 #include "dsp/MixedRadixFft.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -64,6 +65,7 @@ bool RunTransform(CTransOpt& options, const CKalvoData& source, CKalvoData& dest
         length = source.GetCount();
     }
     CWaitCursor wait(FormatPrintf(IDS_TRANSFORMING, static_cast<long>(length), static_cast<long>(start)));
+    CProgress progress;
     return TransformFrom(destination, source, divide, start, length);
 }
 

@@ -179,4 +179,10 @@ int CFileReader::Peek() {
 
 bool CFileReader::AtEnd() { return Fill(1) == 0; }
 
+uint64_t CFileReader::Position() const {
+    if (!m_pFile) return 0;
+    const off_t at = ftello(m_pFile);
+    return at < 0 ? 0 : static_cast<uint64_t>(at) - (m_nEnd - m_nPos);
+}
+
 }  // namespace kv

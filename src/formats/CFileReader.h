@@ -42,6 +42,8 @@ public:
     // True after a read error of the device (not the end of the file).
     bool Failed() const { return m_bFailed; }
     uint64_t FileSize() const { return m_nSize; }
+    // Bytes taken so far (the position of the next byte to read).
+    uint64_t Position() const;
 
     static constexpr size_t kMaxLine = size_t{16} << 20;
 

@@ -21,6 +21,7 @@
 #include "formats/NumberText.h"
 #include "formats/WaveFiles.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
 #include "platform/SystemMemory.h"
 
@@ -139,8 +140,10 @@ bool ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool
     const char* e;
     const int need = two ? 2 : 1;
     bool first = true;
+    uint32_t line = 0;
     while (file.NextLine(b, e)) {
         if (!sink.Room()) return true;
+        if ((++line & 0x3FFF) == 0) ReportProgress(file.Position(), file.FileSize());
         double vi = 0.0, vq = 0.0;
         int n;
         switch (id) {
@@ -264,6 +267,7 @@ void ReadBinaryFrames(CFileReader& file, size_t valueSize, int perFrame, uint64_
         }
         frames -= got;
         if (got < want) return;
+        ReportProgress(static_cast<uint64_t>(ci.GetSize()) * frameBytes, file.FileSize());
     }
 }
 
@@ -495,6 +499,7 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
         if (frameBytes > 0 && !FitsInMemory(std::min<uint64_t>(frames, file.FileSize() / frameBytes), used, path))
             return false;
     }
+    CProgress progress(FormatString(IDS_PROGRESS_READING, path));
     CDataColumn& ci = data.GetColumn(inphase);
     CDataColumn* cq = two ? &data.GetColumn(quadrature) : nullptr;
     ci.SetSize(0);
@@ -602,6 +607,7 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
     auto records = [&](size_t room, auto&& make) {
         CStepWalk walk(n, step);
         for (int32_t k = 0; k < n; ++k, walk.Next()) {
+            if ((k & 0xFFFF) == 0xFFFF) ReportProgress(static_cast<uint64_t>(k), static_cast<uint64_t>(n));
             const int32_t index = walk.Index();
             const double xi = ci[index] * fullScale;
             const double xq = two ? (*cq)[index] * fullScale : 0.0;
@@ -776,7 +782,16 @@ bool WriteSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& p
         return false;
     }
 
-    bool ok = data.WriteColumns(format, file, inphase, quadrature, step);
+    bool ok = false;
+    try {
+        CProgress progress(FormatString(IDS_PROGRESS_WRITING, path));
+        ok = data.WriteColumns(format, file, inphase, quadrature, step);
+    } catch (...) {
+        // Stopped part-way (by the user, or out of memory): no half-written file stays.
+        std::fclose(file);
+        if (!temp.empty()) unlink(temp.c_str());
+        throw;
+    }
     bool ioError = std::ferror(file) != 0;
     if (std::fclose(file) != 0) ioError = true;
     if (ok && !ioError && !temp.empty() && std::rename(temp.c_str(), target.c_str()) != 0) ioError = true;

@@ -8,6 +8,8 @@ class QSettings;
 
 namespace kv {
 
+class CQtProgress;
+
 // The platform services over Qt Widgets: message boxes, dialogs, the status
 // bar and wait cursor of the main window, file dialogs, the clipboard and
 // the settings store (company "Quellin", application "Kalvora").
@@ -22,7 +24,7 @@ public:
     ~CQtPlatform() override;
 
     // The window whose status bar shows status texts and which parents dialogs.
-    void SetMainWindow(QMainWindow* window) { m_pMainWindow = window; }
+    void SetMainWindow(QMainWindow* window);
     CPlatform& Platform() { return m_platform; }
 
     MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
@@ -31,6 +33,10 @@ public:
     void SetStatusText(const std::string& text) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    bool ShowProgress(const std::string& text, int percent) override;
+    void EndProgress() override;
+    // The progress bar of the main window (made at the first progress shown).
+    CQtProgress* Progress() const { return m_pProgress.get(); }
     std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
                                                const std::string& initialPath) override;
     std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
@@ -50,6 +56,7 @@ private:
     CPlatform m_platform;
     QMainWindow* m_pMainWindow = nullptr;
     std::unique_ptr<QSettings> m_pSettings;
+    std::unique_ptr<CQtProgress> m_pProgress;
     int m_nWaitDepth = 0;
 };
 
