@@ -11,9 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/CDataFormat.h"
 #include "data/CDataSet.h"
-#include "formats/CDataFormat.h"
-#include "formats/CDataSetIO.h"
+#include "data/CDataSetIO.h"
 #include "formats/SignalFiles.h"
 
 using namespace kv;

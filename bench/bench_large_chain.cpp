@@ -28,10 +28,10 @@
 #include "analysis/CFreqStats.h"
 #include "dsp/MixedRadixFft.h"
 #include "dsp/Transform.h"
-#include "formats/CDataFormat.h"
+#include "data/CDataFormat.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/SignalFiles.h"
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 
 #include "BenchPlatform.h"
 

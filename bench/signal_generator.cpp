@@ -7,8 +7,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "app/CModDoc.h"
 #include "data/CDataColumn.h"
-#include "generate/CModDoc.h"
 #include "generate/ModulatedSignal.h"
 
 #include "BenchPlatform.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <sys/resource.h>
 
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 
 #include "BenchPlatform.h"
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "data/CKalvoData.h"
+#include "data/CNonFinite.h"
 #include "platform/CPlatform.h"
 #include "platform/StringTable.h"
 
@@ -49,9 +50,15 @@ void CDsStats::Compute(const CKalvoData& data) {
 }
 
 bool CDsStats::ComputeAndShow(const CKalvoData& data) {
+    CNonFinite bad;
     {
         CWaitCursor wait(LoadString(IDS_GATHERING_TIME_STATS));
-        Compute(data);
+        bad = CNonFinite::OfData(data);
+        if (!bad.Any()) Compute(data);
+    }
+    if (bad.Any()) {
+        ErrorBox(bad.Message());
+        return false;
     }
     return RunDialog(*this);
 }

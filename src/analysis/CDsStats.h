@@ -25,7 +25,9 @@ public:
     // working range). Results that need at least one point stay 0 for
     // empty data.
     void Compute(const CKalvoData& data);
-    // Computes, then shows the dialog; true for OK.
+    // Computes, then shows the dialog; true for OK. Data holding values
+    // that are not finite gets an error message naming them instead, and
+    // false.
     bool ComputeAndShow(const CKalvoData& data);
 
     void DoDataExchange(CDataExchange& dx) override;

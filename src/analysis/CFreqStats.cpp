@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "data/CKalvoData.h"
+#include "data/CNonFinite.h"
 #include "platform/CFile.h"
 #include "platform/CPlatform.h"
 #include "platform/StringTable.h"
@@ -188,7 +189,14 @@ FreqStatResults CFreqStats::ComputeFrequencyStatistics() {
     r.m_dSfdr = RatioToDb(Ratio(peak, m_List.SecondPower()));
     r.m_dSinad = RatioToDb(Ratio(fund, distortion + noise));
     r.m_dSnr = RatioToDb(Ratio(fund + distortion, noise));
+    // Powers are not negative: the total is finite exactly when every one is.
+    r.m_bFinite = std::isfinite(total) && std::isfinite(dc);
     return r;
+}
+
+std::string CFreqStats::NonFiniteMessage() const {
+    if (!m_pFreqData) return {};
+    return CNonFinite::OfRange(*m_pFreqData).Message();
 }
 
 bool CFreqStats::WriteFrequencyList(CFile& sink) {
@@ -200,6 +208,7 @@ bool CFreqStats::WriteFrequencyList(CFile& sink) {
     } clearList{m_List};
 
     const FreqStatResults r = ComputeFrequencyStatistics();
+    if (!r.m_bFinite) return false;
     const CKalvoData& data = *m_pFreqData;
     const std::string crlf = "\r\n";
     std::string text;

@@ -22,6 +22,10 @@ struct FreqStatResults {
     double m_dSfdr = 0.0;                  // dB
     double m_dSinad = 0.0;                 // dB
     double m_dSnr = 0.0;                   // dB
+    // False when a power of the working range or of DC is not finite (the
+    // data holds NaN or infinite values, or squares beyond the range of
+    // doubles): the values above are then meaningless and not to be shown.
+    bool m_bFinite = true;
 };
 
 // The frequency-statistics engine of a project: finds the fundamental (the
@@ -64,9 +68,14 @@ public:
     FreqStatResults ComputeFrequencyStatistics();
     // Writes the statistics and the ranked list as text lines ending in CR LF,
     // then empties the ranked list. Returns false, writing nothing, when the
-    // Frequency Data is empty (or not bound). Write errors of the sink
+    // Frequency Data is empty (or not bound) or its statistics are not
+    // finite (NonFiniteMessage says why). Write errors of the sink
     // propagate as its exceptions.
     bool WriteFrequencyList(CFile& sink);
+
+    // Why the statistics of the Frequency Data are not finite: how many of
+    // its values are not finite and where the first one is.
+    std::string NonFiniteMessage() const;
 
     const CRankedList& RankedList() const { return m_List; }
     const std::vector<int32_t>& GetHarmonicBins() const { return m_HarmonicBins; }

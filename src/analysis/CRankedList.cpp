@@ -52,7 +52,8 @@ void CRankedList::InsertBins(const double* re, const double* im, int32_t first, 
         InsertRanked(power, static_cast<int32_t>(s));
         rest = m_dRestPower;
         peak = m_dRestPeak;
-        weakest = m_Entries[m_nCount - 1].m_dPower;
+        // A power that never ranks (NaN) leaves the list as empty as it was.
+        weakest = m_nCount > 0 ? m_Entries[m_nCount - 1].m_dPower : 0.0;
     }
     m_dRestPower = rest;
     m_dRestPeak = peak;

@@ -1,6 +1,7 @@
 #include "analysis/CStatView.h"
 
 #include "analysis/CFreqStats.h"
+#include "data/CKalvoData.h"
 #include "platform/CMemFile.h"
 #include "platform/StringTable.h"
 
@@ -24,6 +25,9 @@ void CStatView::RebuildText() {
         m_strText.assign(reinterpret_cast<const char*>(buffer.Data()), static_cast<size_t>(buffer.GetLength()));
         const int64_t length = static_cast<int64_t>(m_strText.size());
         if (m_nTextLimit < length) m_nTextLimit = length + 10000;
+    } else if (const CKalvoData* data = m_pFreqStats->GetFreqData(); data && !data->IsEmpty()) {
+        // Data that is there but not finite: say why there is no list.
+        m_strText = m_pFreqStats->NonFiniteMessage();
     } else {
         m_strText = LoadString(IDS_FREQLIST_TEMP_FILE);
     }

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/CView.h"
+#include "platform/CView.h"
 
 namespace kv {
 

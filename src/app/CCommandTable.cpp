@@ -1,9 +1,9 @@
 #include "app/CCommandTable.h"
 
-#include "analysis/AnalysisCommands.h"
+#include "app/AnalysisCommands.h"
 
 #include "app/CKalvoraDoc.h"
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 #include "platform/CPlatform.h"
 
 namespace kv {

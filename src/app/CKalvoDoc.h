@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CSerDoc.h"
 #include "app/CUndo.h"
+#include "platform/CSerDoc.h"
 
 namespace kv {
 

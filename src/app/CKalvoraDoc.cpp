@@ -11,18 +11,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "analysis/AnalysisCommands.h"
+#include "app/AnalysisCommands.h"
 #include "app/CListLength.h"
+#include "app/CRange.h"
+#include "app/CSampRate.h"
+#include "data/SignalOperations.h"
 #include "dsp/FirFilter.h"
 #include "dsp/Transform.h"
 #include "dsp/WindowFunctions.h"
 #include "formats/DataFilesIO.h"
-#include "formats/WaveFiles.h"
-#include "app/CRange.h"
-#include "app/CSampRate.h"
-#include "app/CView.h"
-#include "data/SignalOperations.h"
 #include "formats/FormatHelpers.h"
+#include "formats/SignalFiles.h"
+#include "formats/WaveFiles.h"
 #include "generate/WaveformSynthesis.h"
 #include "platform/CArchive.h"
 #include "platform/CDiskFile.h"
@@ -30,6 +30,7 @@
 #include "platform/CPlatform.h"
 #include "platform/CProgress.h"
 #include "platform/CSnapshotFile.h"
+#include "platform/CView.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -671,8 +672,8 @@ void CKalvoraDoc::WriteFrequencyData() {
     kv::WriteDataFiles(m_FreqFiles, m_FreqData, LoadString(IDS_WRITE_FREQ_TITLE), DisplayTitle());
 }
 
-void CKalvoraDoc::CopyTimeData() { m_TimeData.CopyToClipboard(); }
-void CKalvoraDoc::CopyFrequencyData() { m_FreqData.CopyToClipboard(); }
+void CKalvoraDoc::CopyTimeData() { CopyDataToClipboard(m_TimeData); }
+void CKalvoraDoc::CopyFrequencyData() { CopyDataToClipboard(m_FreqData); }
 bool CKalvoraDoc::CanTransformTime() const { return CanTransform(m_TimeData, m_TransOpt); }
 bool CKalvoraDoc::CanTransformFrequency() const { return CanTransform(m_FreqData, m_TransOpt); }
 bool CKalvoraDoc::TimeFilesResetRanges() const { return m_TimeFiles.m_bResetRanges != 0; }

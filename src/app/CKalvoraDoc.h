@@ -6,9 +6,6 @@
 
 #include "analysis/CFreqStats.h"
 #include "app/CKalvoDoc.h"
-#include "dsp/CTransOpt.h"
-#include "dsp/CWndDlg.h"
-#include "formats/CDataFiles.h"
 #include "app/CMixDlg.h"
 #include "app/CPadDlg.h"
 #include "app/CProcDlg.h"
@@ -17,7 +14,11 @@
 #include "data/CFs.h"
 #include "data/CKalvoData.h"
 #include "data/CRefDlg.h"
+#include "dsp/CTransOpt.h"
+#include "dsp/CWndDlg.h"
+#include "formats/CDataFiles.h"
 #include "generate/CGenerate.h"
+#include "platform/CView.h"
 
 namespace kv {
 
@@ -25,15 +26,6 @@ class CFile;
 class CObject;
 class CView;
 class CWaitCursor;
-
-// Update hints sent to the views of a project.
-enum UpdateHint : int {
-    HINT_REDRAW_ALL = 0,
-    HINT_DATA_CHANGED = 5,
-    HINT_RESET_ZOOM = 4096,
-    HINT_PLOT_OPENED = 769,  // + 16 x plot type + 4096 x plot style
-    HINT_LIST_CHANGED = 770,
-};
 
 // Operation codes of the processing engine.
 enum Operation : int {
@@ -155,7 +147,6 @@ public:
     CScaleDlg m_ScaleDlg;
 
 protected:
-    CKalvoraDoc* AsProject() override { return this; }
     // The display name of the Time or Frequency Data just read (operation 2 or 13).
     virtual std::string ReadSourceTitle(int operation) const;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 
 namespace kv {
 

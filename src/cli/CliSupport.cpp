@@ -11,7 +11,7 @@
 #include "app/CKalvoraDoc.h"
 #include "app/CSampRate.h"
 #include "cli/CCliPlatform.h"
-#include "formats/CDataFormat.h"
+#include "data/CDataFormat.h"
 #include "formats/FormatHelpers.h"
 
 namespace kv {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "analysis/AnalysisCommands.h"
+#include "app/AnalysisCommands.h"
 #include "app/CKalvoraDoc.h"
 #include "cli/CCliDoc.h"
 #include "cli/CCliPlatform.h"

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "formats/SignalFiles.h"
 #include "platform/CArchive.h"
 #include "platform/CPlatform.h"
 
@@ -292,20 +291,6 @@ std::string CKalvoData::GetUnitName() const { return m_bTime ? m_Fs.GetTimeUnitN
 
 std::string CKalvoData::GetScaledUnitName(int& exponent) const {
     return m_bTime ? m_Fs.ScaledTimeUnitName(exponent) : m_Fs.ScaledFreqUnitName(exponent);
-}
-
-void CKalvoData::CopyToClipboard() {
-    int32_t lastColumn = m_bReal ? 0 : 1;
-    if (m_nStart >= 0) {
-        CopyColumnsToClipboard(*this, m_nStart, lastColumn, m_nStop);
-        return;
-    }
-    // A range that starts among the negative frequencies: their stored rows
-    // (from N/2 up) first, then the rows from DC on, in frequency order.
-    int32_t n = GetCount();
-    std::string text = ColumnsText(*this, MapIndex(m_nStart), lastColumn, n - 1);
-    if (m_nStop >= 0) text += ColumnsText(*this, 0, lastColumn, m_nStop);
-    if (!text.empty()) Platform().Clipboard().SetText(text);
 }
 
 }  // namespace kv

@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "data/CDataSetIO.h"
 #include "data/CFs.h"
-#include "formats/CDataSetIO.h"
 
 namespace kv {
 
@@ -34,9 +34,6 @@ public:
     virtual double IndexToValue(int32_t i) const;
     virtual int32_t ValueToIndex(double x) const;
     virtual void MultiplyFs(double factor);
-    // Copies the working range to the clipboard as text: the Inphase column,
-    // and the Quadrature column too for complex data.
-    virtual void CopyToClipboard();
 
     void ResetRange();
     bool SetRangeByIndex(int32_t start, int32_t stop, bool strict);

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "data/CKalvoData.h"
-#include "dsp/MixedRadixFft.h"
+#include "data/COscillator.h"
 #include "platform/CPlatform.h"
 #include "platform/CProgress.h"
 #include "platform/StringTable.h"

@@ -50,19 +50,6 @@ bool FftLengthSupported(int32_t n, int32_t* largestFactor = nullptr);
 // n < 1.
 int32_t NextLowerPowerOfTwo(int32_t n);
 
-// A phase-accumulating complex rotator for frequency shifting.
-struct COscillator {
-    double m_dStep = 0.0;       // phase step per sample, radians
-    double m_dPhase = 0.0;      // current phase, radians
-    double m_dAmplitude = 1.0;  // output amplitude
-};
-
-// Phase step 2 pi f / fs, phase phase0, amplitude amplitude.
-void OscillatorInit(COscillator& osc, double frequency, double fs, double phase0, double amplitude);
-// (re, im) becomes amplitude * (re + j im) * exp(j phase); then the phase
-// advances by the step and is wrapped once into [-pi, pi].
-void OscillatorApply(COscillator& osc, double& re, double& im);
-
 // Forward DFT of any length n >= 1 in double precision, by the chirp-z
 // (Bluestein) method over a power-of-two transform. Not the program's FFT:
 // there is no per-pass rounding and no limit on prime factors; it serves

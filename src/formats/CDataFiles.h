@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "formats/CDataFormat.h"
+#include "data/CDataFormat.h"
 #include "platform/CDialogModel.h"
 
 namespace kv {

@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "data/CDataSetIO.h"
 #include "data/CFloatArray.h"
-#include "formats/CDataSetIO.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/FormatHelpers.h"
 #include "formats/SignalFiles.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "formats/CDataFormat.h"
+#include "data/CDataFormat.h"
 #include "platform/CDialogModel.h"
 
 namespace kv {

@@ -3,9 +3,9 @@
 #include <cctype>
 #include <cmath>
 
+#include "data/CAsmOpts.h"
 #include "data/CDataColumn.h"
-#include "formats/CAsmOpts.h"
-#include "formats/COptionsC.h"
+#include "data/COptionsC.h"
 #include "formats/FormatHelpers.h"
 #include "platform/StringTable.h"
 

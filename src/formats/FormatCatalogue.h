@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/CDataFormat.h"
+#include "data/CDataFormat.h"
 
 namespace kv {
 

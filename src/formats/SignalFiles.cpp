@@ -13,7 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "formats/CDataSetIO.h"
+#include "data/CDataSetIO.h"
+#include "data/CKalvoData.h"
 #include "formats/CFileReader.h"
 #include "formats/CodeFormats.h"
 #include "formats/FormatCatalogue.h"
@@ -782,6 +783,8 @@ bool WriteSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& p
         return false;
     }
 
+    static const bool writerSet = (CDataSetIO::SetColumnsWriter(&WriteFormatColumns), true);
+    (void)writerSet;
     bool ok = false;
     try {
         CProgress progress(FormatString(IDS_PROGRESS_WRITING, path));
@@ -801,6 +804,20 @@ bool WriteSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& p
         return false;
     }
     return true;
+}
+
+void CopyDataToClipboard(const CKalvoData& data) {
+    int32_t lastColumn = data.m_bReal ? 0 : 1;
+    if (data.m_nStart >= 0) {
+        CopyColumnsToClipboard(data, data.m_nStart, lastColumn, data.m_nStop);
+        return;
+    }
+    // A range that starts among the negative frequencies: their stored rows
+    // (from N/2 up) first, then the rows from DC on, in frequency order.
+    int32_t n = data.GetCount();
+    std::string text = ColumnsText(data, data.MapIndex(data.m_nStart), lastColumn, n - 1);
+    if (data.m_nStop >= 0) text += ColumnsText(data, 0, lastColumn, data.m_nStop);
+    if (!text.empty()) Platform().Clipboard().SetText(text);
 }
 
 std::string ColumnsText(const CDataSet& data, int32_t firstRow, int32_t lastColumn, int32_t lastRow) {

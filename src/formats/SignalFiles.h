@@ -8,6 +8,7 @@ namespace kv {
 class CDataFormat;
 class CDataSet;
 class CDataSetIO;
+class CKalvoData;
 class CFileReader;
 class CTitles;
 
@@ -44,6 +45,11 @@ void ReadTitlesHeader(CFileReader& file, CTitles& titles);
 // Copies rows first..last of columns 0..lastColumn to the clipboard as text:
 // values printed with "%12.9lf", tabs between columns, "\r\n" after each row.
 void CopyColumnsToClipboard(const CDataSet& data, int32_t firstRow, int32_t lastColumn, int32_t lastRow);
+
+// Copies the working range of signal data to the clipboard as text: the
+// Inphase column, and the Quadrature column too for complex data; a range
+// that starts among the negative frequencies is copied in frequency order.
+void CopyDataToClipboard(const CKalvoData& data);
 
 // The text of CopyColumnsToClipboard, or empty when the rows or columns are
 // not in the data set.

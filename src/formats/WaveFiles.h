@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "formats/CDataFormat.h"
+#include "data/CDataFormat.h"
 
 namespace kv {
 

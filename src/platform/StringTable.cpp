@@ -226,6 +226,55 @@ const Entry kEntries[] = {
     {IDS_FREQLIST_ENTRY_DB, "  %8.2f dB"},
     {IDS_FREQLIST_ENTRY_SMALLER, "       %8.2f dB"},
 
+    // ---- measurements ---------------------------------------------------------
+    {IDS_NONFINITE_TIME_DATA, "The Time Data"},
+    {IDS_NONFINITE_FREQ_DATA, "The Frequency Data"},
+    {IDS_NONFINITE_INPHASE, "Inphase"},
+    {IDS_NONFINITE_QUADRATURE, "Quadrature"},
+    {IDS_NONFINITE_ONE,
+     "%s holds a value that is not a finite number: the %s value of point %d is %s.\n"
+     "Statistics of such data are not valid, so none are shown."},
+    {IDS_NONFINITE_MANY,
+     "%s holds %lld values that are not finite numbers (NaN or infinite); the first is the %s value "
+     "of point %d, %s.\nStatistics of such data are not valid, so none are shown."},
+    {IDS_POWERS_OVERFLOW,
+     "%s has powers beyond the range of double-precision numbers.\n"
+     "Statistics of such data are not valid, so none are shown."},
+    {IDS_CONV_TITLE, "Converter Metrics"},
+    {IDS_CONV_NO_DATA, "The Frequency Data is empty."},
+    {IDS_CONV_NO_TONE, "The Frequency Data holds no tone outside DC to measure."},
+    {IDS_CONV_TOO_NARROW, "The working range of the Frequency Data (%d bins) is too narrow for spans of %d bins each "
+     "side: too few bins are left for the noise."},
+    {IDS_CONV_FUNDAMENTAL, "Fundamental:"},
+    {IDS_CONV_SIGNAL, "Signal:"},
+    {IDS_CONV_SNR, "SNR:"},
+    {IDS_CONV_SINAD, "SINAD:"},
+    {IDS_CONV_THD, "THD:"},
+    {IDS_CONV_SFDR, "SFDR:"},
+    {IDS_CONV_ENOB, "ENOB:"},
+    {IDS_CONV_NOISE_FLOOR, "Noise per bin:"},
+    {IDS_CONV_NSD, "Noise density:"},
+    {IDS_CONV_SPAN, "Span:"},
+    {IDS_CONV_SPECTRUM, "Spectrum:"},
+    {IDS_CONV_SPAN_WINDOW, "\u00b1%d bins from the window (%s, main lobe \u00b1%.2f bins)"},
+    {IDS_CONV_SPAN_SET, "\u00b1%d bins as set (%s, main lobe \u00b1%.2f bins)"},
+    {IDS_CONV_ONE_SIDED, "one-sided (real signal)"},
+    {IDS_CONV_TWO_SIDED, "two-sided (complex signal)"},
+    {IDS_CONV_HARMONICS, "Harmonics:"},
+    {IDS_CONV_HARMONIC_HIDDEN, "falls on another component"},
+    {IDS_CONV_HARMONIC_NOISE, "below the noise"},
+    {IDS_CONV_WINDOW_LIMITED, "Warning: the window's own leakage outside the spans exceeds the noise found, so the "
+     "window, not the signal, limits this measurement. A window with lower sidelobes measures "
+     "it."},
+    {IDS_CONV_WINDOW_NONE, "no window"},
+    {IDS_CONV_WINDOW_DOLPH, "Dolph-Chebyshev"},
+    {IDS_CONV_WINDOW_KAISER, "Kaiser-Bessel"},
+    {IDS_CONV_WINDOW_BH4, "Blackman-Harris 4-term"},
+    {IDS_CONV_WINDOW_BH7, "Blackman-Harris 7-term"},
+    {IDS_CONV_WINDOW_HANNING, "Hanning"},
+    {IDS_CONV_WINDOW_GAUSSIAN, "Gaussian"},
+    {IDS_CONV_WINDOW_HAMMING, "Hamming"},
+
     // ---- signal generation --------------------------------------------------
     {IDS_GENERATE_TITLE, "Waveform Generator"},
     {IDS_GEN_SAMPLES, "Number of Samples"},
@@ -590,6 +639,25 @@ const Entry kEntries[] = {
     {IDS_PLOT_STYLE_STEM, "Stem"},
     {IDS_PLOT_STYLE_VLINE, "Vertical Line"},
     {IDS_PLOT_STYLE_STAIR, "Stair"},
+
+    // ---- help window and About box -------------------------------------------
+    {IDS_HELP_WINDOW_TITLE, "Kalvora Help"},
+    {IDS_HELP_TAB_CONTENTS, "Contents"},
+    {IDS_HELP_TAB_INDEX, "Index"},
+    {IDS_HELP_TAB_SEARCH, "Search"},
+    {IDS_HELP_BACK, "Back"},
+    {IDS_HELP_FORWARD, "Forward"},
+    {IDS_HELP_HOME, "Contents"},
+    {IDS_HELP_INDEX_PROMPT, "Type the keyword to find:"},
+    {IDS_HELP_SEARCH_PROMPT, "Type the words to search for:"},
+    {IDS_HELP_SEARCH_BUTTON, "List Topics"},
+    {IDS_HELP_NO_MATCH, "No topic contains all of these words."},
+    {IDS_HELP_MISSING, "The manual is not part of this build of the program."},
+    {IDS_HELP_FIELD_SEE_PAGE, "Press F1 for the page \"%1\"."},
+    {IDS_HELP_CMD_HELP, "Help for the active window or dialog\nHelp"},
+    {IDS_ABOUT_VERSION, "Version %1"},
+    {IDS_ABOUT_BUILD, "Build %1"},
+    {IDS_ABOUT_DESCRIPTION, "Signal-analysis workbench for sampled signals."},
 
     // ---- application shell ------------------------------------------------------
     {IDS_SHELL_NEW_PROJECT, "&New Project...\tCtrl+N"},

@@ -1,6 +1,6 @@
 #include "plot/CAxisPlot.h"
 
-#include "formats/CTitles.h"
+#include "data/CTitles.h"
 #include "formats/FormatHelpers.h"
 #include "platform/CPlatform.h"
 #include "platform/StringTable.h"

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "analysis/Histogram.h"
-#include "app/CKalvoraDoc.h"
 #include "data/CKalvoData.h"
-#include "formats/CTitles.h"
+#include "data/CTitles.h"
 #include "formats/FormatHelpers.h"
 #include "platform/CPlatform.h"
+#include "platform/CSerDoc.h"
 #include "platform/StringTable.h"
 #include "plot/CGraphOptions.h"
 #include "plot/PlotCommands.h"
@@ -262,7 +262,7 @@ CGraph::CGraph() {
 }
 
 CGraph::~CGraph() {
-    if (CKalvoraDoc* doc = GetDocument()) doc->RemoveView(*this);
+    if (CSerDoc* doc = GetDocument()) doc->RemoveView(*this);
 }
 
 // ---------------------------------------------------------------------------

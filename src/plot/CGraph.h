@@ -3,7 +3,8 @@
 #include <string>
 
 #include "analysis/CHistogramData.h"
-#include "app/CView.h"
+#include "data/CKalvoData.h"
+#include "platform/CView.h"
 #include "plot/CShareAppPlot.h"
 
 namespace kv {

@@ -17,14 +17,15 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
-#include <QWhatsThis>
 
 #include "app/CCommandTable.h"
+#include "app/CModDoc.h"
 #include "app/CPreferences.h"
-#include "generate/CModDoc.h"
 #include "platform/StringTable.h"
 #include "plot/PlotCommands.h"
 #include "plot/PlotMenus.h"
+#include "qt/CAboutDialog.h"
+#include "qt/CHelpSystem.h"
 #include "qt/CListWindow.h"
 #include "qt/CPlotWidget.h"
 #include "qt/CProjectFrame.h"
@@ -128,6 +129,9 @@ QString ButtonText(const std::string& menuText) {
 
 CMainWindow::CMainWindow(CQtPlatform& platform) : m_platform(platform), m_pMdi(new QMdiArea(this)) {
     setWindowTitle(Q(LoadString(IDS_APP_NAME)));
+    QApplication::setWindowIcon(CAboutDialog::ProgramIcon());
+    setWindowIcon(CAboutDialog::ProgramIcon());
+    m_pHelp = new CHelpSystem(this);
     setCentralWidget(m_pMdi);
     setAcceptDrops(true);
     platform.SetMainWindow(this);
@@ -135,6 +139,10 @@ CMainWindow::CMainWindow(CQtPlatform& platform) : m_platform(platform), m_pMdi(n
     m_recent.Load();
     BuildMenus();
     BuildToolbar();
+    m_pHelp->AttachCommands(*this, [](int id) {
+        const CCommand* c = CCommandTable::Find(id);
+        return c ? c->m_strStatus : std::string();
+    });
     statusBar()->showMessage(Q(LoadString(IDS_READY)));
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
         UpdateMenuBar();
@@ -230,7 +238,7 @@ void CMainWindow::BuildMenus() {
                   {QKeySequence(Qt::CTRL | Qt::Key_Insert), ID_EDIT_COPY},
                   {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ID_EDIT_CUT},
                   {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ID_EDIT_PASTE},
-                  {QKeySequence(Qt::Key_F1), ID_HELP_CONTENTS},
+                  {QKeySequence(Qt::Key_F1), ID_HELP},
                   {QKeySequence(Qt::Key_F6), ID_NEXT_PANE},
                   {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE}};
     for (const Extra& e : extras) {
@@ -575,6 +583,7 @@ bool CMainWindow::OnUpdateAppCommand(CCmdUI& ui) {
         case ID_HELP_INDEX:
         case ID_HELP_SEARCH:
         case ID_CONTEXT_HELP:
+        case ID_HELP:
         case ID_VIEW_PREFERENCES:
         case ID_WINDOW_CASCADE:
         case ID_WINDOW_TILE:
@@ -598,14 +607,16 @@ bool CMainWindow::OnAppCommand(int id) {
         case ID_FILE_OPEN: CommandOpen(); return true;
         case ID_FILE_SAVE_AS: CommandSaveAs(); return true;
         case ID_APP_EXIT: close(); return true;
-        case ID_APP_ABOUT:
-            QMessageBox::about(this, Q(LoadString(IDS_SHELL_ABOUT_TITLE)),
-                               Q(FormatString(IDS_SHELL_ABOUT_TEXT, KALVORA_VERSION)));
+        case ID_APP_ABOUT: {
+            CAboutDialog about(this);
+            about.exec();
             return true;
-        case ID_HELP_CONTENTS:
-        case ID_HELP_INDEX:
-        case ID_HELP_SEARCH: InfoBox(LoadString(IDS_SHELL_HELP_TEXT)); return true;
-        case ID_CONTEXT_HELP: QWhatsThis::enterWhatsThisMode(); return true;
+        }
+        case ID_HELP_CONTENTS: m_pHelp->ShowContents(); return true;
+        case ID_HELP_INDEX: m_pHelp->ShowIndex(); return true;
+        case ID_HELP_SEARCH: m_pHelp->ShowSearch(); return true;
+        case ID_HELP: m_pHelp->ShowContextHelp(); return true;
+        case ID_CONTEXT_HELP: CHelpSystem::EnterContextHelpMode(); return true;
         case ID_VIEW_TOOLBAR: m_pToolBar->setVisible(!m_pToolBar->isVisible()); return true;
         case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisible()); return true;
         case ID_VIEW_PREFERENCES: CommandPreferences(); return true;

@@ -19,6 +19,7 @@ class QToolBar;
 namespace kv {
 
 class CGraph;
+class CHelpSystem;
 class CListWindow;
 class CModDoc;
 class CProjectFrame;
@@ -43,6 +44,7 @@ public:
         ID_HELP_INDEX = 57667,
         ID_HELP_SEARCH = 57669,
         ID_CONTEXT_HELP = 57670,
+        ID_HELP = 57671,  // F1: help for the active window
         ID_VIEW_TOOLBAR = 59392,
         ID_VIEW_STATUS_BAR = 59393,
         ID_VIEW_PREFERENCES = 32771,
@@ -89,6 +91,7 @@ public:
     // Asks whether a project window may close (the last window of a modified
     // project asks to save it first).
     bool CanCloseFrame(CProjectFrame& frame);
+    CHelpSystem& Help() const { return *m_pHelp; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +119,7 @@ private:
 
     CQtPlatform& m_platform;
     QMdiArea* m_pMdi;
+    CHelpSystem* m_pHelp = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pPlotMenu = nullptr;

@@ -2,7 +2,7 @@
 
 #include <QCloseEvent>
 
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 #include "qt/CListWindow.h"
 #include "qt/CMainWindow.h"
 #include "qt/CPlotWidget.h"

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "platform/CDialogModel.h"
+#include "qt/CHelpSystem.h"
 #include "qt/CQtControlPanel.h"
 
 namespace kv {
@@ -24,6 +25,8 @@ bool CQtDialog::Run() {
     connect(buttons, &QDialogButtonBox::rejected, this, &CQtDialog::reject);
     connect(m_pPanel, &CQtControlPanel::Ended, this, &CQtDialog::Finish);
     layout->addWidget(buttons);
+    if (CHelpSystem* help = CHelpSystem::Instance())
+        help->AttachDialog(*m_pPanel, m_model, [this](int id) { return m_pPanel->ControlWidget(id); });
     m_pPanel->SyncFromModel();
     m_pPanel->ApplyFocusRequest();
     return exec() == QDialog::Accepted;

@@ -6,6 +6,7 @@
 
 #include "platform/CDialogModel.h"
 #include "platform/CPropertySheetModel.h"
+#include "qt/CHelpSystem.h"
 #include "qt/CQtControlPanel.h"
 
 namespace kv {
@@ -25,6 +26,8 @@ bool CQtPropertySheet::Run() {
         page->EnsureControls();
         auto* panel = new CQtControlPanel(*page, m_pTabs);
         m_panels.push_back(panel);
+        if (CHelpSystem* help = CHelpSystem::Instance())
+            help->AttachDialog(*panel, *page, [panel](int id) { return panel->ControlWidget(id); });
         m_pTabs->addTab(panel, QString::fromStdString(page->m_strTitle));
     }
     if (!m_panels.empty()) m_panels[0]->SyncFromModel();

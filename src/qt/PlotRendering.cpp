@@ -10,7 +10,7 @@
 #include <QSvgGenerator>
 
 #include "data/CKalvoData.h"
-#include "formats/CTitles.h"
+#include "data/CTitles.h"
 #include "platform/StringTable.h"
 #include "plot/CGraph.h"
 #include "qt/CQtDrawSurface.h"

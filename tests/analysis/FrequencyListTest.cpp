@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "AnalysisTestData.h"
-#include "analysis/AnalysisCommands.h"
 #include "analysis/CFStatDlg.h"
 #include "analysis/CFreqStats.h"
 #include "analysis/CStatView.h"
+#include "app/AnalysisCommands.h"
 #include "app/CKalvoraDoc.h"
 #include "platform/CMemFile.h"
 #include "support/CRecordingView.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -107,6 +108,26 @@ TEST(RankedList, SecondPowerFallsBackToTheStrongestRestAndNaNNeverRanks) {
     EXPECT_EQ(withNaN[2].m_nBin, 4);
     EXPECT_EQ(withNaN.SecondPower(), 2.0);
     EXPECT_TRUE(std::isnan(withNaN.GetRestPower()));
+}
+
+// A run whose first power is NaN leaves the list empty after its first bin;
+// the run must not look at the weakest entry of an empty list (the sanitizer
+// build reports the read before the list).
+TEST(RankedList, RunStartingWithNaNRanksTheRestOfTheRun) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<double> re = {nan, 0.0, 0.0, 0.0, 2.0}, im(5, 0.0);
+    for (int32_t capacity : {1, 3, 100}) {
+        CRankedList list;
+        list.Reset(capacity);
+        list.InsertBins(re.data(), im.data(), 0, 4);
+        ASSERT_EQ(list.GetCount(), std::min(capacity, 4)) << capacity;
+        EXPECT_EQ(list[0].m_nBin, 4);
+        EXPECT_EQ(list[0].m_dPower, 4.0);
+        if (capacity >= 3) {
+            EXPECT_EQ(list[1].m_nBin, 1);
+        }
+        EXPECT_TRUE(std::isnan(list.GetRestPower()));
+    }
 }
 
 }  // namespace

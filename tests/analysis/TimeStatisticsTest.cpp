@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "analysis/AnalysisCommands.h"
 #include "analysis/CDsStats.h"
+#include "app/AnalysisCommands.h"
 #include "data/CKalvoData.h"
 #include "support/CScriptedPlatform.h"
 

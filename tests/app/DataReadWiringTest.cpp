@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "app/CCommandTable.h"
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 #include "support/CScriptedPlatform.h"
 #include "support/CScriptedWindows.h"
 

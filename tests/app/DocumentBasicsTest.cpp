@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/CKalvoraDoc.h"
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 #include "support/CScriptedPlatform.h"
 #include "support/CScriptedWindows.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 
 namespace kv::test {
 

@@ -5,11 +5,11 @@
 #include "app/CCommandTable.h"
 #include "app/CListLength.h"
 #include "app/CMixDlg.h"
+#include "app/CModDoc.h"
 #include "app/CPadDlg.h"
 #include "app/CRange.h"
 #include "app/CSampRate.h"
 #include "app/CScaleDlg.h"
-#include "generate/CModDoc.h"
 #include "support/CScriptedPlatform.h"
 #include "support/CScriptedWindows.h"
 

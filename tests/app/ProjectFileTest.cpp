@@ -8,8 +8,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "app/CModDoc.h"
 #include "app/ProjectBytes.h"
-#include "generate/CModDoc.h"
 #include "support/CScriptedPlatform.h"
 #include "support/CScriptedWindows.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "CliTestSupport.h"
-#include "generate/CModDoc.h"
+#include "app/CModDoc.h"
 
 namespace kv::test {
 namespace {

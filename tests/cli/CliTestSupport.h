@@ -18,8 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include "data/CDataFormat.h"
 #include "data/CKalvoData.h"
-#include "formats/CDataFormat.h"
 #include "formats/SignalFiles.h"
 #include "support/CTempDir.h"
 

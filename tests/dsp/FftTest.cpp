@@ -8,6 +8,7 @@
 
 #include "FftReference.h"
 #include "data/CDataColumn.h"
+#include "data/COscillator.h"
 #include "dsp/MixedRadixFft.h"
 #include "platform/CWorkerPool.h"
 

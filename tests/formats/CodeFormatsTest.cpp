@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "formats/CAsmOpts.h"
-#include "formats/COptionsC.h"
+#include "data/CAsmOpts.h"
+#include "data/COptionsC.h"
 #include "formats/CodeFormats.h"
-#include "formats/SignalFiles.h"
 #include "formats/FormatsTestSupport.h"
+#include "formats/SignalFiles.h"
 #include "support/CScriptedPlatform.h"
 
 using namespace kv;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "data/CDataSetIO.h"
 #include "data/CKalvoData.h"
-#include "formats/CDataSetIO.h"
 #include "support/CTempDir.h"
 
 namespace kv::test {

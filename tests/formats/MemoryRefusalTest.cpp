@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/CDataFormat.h"
+#include "data/CDataFormat.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/SignalFiles.h"
 #include "formats/FormatsTestSupport.h"

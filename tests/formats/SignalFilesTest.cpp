@@ -7,10 +7,10 @@
 #include "formats/CFileReader.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/FormatHelpers.h"
+#include "formats/FormatsTestSupport.h"
 #include "formats/NumberText.h"
 #include "formats/SignalFiles.h"
 #include "support/CScriptedPlatform.h"
-#include "formats/FormatsTestSupport.h"
 
 using namespace kv;
 using kv::test::CScriptedPlatform;
@@ -558,7 +558,7 @@ TEST(Clipboard, SignalDataCopiesItsWorkingRange) {
     ASSERT_TRUE(time.IsReal());
     time.m_nStart = 2;
     time.m_nStop = 3;
-    time.CopyToClipboard();
+    CopyDataToClipboard(time);
     EXPECT_EQ(platform.clipboardText, " 3.000000000\r\n 4.000000000\r\n");
 
     // Complex Frequency Data: the negative frequencies come first.
@@ -571,7 +571,7 @@ TEST(Clipboard, SignalDataCopiesItsWorkingRange) {
     freq.m_bReal = 0;
     freq.ResetRange();
     ASSERT_EQ(freq.m_nStart, -2);
-    freq.CopyToClipboard();
+    CopyDataToClipboard(freq);
     EXPECT_EQ(platform.clipboardText,
               " 2.000000000\t-2.000000000\r\n 3.000000000\t-3.000000000\r\n"
               " 0.000000000\t 0.000000000\r\n 1.000000000\t-1.000000000\r\n");

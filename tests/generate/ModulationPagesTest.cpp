@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "app/CModDoc.h"
 #include "generate/CAudio.h"
 #include "generate/CIFFilter.h"
-#include "generate/CModDoc.h"
 #include "generate/CModParm.h"
 #include "generate/CNoise.h"
 #include "generate/CQuadErr.h"

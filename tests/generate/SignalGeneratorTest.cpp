@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include "app/CCommandTable.h"
+#include "app/CModDoc.h"
 #include "app/ProjectBytes.h"
-#include "generate/CModDoc.h"
 #include "generate/ModulatedSignal.h"
 #include "platform/CArchive.h"
 #include "platform/CMemFile.h"

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
+#include "app/CModDoc.h"
 #include "data/CKalvoData.h"
 #include "generate/CGenerate.h"
-#include "generate/CModDoc.h"
 #include "generate/WaveformSynthesis.h"
 #include "support/CScriptedPlatform.h"
 

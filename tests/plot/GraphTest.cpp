@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/CKalvoraDoc.h"
-#include "formats/CTitles.h"
+#include "data/CTitles.h"
 #include "plot/CGraphOptions.h"
 #include "plot/GraphFixture.h"
 #include "plot/PlotCommands.h"

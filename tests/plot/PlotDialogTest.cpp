@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "formats/CTitles.h"
+#include "data/CTitles.h"
 #include "plot/CAxisDlg.h"
 #include "plot/CGraphOptions.h"
 #include "plot/CTestPlot.h"

@@ -17,17 +17,17 @@
 #include <QTest>
 #include <QTimer>
 
+#include "QtPrinters.h"
 #include "app/CCommandTable.h"
+#include "app/CModDoc.h"
 #include "data/CRefDlg.h"
-#include "generate/CModDoc.h"
+#include "plot/PlotCommands.h"
 #include "qt/CListWindow.h"
 #include "qt/CMainWindow.h"
 #include "qt/CPlotWidget.h"
 #include "qt/CProjectFrame.h"
 #include "qt/CQtDialog.h"
-#include "plot/PlotCommands.h"
 #include "qt/CQtPlatform.h"
-#include "QtPrinters.h"
 
 namespace kv {
 namespace {

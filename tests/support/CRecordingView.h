@@ -1,7 +1,8 @@
 #pragma once
 #include <vector>
 
-#include "app/CView.h"
+#include "data/CKalvoData.h"
+#include "platform/CView.h"
 
 namespace kv {
 class CKalvoData;
