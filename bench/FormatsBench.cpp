@@ -1,15 +1,22 @@
-// Reading and writing a 10,000,000-sample complex signal as Text:Decimal,
-// Binary:double and 16-bit WAVE. Prints name=value lines (MB/s of file bytes,
-// seconds). Usage: bench_formats [samples] [directory] [runs] [text|double|wave16]
+// Reading and writing a 10,000,000-sample complex signal in the signal file
+// formats: Text:Decimal, Binary:double and 16-bit WAVE (the program's own),
+// and Text:CSV, the raw integer formats, NumPy and SigMF. Prints name=value
+// lines (MB/s of file bytes, by wall clock and by processor time, best of the
+// runs). Usage:
+//   bench_formats [samples] [directory] [runs] [format,format,...]
+// with the formats named text, double, wave16, csv, int8, uint8, int16,
+// int32, npy, sigmf (default: all).
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <random>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "data/CDataFormat.h"
 #include "data/CDataSet.h"
@@ -32,46 +39,75 @@ uint64_t FileSize(const std::string& path) {
     return stat(path.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
-void Report(const char* name, double value) { std::printf("%s=%.1f\n", name, value); }
+void Report(const std::string& name, double value) { std::printf("%s=%.1f\n", name.c_str(), value); }
+
+struct CCase {
+    const char* label;
+    int32_t id;
+    const char* extension;
+};
+
+const CCase kCases[] = {
+    {"text", FMT_TEXT_DECIMAL, ".txt"}, {"double", FMT_BINARY_DOUBLE, ".dat"}, {"wave16", FMT_BINARY_WAVE, ".wav"},
+    {"csv", FMT_TEXT_CSV, ".csv"},      {"int8", FMT_BINARY_INT8, ".i8"},      {"uint8", FMT_BINARY_UINT8, ".u8"},
+    {"int16", FMT_BINARY_INT16, ".i16"}, {"int32", FMT_BINARY_INT32, ".i32"},   {"npy", FMT_BINARY_NPY, ".npy"},
+    {"sigmf", FMT_BINARY_SIGMF, ".sigmf-meta"},
+};
+
+// Bytes of a written file (both files of a SigMF recording).
+uint64_t WrittenBytes(int32_t id, const std::string& path) {
+    if (id != FMT_BINARY_SIGMF) return FileSize(path);
+    const std::string base = path.substr(0, path.size() - std::string(".sigmf-meta").size());
+    return FileSize(base + ".sigmf-data") + FileSize(path);
+}
+
+void Remove(int32_t id, const std::string& path) {
+    std::remove(path.c_str());
+    if (id == FMT_BINARY_SIGMF) {
+        const std::string base = path.substr(0, path.size() - std::string(".sigmf-meta").size());
+        std::remove((base + ".sigmf-data").c_str());
+    }
+}
 
 // Writes and reads the data in one format; prints the rates. Best of `runs`.
-bool Measure(const char* label, CDataSetIO& data, int32_t id, const std::string& path, int runs) {
+// Every read goes into fresh columns, as a read into a project does.
+bool Measure(const CCase& c, CDataSetIO& data, const std::string& path, int runs) {
     double bestWrite = 1e30, bestRead = 1e30, cpuWrite = 1e30, cpuRead = 1e30;
     uint64_t bytes = 0;
-    int32_t n = data.GetCount();
+    const int32_t n = data.GetCount();
     for (int r = 0; r < runs; ++r) {
-        CDataFormat format(id);
+        CDataFormat format(c.id);
         format.m_WavFmt.m_nSizeChoice = 1;
         auto t0 = Clock::now();
         double c0 = CpuSeconds();
         if (!WriteSignalFile(data, format, path, 0, 1, 1)) return false;
         bestWrite = std::min(bestWrite, Seconds(t0));
         cpuWrite = std::min(cpuWrite, CpuSeconds() - c0);
-        bytes = FileSize(path);
+        bytes = WrittenBytes(c.id, path);
 
         CDataSetIO back;
         back.AddColumn();
         back.AddColumn();
-        CDataFormat readFormat(id);
+        CDataFormat readFormat(c.id);
         auto t1 = Clock::now();
         double c1 = CpuSeconds();
         if (!ReadSignalFile(back, readFormat, path, 0, 1)) return false;
         bestRead = std::min(bestRead, Seconds(t1));
         cpuRead = std::min(cpuRead, CpuSeconds() - c1);
         if (back.GetCount() != n) {
-            std::fprintf(stderr, "%s: read %d of %d samples\n", label, back.GetCount(), n);
+            std::fprintf(stderr, "%s: read %d of %d samples\n", c.label, back.GetCount(), n);
             return false;
         }
     }
-    double mb = static_cast<double>(bytes) / 1e6;
-    std::string name(label);
-    Report((name + "_file_MB").c_str(), mb);
-    Report((name + "_write_MBps").c_str(), mb / bestWrite);
-    Report((name + "_read_MBps").c_str(), mb / bestRead);
-    Report((name + "_write_cpu_MBps").c_str(), mb / std::max(cpuWrite, 1e-6));
-    Report((name + "_read_cpu_MBps").c_str(), mb / std::max(cpuRead, 1e-6));
-    std::printf("%s_write_s=%.3f\n%s_read_s=%.3f\n", label, bestWrite, label, bestRead);
-    std::remove(path.c_str());
+    const double mb = static_cast<double>(bytes) / 1e6;
+    const std::string name(c.label);
+    Report(name + "_file_MB", mb);
+    Report(name + "_write_MBps", mb / bestWrite);
+    Report(name + "_read_MBps", mb / bestRead);
+    Report(name + "_write_cpu_MBps", mb / std::max(cpuWrite, 1e-6));
+    Report(name + "_read_cpu_MBps", mb / std::max(cpuRead, 1e-6));
+    std::printf("%s_write_s=%.3f\n%s_read_s=%.3f\n", c.label, bestWrite, c.label, bestRead);
+    Remove(c.id, path);
     return true;
 }
 
@@ -81,7 +117,11 @@ int main(int argc, char** argv) {
     int32_t samples = argc > 1 ? std::atoi(argv[1]) : 10000000;
     std::string dir = argc > 2 ? argv[2] : "/tmp";
     int runs = argc > 3 ? std::atoi(argv[3]) : 2;
-    std::string only = argc > 4 ? argv[4] : "";  // "text", "double" or "wave16": that format alone
+    std::vector<std::string> only;  // the formats to measure; all when empty
+    if (argc > 4) {
+        std::stringstream list(argv[4]);
+        for (std::string name; std::getline(list, name, ',');) only.push_back(name);
+    }
     std::string base = dir + "/kalvora_bench_" + std::to_string(getpid());
 
     CDataSetIO data;
@@ -90,7 +130,7 @@ int main(int argc, char** argv) {
     std::mt19937_64 rng(1);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
 
-    // Appending one value at a time, as the readers do.
+    // Appending one value at a time, as the text readers do.
     auto t0 = Clock::now();
     for (int32_t i = 0; i < samples; ++i) {
         ci.Append(u(rng));
@@ -112,12 +152,12 @@ int main(int argc, char** argv) {
     std::printf("fill_random_s=%.3f\n", fill);
     scratch.Reset();
 
-    auto wanted = [&](const char* name) { return only.empty() || only == name; };
-    bool ok = (!wanted("text") || Measure("text", data, FMT_TEXT_DECIMAL, base + ".txt", runs)) &&
-              (!wanted("double") || Measure("double", data, FMT_BINARY_DOUBLE, base + ".dat", runs)) &&
-              (!wanted("wave16") || Measure("wave16", data, FMT_BINARY_WAVE, base + ".wav", runs));
-    std::remove((base + ".txt").c_str());
-    std::remove((base + ".dat").c_str());
-    std::remove((base + ".wav").c_str());
+    bool ok = true;
+    for (const CCase& c : kCases) {
+        if (!only.empty() && std::find(only.begin(), only.end(), c.label) == only.end()) continue;
+        const std::string path = base + c.extension;
+        ok = Measure(c, data, path, runs) && ok;
+        Remove(c.id, path);
+    }
     return ok ? 0 : 1;
 }

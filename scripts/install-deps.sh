@@ -9,6 +9,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev
+  clang libclang-rt-dev
+  # JSON of SigMF metadata
+  nlohmann-json3-dev
+  # the format tests check written files with NumPy, Python's wave module and sox
+  python3-numpy sox
   "$@"
 )
 

@@ -88,7 +88,8 @@ void CKalvoraDoc::WriteProject(CFile& file) {
 bool CKalvoraDoc::OpenProject(const std::string& path) {
     CDiskFile file;
     if (!file.Open(path, CDiskFile::Mode::Read)) {
-        ErrorBox(LoadString(IDS_FAILED_TO_OPEN_DOCUMENT));
+        // The message names the file and why it could not be opened.
+        ErrorBox(FormatString(IDS_FAILED_TO_OPEN_NAMED, path, std::strerror(errno)));
         return false;
     }
     ClearData();
@@ -98,6 +99,7 @@ bool CKalvoraDoc::OpenProject(const std::string& path) {
     const bool wasModified = IsModified();
     const int16_t oldVersion = m_nVersion;
     const uint16_t oldVersionHigh = m_nVersionHigh;
+    const int32_t oldFileVersion = m_nFileVersion;
     CMemFile before(4096);
     WriteProject(before);
 
@@ -109,12 +111,17 @@ bool CKalvoraDoc::OpenProject(const std::string& path) {
         ReadProject(before);
         m_nVersion = oldVersion;
         m_nVersionHigh = oldVersionHigh;
+        m_nFileVersion = oldFileVersion;
         SetModified(wasModified);
         ErrorBox(LoadString(message));
         return false;
     };
     try {
-        if (file.GetLength() > 0) ReadProject(file);
+        m_nFileVersion = -1;
+        if (file.GetLength() > 0) {
+            ReadProject(file);
+            m_nFileVersion = m_nVersion;
+        }
     } catch (const CArchiveException&) {
         return restore(IDS_UNEXPECTED_FILE_FORMAT);
     } catch (const std::bad_alloc&) {
@@ -568,13 +575,8 @@ bool CKalvoraDoc::ReadTimeData() {
     }
     m_bReadFailed = 0;
     SetModified(true);
-    const double rateKHz = TimeFileSampleRateKHz();
-    if (rateKHz > 0.0) {
-        m_Fs.SetValue(rateKHz);
-        m_Fs.ParseUnits(LoadString(IDS_UNIT_KHZ));
-        m_TimeData.ApplyFs(m_Fs);
-        m_FreqData.ApplyFs(m_Fs);
-    }
+    const double rate = FileSampleRateHz(true);
+    if (rate > 0.0) TakeSampleRate(rate);
     OpenPlot(OP_READ_TIME, false, m_TimeData);
     // New Time Data makes the old Frequency Data obsolete.
     m_FreqData.Reset();
@@ -585,6 +587,8 @@ bool CKalvoraDoc::ReadFrequencyData() {
     NoteOverwrite(LoadString(IDS_READING_FREQ_DATA));
     if (!ReadDataFiles(false)) return false;
     SetModified(true);
+    const double rate = FileSampleRateHz(false);
+    if (rate > 0.0) TakeSampleRate(rate);
     m_TimeData.Reset();
     UpdateDbReference();
     OpenPlot(OP_READ_FREQ, false, m_FreqData);
@@ -678,9 +682,15 @@ bool CKalvoraDoc::CanTransformTime() const { return CanTransform(m_TimeData, m_T
 bool CKalvoraDoc::CanTransformFrequency() const { return CanTransform(m_FreqData, m_TransOpt); }
 bool CKalvoraDoc::TimeFilesResetRanges() const { return m_TimeFiles.m_bResetRanges != 0; }
 
-double CKalvoraDoc::TimeFileSampleRateKHz() const {
-    double kHz = 0.0;
-    return WaveSampleRateKHz(m_TimeFiles.m_Format, kHz) ? kHz : 0.0;
+double CKalvoraDoc::FileSampleRateHz(bool time) const { return (time ? m_TimeFiles : m_FreqFiles).m_dReadRate; }
+
+void CKalvoraDoc::TakeSampleRate(double hz) {
+    int unit = 0;
+    while (unit + 1 < CFs::kUnitCount && hz >= 1000.0 * CFs::UnitFactor(unit)) ++unit;
+    m_Fs.SetUnit(unit);
+    m_Fs.SetValue(hz / CFs::UnitFactor(unit));
+    m_TimeData.ApplyFs(m_Fs);
+    m_FreqData.ApplyFs(m_Fs);
 }
 
 // ---------------------------------------------------------------------------

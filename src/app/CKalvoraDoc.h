@@ -145,6 +145,11 @@ public:
     CPadDlg m_PadDlg;
     CWndDlg m_WndDlg;
     CScaleDlg m_ScaleDlg;
+    // The format version the project file last opened holds, -1 when the
+    // project was not opened from a file (or the file was empty). Writing a
+    // project or an undo snapshot sets m_nVersion to the current version;
+    // this one keeps what the file said.
+    int32_t m_nFileVersion = -1;
 
 protected:
     // The display name of the Time or Frequency Data just read (operation 2 or 13).
@@ -173,9 +178,14 @@ protected:
     virtual bool ReadDataFiles(bool time);
     // Whether the Time Data files ask for ranges and plots to be reset.
     virtual bool TimeFilesResetRanges() const;
-    // The sampling rate in kHz that the Time Data file's format gives (WAVE
-    // files), or 0 when it gives none.
-    virtual double TimeFileSampleRateKHz() const;
+    // The sampling rate in Hz that the file just read into the Time Data
+    // (time) or the Frequency Data states (WAVE and SigMF files), or 0 when
+    // it states none.
+    virtual double FileSampleRateHz(bool time) const;
+    // Makes a rate in Hz the project's sampling frequency, in the unit in
+    // which it is at least 1 and below 1000 (GHz for all above), and gives
+    // it to the Time and Frequency Data.
+    void TakeSampleRate(double hz);
 
     // Runs part of a command that the user may stop (through the progress
     // of a long operation): if stopped, everything the project holds is put

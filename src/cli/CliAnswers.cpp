@@ -7,8 +7,10 @@
 #include "cli/CCliPlatform.h"
 #include "cli/CliSupport.h"
 #include "data/CAsmOpts.h"
+#include "data/CCsvOpts.h"
 #include "data/CFixedPointOpts.h"
 #include "data/COptionsC.h"
+#include "data/CRawIntOpts.h"
 #include "data/CWavFmt.h"
 #include "formats/CDataFiles.h"
 #include "formats/CWriteCol.h"
@@ -20,6 +22,8 @@ namespace kv {
 namespace {
 
 bool IsFixedPoint(int32_t id) { return id == FMT_TEXT_FRACT || id == FMT_TEXT_HEX || id == FMT_TEXT_BINARY; }
+bool IsRawInteger(int32_t id) { return id >= FMT_BINARY_INT8 && id <= FMT_BINARY_INT32; }
+bool IsCsv(int32_t id) { return id == FMT_TEXT_CSV; }
 bool IsWave(int32_t id) { return id == FMT_BINARY_WAVE || id == FMT_WAVE_8 || id == FMT_WAVE_16; }
 
 bool Contains(const std::vector<int32_t>& ids, bool (*test)(int32_t)) {
@@ -67,7 +71,9 @@ void AnswerOptions(CCliPlatform& platform, CDialogModel& d, int buttonId, int32_
         });
     } else if (!read && IsWave(format) && (options.m_nWaveSize || options.m_nWaveRate)) {
         platform.Expect<CWavFmt>([options](CWavFmt& o) {
-            if (options.m_nWaveSize) o.SimulateClick(*options.m_nWaveSize == 0 ? CWavFmt::IDC_SIZE_8 : CWavFmt::IDC_SIZE_16);
+            const int sizes[] = {CWavFmt::IDC_SIZE_8,  CWavFmt::IDC_SIZE_16,      CWavFmt::IDC_SIZE_24,
+                                 CWavFmt::IDC_SIZE_32, CWavFmt::IDC_SIZE_FLOAT32, CWavFmt::IDC_SIZE_FLOAT64};
+            if (options.m_nWaveSize) o.SimulateClick(sizes[*options.m_nWaveSize]);
             if (options.m_nWaveRate) o.SimulateClick(CWavFmt::IDC_RATE_11K + *options.m_nWaveRate);
             o.SimulateClick(IDOK);
         });
@@ -76,6 +82,20 @@ void AnswerOptions(CCliPlatform& platform, CDialogModel& d, int buttonId, int32_
             if (options.m_strCName) o.SimulateText(COptionsC::IDC_NAME, *options.m_strCName);
             if (options.m_strCType) o.SimulateText(COptionsC::IDC_TYPE, *options.m_strCType);
             if (options.m_strCSuffix) o.SimulateText(COptionsC::IDC_SUFFIX, *options.m_strCSuffix);
+            o.SimulateClick(IDOK);
+        });
+    } else if (IsRawInteger(format) && (options.m_bBigEndian || (read && options.m_strSkipBytes))) {
+        platform.Expect<CRawIntOpts>([options, read](CRawIntOpts& o) {
+            if (options.m_bBigEndian && o.Control(CRawIntOpts::IDC_BIG).m_bEnabled)
+                o.SimulateClick(*options.m_bBigEndian ? CRawIntOpts::IDC_BIG : CRawIntOpts::IDC_LITTLE);
+            // Writing puts no header in front of the samples.
+            o.SimulateText(CRawIntOpts::IDC_SKIP, read && options.m_strSkipBytes ? *options.m_strSkipBytes : "0");
+            o.SimulateClick(IDOK);
+        });
+    } else if (read && IsCsv(format) && options.m_strColumns) {
+        const std::string columns = *options.m_strColumns;
+        platform.Expect<CCsvOpts>([columns](CCsvOpts& o) {
+            o.SimulateText(CCsvOpts::IDC_COLUMNS, columns);
             o.SimulateClick(IDOK);
         });
     } else if (!read && format == FMT_ASM_TI && options.m_strAsmName) {
@@ -108,12 +128,11 @@ CFormatOptions FormatOptionsFromArgs(const CCliArgs& args) {
     CFormatOptions options;
     options.m_strBits = args.Value("bits");
     if (auto size = args.Value("wave-bits")) {
-        if (*size == "8")
-            options.m_nWaveSize = 0;
-        else if (*size == "16")
-            options.m_nWaveSize = 1;
-        else
-            throw CUsageError{"--wave-bits: '" + *size + "' is not 8 or 16"};
+        const char* sizes[] = {"8", "16", "24", "32", "float32", "float64"};
+        for (int32_t k = 0; k < 6; ++k)
+            if (*size == sizes[k]) options.m_nWaveSize = k;
+        if (!options.m_nWaveSize)
+            throw CUsageError{"--wave-bits: '" + *size + "' is not 8, 16, 24, 32, float32 or float64"};
     }
     if (auto rate = args.Value("wave-rate")) {
         if (*rate == "11025")
@@ -129,6 +148,13 @@ CFormatOptions FormatOptionsFromArgs(const CCliArgs& args) {
     options.m_strCType = args.Value("c-type");
     options.m_strCSuffix = args.Value("c-suffix");
     options.m_strAsmName = args.Value("asm-name");
+    if (auto endian = args.Value("endian")) {
+        if (*endian != "big" && *endian != "little")
+            throw CUsageError{"--endian: '" + *endian + "' is not big or little"};
+        options.m_bBigEndian = *endian == "big";
+    }
+    options.m_strSkipBytes = args.Value("skip-bytes");
+    options.m_strColumns = args.Value("columns");
     return options;
 }
 
@@ -145,6 +171,12 @@ void CheckFormatOptionsUsed(const CFormatOptions& options, const std::vector<int
         throw CUsageError{"--c-name, --c-type and --c-suffix apply to a Text:C file written"};
     if (options.m_strAsmName && !has(writtenFormats, FMT_ASM_TI))
         throw CUsageError{"--asm-name applies to an Asm:TI Asm file written"};
+    if (options.m_bBigEndian && !Contains(readFormats, IsRawInteger) && !Contains(writtenFormats, IsRawInteger))
+        throw CUsageError{"--endian applies to the formats Binary:int8, Binary:uint8, Binary:int16 and Binary:int32"};
+    if (options.m_strSkipBytes && !Contains(readFormats, IsRawInteger))
+        throw CUsageError{"--skip-bytes applies to a Binary:int8, Binary:uint8, Binary:int16 or Binary:int32 file read"};
+    if (options.m_strColumns && !Contains(readFormats, IsCsv))
+        throw CUsageError{"--columns applies to a Text:CSV file read"};
 }
 
 void ParseInterleave(const std::string& text, CFilesAnswer& answer) {
@@ -207,7 +239,10 @@ void AddFormatOptions(std::vector<COptionDef>& options) {
                                    {"c-name", true},
                                    {"c-type", true},
                                    {"c-suffix", true},
-                                   {"asm-name", true}});
+                                   {"asm-name", true},
+                                   {"endian", true},
+                                   {"skip-bytes", true},
+                                   {"columns", true}});
 }
 
 CFilesAnswer ReadAnswerFromArgs(const CCliArgs& args, const std::string& in, std::vector<int32_t>& formats) {

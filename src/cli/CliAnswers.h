@@ -15,23 +15,29 @@ class CCliPlatform;
 // judge them.
 struct CFormatOptions {
     std::optional<std::string> m_strBits;     // "Number of bits" of the fixed-point formats
-    std::optional<int32_t> m_nWaveSize;       // 0 = 8 bits, 1 = 16 bits
+    std::optional<int32_t> m_nWaveSize;       // the size choice: 0 = 8 bits ... 5 = 64-bit floats
     std::optional<int32_t> m_nWaveRate;       // 0 = 11025, 1 = 22050, 2 = 44100 Hz
     std::optional<std::string> m_strCName;
     std::optional<std::string> m_strCType;
     std::optional<std::string> m_strCSuffix;
     std::optional<std::string> m_strAsmName;
+    std::optional<bool> m_bBigEndian;          // byte order of the raw integer formats
+    std::optional<std::string> m_strSkipBytes;  // bytes before the samples of a raw integer file
+    std::optional<std::string> m_strColumns;    // columns of a Text:CSV file read
 };
 
-// Takes --bits, --wave-bits, --wave-rate, --c-name, --c-type, --c-suffix and
-// --asm-name; throws CUsageError for a WAVE size or rate the format does not
-// offer.
+// Takes --bits, --wave-bits, --wave-rate, --c-name, --c-type, --c-suffix,
+// --asm-name, --endian, --skip-bytes and --columns; throws CUsageError for a
+// WAVE size or rate the format does not offer and a byte order other than
+// big or little.
 CFormatOptions FormatOptionsFromArgs(const CCliArgs& args);
 
 // Throws CUsageError for an option that none of the formats of the command
 // uses: --bits needs a fixed-point format read or written, the WAVE options
-// a written Binary:Wave file, the C options a written Text:C file and
-// --asm-name a written Asm:TI Asm file.
+// a written Binary:Wave file, the C options a written Text:C file,
+// --asm-name a written Asm:TI Asm file, --endian a raw integer format read or
+// written, --skip-bytes a raw integer file read and --columns a Text:CSV file
+// read.
 void CheckFormatOptionsUsed(const CFormatOptions& options, const std::vector<int32_t>& readFormats,
                             const std::vector<int32_t>& writtenFormats);
 

@@ -91,9 +91,18 @@ const CCliCommand& ConvertCommand() {
         "                     write F interleaved polyphase components (F > 1)\n"
         "Format options:\n"
         "  --bits N           word length of Text:Fract, Text:Hex and Text:Binary (1 to 64)\n"
-        "  --wave-bits 8|16   sample size of a Binary:Wave file written\n"
+        "  --wave-bits 8|16|24|32|float32|float64\n"
+        "                     sample size of a Binary:Wave file written\n"
         "  --wave-rate 11025|22050|44100\n"
-        "                     sample rate of a Binary:Wave file written\n"
+        "                     sample rate of a Binary:Wave file written (by default a WAVE file\n"
+        "                     read at another rate is written at its own rate)\n"
+        "  --endian big|little\n"
+        "                     byte order of Binary:int8, Binary:uint8, Binary:int16 and\n"
+        "                     Binary:int32 files (default little)\n"
+        "  --skip-bytes N     bytes of another program's header before the samples of such a\n"
+        "                     file read\n"
+        "  --columns C[,C]    the columns (from 1) of a Text:CSV file read that hold the Inphase\n"
+        "                     and Quadrature values (default the first one or two)\n"
         "  --c-name NAME, --c-type TYPE, --c-suffix S\n"
         "                     array name, element type and value suffix of Text:C (the name\n"
         "                     defaults to the name of OUT without its extension)\n"
@@ -104,7 +113,10 @@ const CCliCommand& ConvertCommand() {
         "Examples:\n"
         "  kalvora-cli convert capture.txt capture.wav --to Binary:Wave --wave-bits 16\n"
         "  kalvora-cli convert --complex iq.bin iq.hex --from Binary:float --to Text:Hex --bits 12\n"
-        "  kalvora-cli convert --complex iq.txt i.txt --q-out q.txt --interleave forward:4\n",
+        "  kalvora-cli convert --complex iq.txt i.txt --q-out q.txt --interleave forward:4\n"
+        "  kalvora-cli convert --complex rtl.bin rtl.npy --from Binary:uint8 --to Binary:npy\n"
+        "  kalvora-cli convert --complex scope.csv scope.sigmf-meta --from Text:CSV --columns 2,3 \\\n"
+        "      --to Binary:SigMF\n",
         ConvertOptions(), RunConvert};
     return command;
 }

@@ -1,7 +1,6 @@
 #include "cli/ProjectCommands.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "app/AnalysisCommands.h"
@@ -94,11 +93,10 @@ void PrintProcessing(const CProcDlg& p) {
 
 void PrintProject(const CCliDoc& doc, const std::string& path) {
     std::printf("Project: %s\n", path.c_str());
-    std::error_code error;
-    if (std::filesystem::file_size(path, error) == 0 && !error)
+    if (doc.m_nFileVersion < 0)
         std::printf("Version: none (an empty file opens as a new project)\n");
     else
-        std::printf("Version: %d\n", doc.m_nVersion);
+        std::printf("Version: %d\n", doc.m_nFileVersion);
     std::printf("Sampling frequency: %.15g %s (time unit %s)\n", doc.m_Fs.m_dValue, doc.m_Fs.GetFreqUnitName().c_str(),
                 doc.m_Fs.GetTimeUnitName().c_str());
     PrintData("Time Data", doc.m_TimeData);

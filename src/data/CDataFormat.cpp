@@ -1,8 +1,20 @@
 #include "data/CDataFormat.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/CArchive.h"
 
 namespace kv {
+
+void CDataFormat::SetDataRate(double hz) {
+    m_dDataRate = std::isfinite(hz) && hz > 0.0 ? hz : 0.0;
+    // A WAVE file states whole samples per second, at least one.
+    if (m_dDataRate > 0.0 && m_dDataRate < 4294967295.5)
+        m_WavFmt.m_nProjectRate = static_cast<uint32_t>(std::max(1.0, std::round(m_dDataRate)));
+    else
+        m_WavFmt.m_nProjectRate = 0;
+}
 
 void CDataFormat::Serialize(CArchive& ar, int version) {
     ar.SerializeAsU16(m_WavFmt.m_nSizeChoice);

@@ -2,8 +2,10 @@
 #include <cstdint>
 
 #include "data/CAsmOpts.h"
+#include "data/CCsvOpts.h"
 #include "data/CFixedPointOpts.h"
 #include "data/COptionsC.h"
+#include "data/CRawIntOpts.h"
 #include "data/CTitles.h"
 #include "data/CWavFmt.h"
 
@@ -27,6 +29,13 @@ enum FormatId : int32_t {
     FMT_BINARY_WAVE = 10,
     FMT_ASM_TI = 11,
     FMT_ASM_ADI_PM = 12,
+    FMT_BINARY_INT8 = 13,
+    FMT_BINARY_UINT8 = 14,
+    FMT_BINARY_INT16 = 15,
+    FMT_BINARY_INT32 = 16,
+    FMT_BINARY_NPY = 17,
+    FMT_BINARY_SIGMF = 18,
+    FMT_TEXT_CSV = 19,
     FMT_WAVE_8 = 100,
     FMT_WAVE_16 = 101,
 };
@@ -40,6 +49,12 @@ public:
     void Serialize(CArchive& ar, int version);
 
     bool IsWave() const { return m_nFormat == FMT_BINARY_WAVE || m_nFormat == FMT_WAVE_8 || m_nFormat == FMT_WAVE_16; }
+    bool IsRawInteger() const { return m_nFormat >= FMT_BINARY_INT8 && m_nFormat <= FMT_BINARY_INT32; }
+
+    // The sampling frequency, in Hz, of the data about to be written (0 when
+    // not known): WAVE files offer it as a rate, SigMF files state it. The
+    // write procedures set it from the data; it is not stored.
+    void SetDataRate(double hz);
 
     CFixedPointOpts m_FixedPoint;
     CWavFmt m_WavFmt;
@@ -47,6 +62,14 @@ public:
     CAsmOpts m_AsmOpts;
     COptionsC m_OptionsC;
     CTitles m_Titles;
+    // Options of the formats added after the code formats; kept with the
+    // descriptor for the session, not stored in project files.
+    CRawIntOpts m_RawInt;
+    CCsvOpts m_Csv;
+    // The sampling frequency, in Hz, that the last file read states (WAVE,
+    // SigMF); 0 when it states none. Not stored.
+    double m_dFileRate = 0.0;
+    double m_dDataRate = 0.0;  // see SetDataRate
 };
 
 }  // namespace kv

@@ -65,6 +65,9 @@ public:
     std::string m_strCaptionPrefix;
     std::string m_strCaptionSuffix;
     int32_t m_bReal = 1;     // the data being written is real
+    // The sampling rate in Hz that the files of the last read state (the
+    // Inphase-or-complex file's, else the Quadrature file's); 0 for none.
+    double m_dReadRate = 0.0;
 
 protected:
     void CreateControls() override;

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <sys/stat.h>
 
 namespace kv {
 
 namespace {
 constexpr size_t kChunk = size_t{1} << 20;
-}
+constexpr size_t kSmallest = 4096;
+}  // namespace
 
 CFileReader::~CFileReader() { Close(); }
 
@@ -23,10 +25,15 @@ bool CFileReader::Open(const std::string& path) {
         std::fclose(f);
         return false;
     }
+    // The file is read through our own buffer only.
+    std::setvbuf(f, nullptr, _IONBF, 0);
     m_pFile = f;
-    m_nSize = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
+    m_bSizeKnown = S_ISREG(st.st_mode);
+    m_nSize = m_bSizeKnown ? static_cast<uint64_t>(st.st_size) : 0;
     m_nPos = m_nEnd = 0;
-    m_bEof = m_bFailed = m_bSkipRest = false;
+    m_nFilePos = 0;
+    m_nLine = 0;
+    m_bEof = m_bFailed = m_bLineTooLong = false;
     return true;
 }
 
@@ -38,6 +45,12 @@ void CFileReader::Close() {
     m_nPos = m_nEnd = 0;
 }
 
+uint64_t CFileReader::Remaining() const {
+    if (!m_bSizeKnown) return std::numeric_limits<uint64_t>::max();
+    uint64_t at = Tell();
+    return at < m_nSize ? m_nSize - at : 0;
+}
+
 size_t CFileReader::Fill(size_t want) {
     size_t have = m_nEnd - m_nPos;
     if (have >= want || m_bEof || !m_pFile) return have;
@@ -46,11 +59,16 @@ size_t CFileReader::Fill(size_t want) {
         m_nPos = 0;
         m_nEnd = have;
     }
-    size_t capacity = std::max(want, kChunk);
-    if (m_buffer.size() < capacity) m_buffer.resize(std::max(capacity, 2 * m_buffer.size()));
+    // The buffer is no larger than the file needs (small files are read
+    // often, by tests and fuzzing), and at most one chunk beyond the request.
+    size_t chunk = kChunk;
+    if (m_bSizeKnown) chunk = static_cast<size_t>(std::clamp<uint64_t>(Remaining() + 1, kSmallest, kChunk));
+    size_t capacity = std::max(want, chunk);
+    if (m_buffer.size() < capacity) m_buffer.resize(std::max(capacity, std::min(2 * m_buffer.size(), capacity + kChunk)));
     while (m_nEnd < want && !m_bEof) {
         size_t n = std::fread(m_buffer.data() + m_nEnd, 1, m_buffer.size() - m_nEnd, m_pFile);
         m_nEnd += n;
+        m_nFilePos += n;
         if (n == 0) {
             m_bEof = true;
             if (std::ferror(m_pFile)) m_bFailed = true;
@@ -60,21 +78,7 @@ size_t CFileReader::Fill(size_t want) {
 }
 
 bool CFileReader::NextLine(const char*& begin, const char*& end) {
-    if (!m_pFile) return false;
-    if (m_bSkipRest) {
-        // The rest of a line that was too long.
-        for (;;) {
-            if (Fill(1) == 0) return false;
-            const char* b = m_buffer.data() + m_nPos;
-            const void* nl = std::memchr(b, '\n', m_nEnd - m_nPos);
-            if (nl) {
-                m_nPos += static_cast<size_t>(static_cast<const char*>(nl) - b) + 1;
-                break;
-            }
-            m_nPos = m_nEnd;
-        }
-        m_bSkipRest = false;
-    }
+    if (!m_pFile || m_bLineTooLong) return false;
     size_t scanned = 0;  // bytes after m_nPos already known to hold no line feed
     size_t lineLen, consumed;
     for (;;) {
@@ -87,17 +91,22 @@ bool CFileReader::NextLine(const char*& begin, const char*& end) {
             break;
         }
         scanned = have;
-        if (have >= kMaxLine) {
-            lineLen = consumed = kMaxLine;
-            m_bSkipRest = true;
-            break;
+        if (have > kMaxLine) {
+            // Carriage returns are dropped from lines, so they do not count
+            // (up to a limit on the bytes held for one line).
+            size_t returns = have > 2 * kMaxLine ? 0 : static_cast<size_t>(std::count(b, b + have, '\r'));
+            if (have - returns > kMaxLine) {
+                m_bLineTooLong = true;
+                ++m_nLine;
+                return false;
+            }
         }
         if (m_bEof) {
             if (have == 0) return false;
             lineLen = consumed = have;
             break;
         }
-        Fill(std::min(have + kChunk, kMaxLine));
+        Fill(have + std::min(have + kSmallest, kChunk));
     }
     char* b = m_buffer.data() + m_nPos;
     char* e = b + lineLen;
@@ -109,6 +118,12 @@ bool CFileReader::NextLine(const char*& begin, const char*& end) {
             if (*p != '\r') *out++ = *p;
         e = out;
     }
+    if (static_cast<size_t>(e - b) > kMaxLine) {
+        m_bLineTooLong = true;
+        ++m_nLine;
+        return false;
+    }
+    ++m_nLine;
     begin = b;
     end = e;
     return true;
@@ -130,6 +145,7 @@ size_t CFileReader::Read(void* data, size_t count) {
     if (rest >= kChunk) {
         if (m_bEof) return done;
         size_t n = std::fread(out + done, 1, rest, m_pFile);
+        m_nFilePos += n;
         if (n < rest) {
             m_bEof = true;
             if (std::ferror(m_pFile)) m_bFailed = true;
@@ -159,6 +175,7 @@ void CFileReader::Skip(uint64_t count) {
             m_bEof = true;
             return;
         }
+        m_nFilePos += step;
         count -= step;
     }
     m_bEof = false;
@@ -169,7 +186,9 @@ void CFileReader::Rewind() {
     std::clearerr(m_pFile);
     fseeko(m_pFile, 0, SEEK_SET);
     m_nPos = m_nEnd = 0;
-    m_bEof = m_bSkipRest = false;
+    m_nFilePos = 0;
+    m_nLine = 0;
+    m_bEof = m_bLineTooLong = false;
 }
 
 int CFileReader::Peek() {
@@ -178,11 +197,5 @@ int CFileReader::Peek() {
 }
 
 bool CFileReader::AtEnd() { return Fill(1) == 0; }
-
-uint64_t CFileReader::Position() const {
-    if (!m_pFile) return 0;
-    const off_t at = ftello(m_pFile);
-    return at < 0 ? 0 : static_cast<uint64_t>(at) - (m_nEnd - m_nPos);
-}
 
 }  // namespace kv

@@ -25,9 +25,14 @@ public:
 
     // The next line, without its line feed and carriage returns; [begin, end)
     // stays valid until the next call. Returns false at the end of the file
-    // (nothing left to read). A line longer than kMaxLine is cut to its first
-    // kMaxLine bytes; the rest of it is skipped.
+    // (nothing left to read), and for a line longer than kMaxLine bytes:
+    // LineTooLong() then tells, and no further line is returned.
     bool NextLine(const char*& begin, const char*& end);
+    // True after NextLine met a line longer than kMaxLine.
+    bool LineTooLong() const { return m_bLineTooLong; }
+    // The number of lines NextLine has returned (the current line's number),
+    // or, after LineTooLong, the number of the line that was too long.
+    uint64_t LineNumber() const { return m_nLine; }
     // Reads up to count bytes; returns the number read (less only at the end
     // of the file or on an error).
     size_t Read(void* data, size_t count);
@@ -42,8 +47,13 @@ public:
     // True after a read error of the device (not the end of the file).
     bool Failed() const { return m_bFailed; }
     uint64_t FileSize() const { return m_nSize; }
-    // Bytes taken so far (the position of the next byte to read).
-    uint64_t Position() const;
+    // True for a regular file, whose size is known.
+    bool SizeKnown() const { return m_bSizeKnown; }
+    // The position of the next byte to read.
+    uint64_t Tell() const { return m_nFilePos - (m_nEnd - m_nPos); }
+    // The bytes left after the position; the largest value when the size is
+    // not known (a pipe).
+    uint64_t Remaining() const;
 
     static constexpr size_t kMaxLine = size_t{16} << 20;
 
@@ -58,8 +68,11 @@ private:
     size_t m_nEnd = 0;
     bool m_bEof = false;
     bool m_bFailed = false;
-    bool m_bSkipRest = false;  // the rest of a cut line is still to be skipped
+    bool m_bLineTooLong = false;
+    bool m_bSizeKnown = false;
     uint64_t m_nSize = 0;
+    uint64_t m_nFilePos = 0;  // position of the underlying file (after the buffered bytes)
+    uint64_t m_nLine = 0;
 };
 
 }  // namespace kv

@@ -19,6 +19,11 @@ void Prepare(CDataFiles& files, const CKalvoData& data, const std::string& prefi
     files.m_bReal = data.IsReal() ? 1 : 0;
     files.m_bRead = read;
     files.m_strTitle = prefix + " " + suffix;
+    // The formats offer or state the data's own sampling frequency.
+    double factor = 1.0;
+    const double hz = data.GetFs(&factor) * factor;
+    files.m_Format.SetDataRate(hz);
+    files.m_QFormat.SetDataRate(hz);
 }
 
 // The message that refuses the write entries, or 0 when they pass.
@@ -54,17 +59,23 @@ bool ReadDataFiles(CDataFiles& files, CKalvoData& data, const std::string& capti
         return false;
     }
     data.Reset();
+    files.m_dReadRate = 0.0;
     bool result;
     {
         CWaitCursor wait;
         if (files.m_bComplex) {
             result = ReadSignalFile(data, files.m_Format, files.m_strPath, 0, 1);
+            if (result) files.m_dReadRate = files.m_Format.m_dFileRate;
         } else {
             result = true;
-            if (!files.m_strName.empty() && CanOpenFile(files.m_strPath))
+            if (!files.m_strName.empty() && CanOpenFile(files.m_strPath)) {
                 result = ReadSignalFile(data, files.m_Format, files.m_strPath, 0, kNoColumn);
-            if (!files.m_strQName.empty() && CanOpenFile(files.m_strQPath) && result)
+                if (result) files.m_dReadRate = files.m_Format.m_dFileRate;
+            }
+            if (!files.m_strQName.empty() && CanOpenFile(files.m_strQPath) && result) {
                 result = ReadSignalFile(data, files.m_QFormat, files.m_strQPath, 1, kNoColumn);
+                if (result && files.m_dReadRate == 0.0) files.m_dReadRate = files.m_QFormat.m_dFileRate;
+            }
         }
         data.EqualizeColumns(0.0);
     }

@@ -1,5 +1,7 @@
 #include "formats/FormatCatalogue.h"
 
+#include <cmath>
+
 #include "platform/CPlatform.h"
 #include "platform/StringTable.h"
 
@@ -12,6 +14,10 @@ const std::vector<CFormatEntry>& FormatCatalogue() {
         {FMT_TEXT_C, false, true},        {FMT_TEXT_ANALYZER, true, false}, {FMT_ASM_TI, false, true},
         {FMT_ASM_ADI_PM, true, true},     {FMT_BINARY_FLOAT, true, true},   {FMT_BINARY_DOUBLE, true, true},
         {FMT_BINARY_WAVE, true, true},
+        // Formats of other programs and instruments, after the program's own.
+        {FMT_BINARY_INT8, true, true},    {FMT_BINARY_UINT8, true, true},   {FMT_BINARY_INT16, true, true},
+        {FMT_BINARY_INT32, true, true},   {FMT_BINARY_NPY, true, true},     {FMT_BINARY_SIGMF, true, true},
+        {FMT_TEXT_CSV, true, true},
     };
     return catalogue;
 }
@@ -35,6 +41,13 @@ StringId NameId(int32_t id) {
         case FMT_WAVE_16: return IDS_FMT_BINARY_WAVE;
         case FMT_ASM_TI: return IDS_FMT_ASM_TI;
         case FMT_ASM_ADI_PM: return IDS_FMT_ASM_ADI_PM;
+        case FMT_BINARY_INT8: return IDS_FMT_BINARY_INT8;
+        case FMT_BINARY_UINT8: return IDS_FMT_BINARY_UINT8;
+        case FMT_BINARY_INT16: return IDS_FMT_BINARY_INT16;
+        case FMT_BINARY_INT32: return IDS_FMT_BINARY_INT32;
+        case FMT_BINARY_NPY: return IDS_FMT_BINARY_NPY;
+        case FMT_BINARY_SIGMF: return IDS_FMT_BINARY_SIGMF;
+        case FMT_TEXT_CSV: return IDS_FMT_TEXT_CSV;
         default: return IDS_FORMATS_FIRST;  // no text
     }
 }
@@ -76,7 +89,11 @@ int32_t WordLength(const CDataFormat& format) {
             return bits < 1 ? 1 : bits > 64 ? 64 : bits;
         }
         case FMT_ASM_ADI_PM:
-        case FMT_WAVE_16: return 16;
+        case FMT_WAVE_16:
+        case FMT_BINARY_INT16: return 16;
+        case FMT_BINARY_INT8:
+        case FMT_BINARY_UINT8: return 8;
+        case FMT_BINARY_INT32: return 32;
         default: return 0;
     }
 }
@@ -84,6 +101,8 @@ int32_t WordLength(const CDataFormat& format) {
 double FullScale(const CDataFormat& format) {
     if (format.m_nFormat == FMT_WAVE_8) return 1.0;
     int32_t bits = WordLength(format);
+    // The raw integer formats map the full range of their words to -1 ... 1.
+    if (format.IsRawInteger()) return std::ldexp(1.0, bits - 1);
     if (bits == 0) return 1.0;
     uint64_t top = uint64_t{1} << (bits - 1);
     int64_t scale = static_cast<int64_t>(top - 1);
@@ -102,7 +121,12 @@ bool HasOptions(const CDataFormat& format) {
         case FMT_ASM_TI:
         case FMT_BINARY_WAVE:
         case FMT_WAVE_8:
-        case FMT_WAVE_16: return true;
+        case FMT_WAVE_16:
+        case FMT_BINARY_INT8:
+        case FMT_BINARY_UINT8:
+        case FMT_BINARY_INT16:
+        case FMT_BINARY_INT32:
+        case FMT_TEXT_CSV: return true;
         default: return false;
     }
 }
@@ -139,6 +163,13 @@ bool EditOptions(CDataFormat& format) {
         case FMT_BINARY_WAVE:
         case FMT_WAVE_8:
         case FMT_WAVE_16: return RunDialog(format.m_WavFmt);
+        case FMT_BINARY_INT8:
+        case FMT_BINARY_UINT8:
+        case FMT_BINARY_INT16:
+        case FMT_BINARY_INT32:
+            format.m_RawInt.m_nSampleBytes = WordLength(format) / 8;
+            return RunDialog(format.m_RawInt);
+        case FMT_TEXT_CSV: return RunDialog(format.m_Csv);
         default: ErrorBox(LoadString(IDS_NO_FORMAT_OPTIONS)); return false;
     }
 }

@@ -18,7 +18,8 @@ struct CFormatEntry {
     bool m_bWrite;
 };
 
-// The thirteen entries in the order their names are offered.
+// The entries in the order their names are offered: the program's thirteen
+// formats, then those of other programs (raw integers, NumPy, SigMF, CSV).
 const std::vector<CFormatEntry>& FormatCatalogue();
 // The name of an id ("Binary:Wave" for 100 and 101); empty for an unknown id.
 std::string FormatName(int32_t id);
@@ -31,11 +32,12 @@ bool CanWriteFormat(int32_t id);
 int32_t ChannelCount(const CDataFormat& format);
 // Bits of a fixed-point word: the descriptor's word length (1 to 64) for
 // Text:Fract, Text:Hex and Text:Binary; 16 for Asm:ADI PM and 16-bit WAVE;
-// 0 otherwise.
+// 8, 16 or 32 for the raw integer formats; 0 otherwise.
 int32_t WordLength(const CDataFormat& format);
 // The value that 1.0 becomes in the file: 2^(bits-1) - 1 (less 1023 from 52
 // bits on, so that it stays below 2^(bits-1) as a double); 1.0 without a
-// word length, for 8-bit WAVE and for a 1-bit word.
+// word length, for 8-bit WAVE and for a 1-bit word. The raw integer formats
+// divide by 2^(bits-1) instead, as receivers' captures expect.
 double FullScale(const CDataFormat& format);
 bool HasOptions(const CDataFormat& format);
 

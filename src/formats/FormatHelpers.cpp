@@ -126,6 +126,10 @@ std::string DirectoryPart(const std::string& path) {
 
 bool ApplyExtension(const std::string& baseName, std::string& fileName) {
     if (fileName.empty() || fileName[0] != '.') return false;
+    // "./x", "../x" and the folders "." and ".." are paths, not extensions.
+    const size_t dots = fileName.find_first_not_of('.');
+    if (dots == std::string::npos ? fileName.size() <= 2 : dots <= 2 && (fileName[dots] == '/' || fileName[dots] == '\\'))
+        return false;
     fileName = baseName.substr(0, baseName.find('.')) + fileName;
     return true;
 }

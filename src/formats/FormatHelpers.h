@@ -37,7 +37,8 @@ void WriteLineEnd(std::FILE* file);
 std::string FileNamePart(const std::string& path);
 std::string DirectoryPart(const std::string& path);
 // A file name that starts with "." takes the base name (up to its first ".")
-// in front of it; returns true when it did.
+// in front of it; returns true when it did. Relative paths ("./x", "../x")
+// and the names "." and ".." are left as they are.
 bool ApplyExtension(const std::string& baseName, std::string& fileName);
 // Makes a directory current; reports "Cannot change to <path>." on failure.
 bool ChangeToDirectory(const std::string& directory);

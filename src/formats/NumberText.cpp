@@ -572,3 +572,18 @@ char* PrintInt64(char* out, int64_t value) {
 }
 
 }  // namespace kv
+
+namespace kv {
+
+char* PrintShortest(char* out, double value) {
+    auto [e, ec] = std::to_chars(out, out + kShortestBufferSize, value);
+    (void)ec;  // the buffer holds the longest result
+    return e;
+}
+
+std::string ShortestText(double value) {
+    char buf[kShortestBufferSize];
+    return std::string(buf, PrintShortest(buf, value));
+}
+
+}  // namespace kv

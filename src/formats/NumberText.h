@@ -44,4 +44,13 @@ std::string FormatFixed(double value, int width, int precision);
 // printf("%lli") / "%i" of a 64-bit value; returns the end.
 char* PrintInt64(char* out, int64_t value);
 
+// Room a PrintShortest call may need.
+constexpr int kShortestBufferSize = 32;
+// The shortest text that reads back (with ScanDouble or strtod) as exactly
+// the same double, in plain or exponent notation, whichever is shorter:
+// 0.1, 1e-05, -2.5e+300; nan, -nan, inf and -inf for the values that are not
+// finite. Returns the end.
+char* PrintShortest(char* out, double value);
+std::string ShortestText(double value);
+
 }  // namespace kv

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -17,9 +16,13 @@
 #include "data/CKalvoData.h"
 #include "formats/CFileReader.h"
 #include "formats/CodeFormats.h"
+#include "formats/CsvFiles.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/FormatHelpers.h"
+#include "formats/NpyFiles.h"
 #include "formats/NumberText.h"
+#include "formats/SampleFrames.h"
+#include "formats/SigmfFiles.h"
 #include "formats/WaveFiles.h"
 #include "platform/CPlatform.h"
 #include "platform/CProgress.h"
@@ -132,11 +135,15 @@ private:
     int64_t m_nHint = 0;
 };
 
+// (see LineTooLong below)
+bool LineTooLong(CFileReader& file, const std::string& path, CDataColumn& ci, CDataColumn* cq);
+
 // Reads text records up to the first line that does not give the values.
-// Returns false, having read one line only, when the file (estimated from
-// its first line) cannot fit into memory.
-bool ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool two, CColumnSink& sink,
-                     const std::string& path) {
+// Returns false (the columns emptied, with a message) for a line longer
+// than the reader takes, and, having read one line only, when the file
+// (estimated from its first line) cannot fit into memory.
+bool ReadTextRecords(CFileReader& file, const std::string& path, int32_t id, int bits, double scale, bool two,
+                     CColumnSink& sink, CDataColumn& ci, CDataColumn* cq) {
     const char* b;
     const char* e;
     const int need = two ? 2 : 1;
@@ -144,7 +151,7 @@ bool ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool
     uint32_t line = 0;
     while (file.NextLine(b, e)) {
         if (!sink.Room()) return true;
-        if ((++line & 0x3FFF) == 0) ReportProgress(file.Position(), file.FileSize());
+        if ((++line & 0x3FFF) == 0) ReportProgress(file.Tell(), file.FileSize());
         double vi = 0.0, vq = 0.0;
         int n;
         switch (id) {
@@ -206,70 +213,159 @@ bool ReadTextRecords(CFileReader& file, int32_t id, int bits, double scale, bool
         else
             sink.Add(vi);
     }
+    return !LineTooLong(file, path, ci, cq);
+}
+
+// Reports a line longer than the reader takes, if the file met one: the
+// columns are emptied. Returns true when it did.
+bool LineTooLong(CFileReader& file, const std::string& path, CDataColumn& ci, CDataColumn* cq) {
+    if (!file.LineTooLong()) return false;
+    ci.SetSize(0);
+    if (cq) cq->SetSize(0);
+    ErrorBox(FormatString(IDS_CANNOT_READ, path,
+                          FormatString(IDS_WHY_LINE_TOO_LONG, std::to_string(file.LineNumber()),
+                                       std::to_string(CFileReader::kMaxLine))));
     return true;
 }
 
-template <class T>
-inline T LoadValue(const uint8_t* p) {
-    T v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
+bool Refuse(const std::string& path, const std::string& reason) {
+    ErrorBox(FormatString(IDS_CANNOT_READ, path, reason));
+    return false;
 }
 
-// Lengthens a column by k values (their places returned, unset), with room
-// for at least `hint` values so that later chunks need no new block.
-double* AppendSlots(CDataColumn& c, int32_t k, int64_t hint) {
-    const int32_t size = c.GetSize();
-    const int64_t need = static_cast<int64_t>(size) + k;
-    if (need > c.GetMaxSize()) {
-        int64_t capacity = std::max({need, hint, static_cast<int64_t>(size) + size / 2});
-        c.SetSize(static_cast<int32_t>(std::min<int64_t>(capacity, kMaxColumnLength)));
+// The columns a read fills. The read is in two-channel mode when a
+// Quadrature column was given and the file has two channels; a file of one
+// channel gets the warning and is read into the Inphase column alone.
+struct CReadTarget {
+    CReadTarget(CDataSetIO& data, int32_t inphase, int32_t quadrature)
+        : ci(data.GetColumn(inphase)), cq(quadrature != kNoColumn ? &data.GetColumn(quadrature) : nullptr) {}
+
+    // Settles the mode for a file of the given number of channels and
+    // empties the columns to be filled.
+    void Begin(int32_t channels) {
+        if (cq && channels < 2) {
+            WarningBox(LoadString(IDS_ONE_CHANNEL_ONLY));
+            cq = nullptr;
+        }
+        ci.SetSize(0);
+        if (cq) cq->SetSize(0);
     }
-    c.SetSize(static_cast<int32_t>(need));
-    return c.GetWritableData() + size;
+    bool Two() const { return cq != nullptr; }
+    // The columns a file of the given number of channels fills.
+    int Used(int32_t channels) const { return cq && channels >= 2 ? 2 : 1; }
+
+    CDataColumn& ci;
+    CDataColumn* cq;
+};
+
+// The layout of the raw integer formats: interleaved Inphase and Quadrature
+// samples (or one channel), each mapped to -1 ... 1 by 2^(bits-1).
+CSampleLayout RawIntegerLayout(const CDataFormat& format, bool two) {
+    CSampleLayout layout;
+    switch (format.m_nFormat) {
+        case FMT_BINARY_INT8: layout.m_type = SampleType::Int8; break;
+        case FMT_BINARY_UINT8:
+            layout.m_type = SampleType::UInt8;
+            layout.m_dOffset = 128.0;
+            break;
+        case FMT_BINARY_INT16: layout.m_type = SampleType::Int16; break;
+        default: layout.m_type = SampleType::Int32; break;
+    }
+    layout.m_bBigEndian = format.m_RawInt.m_bBigEndian != 0;
+    layout.m_nPerFrame = two ? 2 : 1;
+    layout.m_nQuadrature = 1;
+    layout.m_dDivisor = FullScale(format);
+    return layout;
 }
 
-// Reads binary frames of perFrame values: the first value (and in two-channel
-// mode the second) goes to the columns, the rest of the frame is skipped. A
-// partial frame at the end is dropped.
-template <class Convert>
-void ReadBinaryFrames(CFileReader& file, size_t valueSize, int perFrame, uint64_t frames, CDataColumn& ci,
-                      CDataColumn* cq, Convert convert) {
-    const size_t frameBytes = valueSize * static_cast<size_t>(perFrame);
-    const int64_t hint = static_cast<int64_t>(std::min<uint64_t>({frames, file.FileSize() / frameBytes,
-                                                                   static_cast<uint64_t>(kMaxColumnLength)}));
-    const size_t bufferFrames = std::max<size_t>(1, (size_t{1} << 20) / frameBytes);
-    std::vector<uint8_t> buffer(bufferFrames * frameBytes);
-    while (frames > 0) {
-        size_t want = static_cast<size_t>(std::min<uint64_t>(bufferFrames, frames));
-        size_t got = file.Read(buffer.data(), want * frameBytes) / frameBytes;
-        bool full = false;
-        if (got > static_cast<size_t>(kMaxColumnLength - ci.GetSize())) {
-            got = static_cast<size_t>(kMaxColumnLength - ci.GetSize());
-            full = true;
-        }
-        if (got > 0) {
-            const int32_t k = static_cast<int32_t>(got);
-            double* di = AppendSlots(ci, k, hint);
-            const uint8_t* p = buffer.data();
-            if (cq) {
-                double* dq = AppendSlots(*cq, k, hint);
-                for (int32_t j = 0; j < k; ++j, p += frameBytes) {
-                    di[j] = convert(p);
-                    dq[j] = convert(p + valueSize);
-                }
-            } else {
-                for (int32_t j = 0; j < k; ++j, p += frameBytes) di[j] = convert(p);
-            }
-        }
-        if (full) {
-            WarningBox(FormatString(IDS_TOO_MANY_VALUES, std::to_string(ci.GetSize())));
-            return;
-        }
-        frames -= got;
-        if (got < want) return;
-        ReportProgress(static_cast<uint64_t>(ci.GetSize()) * frameBytes, file.FileSize());
+bool ReadRawIntegers(CFileReader& file, const std::string& path, const CDataFormat& format, CReadTarget& t) {
+    const uint64_t skip = static_cast<uint64_t>(std::max(format.m_RawInt.m_nSkipBytes, 0));
+    if (file.SizeKnown() && skip > file.FileSize())
+        return Refuse(path, FormatString(IDS_WHY_SKIP_BEYOND_END, std::to_string(skip)));
+    file.Skip(skip);
+    const CSampleLayout layout = RawIntegerLayout(format, t.Used(2) == 2);
+    if (file.SizeKnown() && !FitsInMemory(file.Remaining() / layout.FrameBytes(), layout.m_nPerFrame, path))
+        return false;
+    t.Begin(2);
+    ReadSampleFrames(file, layout, UINT64_MAX, t.ci, t.cq);
+    return true;
+}
+
+bool ReadNpy(CFileReader& file, const std::string& path, CReadTarget& t) {
+    CNpyArray array;
+    if (!ReadNpyHeader(file, path, array)) return false;
+    const int32_t channels = array.m_bComplex || array.m_nColumns == 2 ? 2 : 1;
+    if (file.SizeKnown()) {
+        const uint64_t rowBytes = SampleSize(array.m_type) *
+                                  static_cast<uint64_t>(array.m_bComplex ? 2 : std::max<int64_t>(array.m_nColumns, 1));
+        if (!FitsInMemory(std::min<uint64_t>(array.m_nRows, file.Remaining() / rowBytes), t.Used(channels), path))
+            return false;
     }
+    t.Begin(channels);
+    CSampleLayout layout;
+    layout.m_type = array.m_type;
+    layout.m_bBigEndian = array.m_bBigEndian;
+    switch (array.m_type) {
+        case SampleType::Int8: layout.m_dDivisor = 128.0; break;
+        case SampleType::Int16: layout.m_dDivisor = 32768.0; break;
+        case SampleType::Int32: layout.m_dDivisor = 2147483648.0; break;
+        default: break;
+    }
+    if (array.m_nColumns == 2 && array.m_bFortran) {
+        // Column-major: all of the first column, then all of the second.
+        layout.m_nPerFrame = 1;
+        uint64_t got = ReadSampleFrames(file, layout, array.m_nRows, t.ci, nullptr);
+        if (t.cq && got == array.m_nRows) ReadSampleFrames(file, layout, array.m_nRows, *t.cq, nullptr);
+        if (t.cq && t.cq->GetSize() < t.ci.GetSize()) t.ci.SetSize(t.cq->GetSize());
+        return true;
+    }
+    layout.m_nPerFrame = array.m_bComplex ? 2 : array.m_nColumns;
+    layout.m_nQuadrature = 1;
+    ReadSampleFrames(file, layout, array.m_nRows, t.ci, t.cq);
+    return true;
+}
+
+bool ReadSigmf(const CSigmfPaths& paths, CDataFormat& format, CReadTarget& t) {
+    CSigmfRecording rec;
+    if (!ReadSigmfMeta(paths, rec)) return false;
+    CFileReader file;
+    if (!file.Open(rec.m_strDataPath))
+        return Refuse(paths.m_strMeta, FormatString(IDS_WHY_SIGMF_NO_DATA_FILE, rec.m_strDataPath));
+    const uint64_t frameBytes = rec.m_layout.FrameBytes();
+    const uint64_t size = file.SizeKnown() ? file.FileSize() : UINT64_MAX;
+    if (rec.m_nTrailingBytes > size) return Refuse(paths.m_strMeta, FormatString(IDS_WHY_SIGMF_FIELD, "core:trailing_bytes"));
+    const uint64_t end = size - rec.m_nTrailingBytes;
+    // Where the first segment's samples start must be in the file.
+    const auto& first = rec.m_segments.front();
+    const uint64_t firstByte = first.m_nHeaderBytes;
+    if (firstByte > end || first.m_nSampleStart > UINT64_MAX / frameBytes)
+        return Refuse(paths.m_strMeta, FormatString(IDS_WHY_SIGMF_OFFSET_BEYOND_FILE, std::to_string(firstByte),
+                                                    std::to_string(size)));
+    t.Begin(rec.m_bComplex || rec.m_nChannels >= 2 ? 2 : 1);
+    const CSampleLayout& layout = rec.m_layout;
+    // The segments' samples follow one another; each segment's headers come
+    // before its samples. Segments that refer to samples beyond the file are
+    // ignored.
+    uint64_t headers = 0;
+    for (size_t i = 0; i < rec.m_segments.size(); ++i) {
+        const auto& s = rec.m_segments[i];
+        if (s.m_nHeaderBytes > end - std::min(end, headers)) break;
+        headers += s.m_nHeaderBytes;
+        if (s.m_nSampleStart > (end - headers) / frameBytes) break;
+        const uint64_t at = headers + s.m_nSampleStart * frameBytes;
+        if (at < file.Tell()) break;  // segments that overlap: not a layout of samples
+        file.Skip(at - file.Tell());
+        uint64_t frames = (end - at) / frameBytes;
+        if (i + 1 < rec.m_segments.size())
+            frames = std::min(frames, rec.m_segments[i + 1].m_nSampleStart - s.m_nSampleStart);
+        if (ReadSampleFrames(file, layout, frames, t.ci, t.cq) < frames) break;
+    }
+    if (file.Failed()) {
+        ErrorBox(FormatString(IDS_READ_ERROR, rec.m_strDataPath));
+        return false;
+    }
+    format.m_dFileRate = rec.m_dSampleRate;
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -398,6 +494,178 @@ inline char* PutBinary(char* p, uint64_t v, int bits) {
     return p + bits;
 }
 
+// Rounds to the nearest integer (half away from zero) and limits it to
+// lo ... hi; NaN gives 0.
+inline int64_t RoundSaturate(double x, int64_t lo, int64_t hi) { return std::clamp(RoundToInt64(x), lo, hi); }
+
+inline char* PutBytes(char* p, uint64_t v, int bytes, bool big) {
+    for (int i = 0; i < bytes; ++i) p[big ? bytes - 1 - i : i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    return p + bytes;
+}
+
+// Formats whose words cannot hold a value that is not a finite number.
+bool NeedsFiniteValues(const CDataFormat& format) {
+    switch (format.m_nFormat) {
+        case FMT_TEXT_FRACT:
+        case FMT_TEXT_HEX:
+        case FMT_TEXT_BINARY:
+        case FMT_TEXT_C:
+        case FMT_ASM_TI:
+        case FMT_ASM_ADI_PM:
+        case FMT_BINARY_WAVE:
+        case FMT_WAVE_8:
+        case FMT_WAVE_16:
+        case FMT_BINARY_INT8:
+        case FMT_BINARY_UINT8:
+        case FMT_BINARY_INT16:
+        case FMT_BINARY_INT32: return true;
+        default: return false;
+    }
+}
+
+bool AllFinite(const CDataColumn& c, int32_t n) {
+    const double* d = c.GetData();
+    for (int32_t i = 0; i < n; ++i)
+        if (!std::isfinite(d[i])) return false;
+    return true;
+}
+
+// The smallest and largest value over all columns; NaN is left out, so it
+// cannot hide the values around it.
+void ValueRange(const CDataSet& data, double& lo, double& hi) {
+    lo = std::numeric_limits<double>::infinity();
+    hi = -lo;
+    for (int32_t k = 0; k < data.GetColumnCount(); ++k) {
+        const CDataColumn& c = data.GetColumn(k);
+        const double* d = c.GetData();
+        double a = lo, b = hi;
+        for (int32_t i = 0; i < c.GetSize(); ++i) {
+            // Comparisons with NaN are false: it changes neither bound.
+            a = d[i] < a ? d[i] : a;
+            b = d[i] > b ? d[i] : b;
+        }
+        lo = a;
+        hi = b;
+    }
+}
+
+// The scale of a write: the value that 1.0 becomes in the file, the word
+// length, and the smallest value whose word fits (-2^(bits-1) / full scale,
+// which is what the most negative word reads back as).
+struct CWriteScale {
+    int32_t m_nFormat;  // the working format of the write
+    double m_dFullScale;
+    int m_nBits;
+    double m_dLowest;
+};
+
+CWriteScale WriteScaleOf(const CDataFormat& format) {
+    CDataFormat effective;
+    effective.m_FixedPoint.m_nBits = format.m_FixedPoint.m_nBits;
+    effective.m_nFormat = format.m_nFormat;
+    CWriteScale s{format.m_nFormat, 1.0, 0, -1.0};
+    if (format.IsWave()) {
+        const int32_t size = format.m_WavFmt.m_nSizeChoice;
+        bool isFloat;
+        const uint32_t bits = WaveWriteBits(size, isFloat);
+        effective.m_nFormat = bits == 8 ? FMT_WAVE_8 : bits == 16 ? FMT_WAVE_16 : FMT_BINARY_WAVE;
+        s.m_nFormat = effective.m_nFormat;
+        if (!isFloat && (bits == 24 || bits == 32)) {
+            s.m_nBits = static_cast<int>(bits);
+            s.m_dFullScale = std::ldexp(1.0, s.m_nBits - 1) - 1.0;
+        }
+    }
+    if (s.m_nBits == 0) {
+        s.m_dFullScale = FullScale(effective);
+        s.m_nBits = WordLength(effective);
+    }
+    if (s.m_nBits > 0 && s.m_dFullScale != 1.0) s.m_dLowest = -std::ldexp(1.0, s.m_nBits - 1) / s.m_dFullScale;
+    return s;
+}
+
+// A file written under a temporary name beside its target, which takes the
+// target's place only when the whole write has succeeded. Symbolic links
+// are written through; a device or pipe is written directly.
+class CReplacingFile {
+public:
+    CReplacingFile() = default;
+    ~CReplacingFile() { Abandon(); }
+    CReplacingFile(const CReplacingFile&) = delete;
+    CReplacingFile& operator=(const CReplacingFile&) = delete;
+
+    // False when the file cannot be created (or the target is a folder or
+    // cannot be written).
+    bool Open(const std::string& path) {
+        m_strTarget = path;
+        struct stat st {};
+        if (lstat(m_strTarget.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+            if (char* real = realpath(m_strTarget.c_str(), nullptr)) {
+                m_strTarget = real;
+                std::free(real);
+            }
+        }
+        const bool exists = stat(m_strTarget.c_str(), &st) == 0;
+        if (exists && (S_ISDIR(st.st_mode) || access(m_strTarget.c_str(), W_OK) != 0)) return false;
+        if (exists && !S_ISREG(st.st_mode)) {
+            m_pFile = std::fopen(m_strTarget.c_str(), "wb");
+            return m_pFile != nullptr;
+        }
+        std::vector<char> name(m_strTarget.begin(), m_strTarget.end());
+        const char suffix[] = ".kvtmp-XXXXXX";
+        name.insert(name.end(), suffix, suffix + sizeof suffix);  // with the terminating zero
+        int fd = mkstemp(name.data());
+        if (fd >= 0) {
+            m_strTemp = name.data();
+            mode_t mask = umask(0);
+            umask(mask);
+            fchmod(fd, exists ? (st.st_mode & 07777) : (0666 & ~mask));
+            m_pFile = fdopen(fd, "wb");
+            if (!m_pFile) {
+                close(fd);
+                unlink(m_strTemp.c_str());
+                m_strTemp.clear();
+            }
+        }
+        // A folder that takes no new files may still hold a writable file:
+        // that one is written in place.
+        if (!m_pFile && exists) m_pFile = std::fopen(m_strTarget.c_str(), "wb");
+        return m_pFile != nullptr;
+    }
+
+    std::FILE* File() const { return m_pFile; }
+
+    // Closes the file; true when every write reached it.
+    bool Close() {
+        if (!m_pFile) return !m_bFailed;
+        if (std::ferror(m_pFile) != 0) m_bFailed = true;
+        if (std::fclose(m_pFile) != 0) m_bFailed = true;
+        m_pFile = nullptr;
+        return !m_bFailed;
+    }
+
+    // Puts the written file in the target's place; true when it worked.
+    bool Commit() {
+        if (!Close()) return false;
+        if (!m_strTemp.empty() && std::rename(m_strTemp.c_str(), m_strTarget.c_str()) != 0) return false;
+        m_strTemp.clear();
+        return true;
+    }
+
+    // Leaves the target as it was.
+    void Abandon() {
+        if (m_pFile) std::fclose(m_pFile);
+        m_pFile = nullptr;
+        if (!m_strTemp.empty()) unlink(m_strTemp.c_str());
+        m_strTemp.clear();
+    }
+
+private:
+    std::string m_strTarget;
+    std::string m_strTemp;
+    std::FILE* m_pFile = nullptr;
+    bool m_bFailed = false;
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -412,9 +680,10 @@ void ReadTitlesHeader(CFileReader& file, CTitles& titles) {
         else
             line->clear();
     }
+    // Commas separate numbers here as they do in the records.
     auto twoNumbers = [](const std::string& s) {
         double v[2];
-        return ScanDoubles(s.data(), s.data() + s.size(), v, 2, false) == 2;
+        return ScanDoubles(s.data(), s.data() + s.size(), v, 2, true) == 2;
     };
     if (twoNumbers(titles.m_strMain) && twoNumbers(titles.m_strX) && twoNumbers(titles.m_strY)) {
         titles.m_strMain.clear();
@@ -443,110 +712,105 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
         ErrorBox(LoadString(IDS_FORMAT_NOT_READABLE));
         return false;
     }
+    format.m_dFileRate = 0.0;
+    CReadTarget target(data, inphase, quadrature);
+
+    if (format.m_nFormat == FMT_BINARY_SIGMF) {
+        // The metadata file leads; either file of the pair may be named, or
+        // their base name. A file of another name is taken as the metadata.
+        CSigmfPaths paths = SigmfPathsOf(path);
+        if (!CanOpenFile(paths.m_strMeta) && paths.m_strData != path && CanOpenFile(path)) paths.m_strMeta = path;
+        if (!CanOpenFile(paths.m_strMeta)) {
+            if (paths.m_strMeta != path)
+                return Refuse(path, FormatString(IDS_WHY_SIGMF_NO_DATA_FILE, paths.m_strMeta));
+            if (data.m_bReportRead) ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, path));
+            return false;
+        }
+        return ReadSigmf(paths, format, target) && target.ci.GetSize() > 0;
+    }
+
     CFileReader file;
     if (!file.Open(path)) {
         if (data.m_bReportRead) ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, path));
         return false;
     }
 
-    uint64_t frames = std::numeric_limits<uint64_t>::max();
+    CProgress progress(FormatString(IDS_PROGRESS_READING, path));
+    bool ok = true;
     switch (format.m_nFormat) {
-        case FMT_TEXT_PLOT: ReadTitlesHeader(file, format.m_Titles); break;
-        case FMT_TEXT_FIR: {
-            const char* b;
-            const char* e;
-            file.NextLine(b, e);
-            break;
-        }
-        case FMT_TEXT_ANALYZER: {
-            const char* b;
-            const char* e;
-            for (int i = 0; i < 7; ++i) file.NextLine(b, e);
-            break;
-        }
         case FMT_BINARY_WAVE:
         case FMT_WAVE_8:
         case FMT_WAVE_16: {
-            uint32_t waveFrames;
-            if (!ReadWaveHeader(format.m_WavFmt, file, waveFrames)) {
+            uint32_t frames;
+            if (!ReadWaveHeader(format.m_WavFmt, file, frames)) {
                 ErrorBox(LoadString(IDS_INVALID_HEADER));
                 return false;
             }
             format.m_nFormat = WaveFormatId(format.m_WavFmt);
-            frames = waveFrames;
-            break;
-        }
-        default: break;
-    }
-
-    bool two = quadrature != kNoColumn;
-    const int32_t channels = ChannelCount(format);
-    if (two && channels < 2) {
-        WarningBox(LoadString(IDS_ONE_CHANNEL_ONLY));
-        two = false;
-    }
-    // A binary file's size tells its number of values: one that cannot fit
-    // is refused before anything is read.
-    const int used = two ? 2 : 1;
-    {
-        size_t frameBytes = 0;
-        switch (format.m_nFormat) {
-            case FMT_BINARY_FLOAT: frameBytes = 4 * static_cast<size_t>(used); break;
-            case FMT_BINARY_DOUBLE: frameBytes = 8 * static_cast<size_t>(used); break;
-            case FMT_WAVE_8: frameBytes = static_cast<size_t>(std::max(channels, 1)); break;
-            case FMT_WAVE_16: frameBytes = 2 * static_cast<size_t>(std::max(channels, 1)); break;
-            default: break;
-        }
-        if (frameBytes > 0 && !FitsInMemory(std::min<uint64_t>(frames, file.FileSize() / frameBytes), used, path))
-            return false;
-    }
-    CProgress progress(FormatString(IDS_PROGRESS_READING, path));
-    CDataColumn& ci = data.GetColumn(inphase);
-    CDataColumn* cq = two ? &data.GetColumn(quadrature) : nullptr;
-    ci.SetSize(0);
-    if (cq) cq->SetSize(0);
-    const double scale = 1.0 / FullScale(format);
-    const int bits = WordLength(format);
-    CColumnSink sink(ci, cq);
-
-    switch (format.m_nFormat) {
-        case FMT_BINARY_FLOAT:
-            ReadBinaryFrames(file, 4, used, frames, ci, cq,
-                             [](const uint8_t* p) { return static_cast<double>(LoadValue<float>(p)); });
-            break;
-        case FMT_BINARY_DOUBLE:
-            ReadBinaryFrames(file, 8, used, frames, ci, cq,
-                             [](const uint8_t* p) { return LoadValue<double>(p); });
-            break;
-        case FMT_WAVE_8:
-            ReadBinaryFrames(file, 1, channels, frames, ci, cq,
-                             [](const uint8_t* p) { return (static_cast<int>(*p) - 128) * 0.0078125; });
-            break;
-        case FMT_WAVE_16: {
-            // w / 32767 for every 16-bit word, worked out once.
-            static const std::vector<double> table = [] {
-                std::vector<double> t(65536);
-                for (int w = -32768; w < 32768; ++w) t[static_cast<uint16_t>(w)] = w / 32767.0;
-                return t;
-            }();
-            const double* t = table.data();
-            ReadBinaryFrames(file, 2, channels, frames, ci, cq,
-                             [t](const uint8_t* p) { return t[LoadValue<uint16_t>(p)]; });
-            break;
-        }
-        default:
-            if (!ReadTextRecords(file, format.m_nFormat, bits, scale, two, sink, path)) {
-                ci.SetSize(0);
-                if (cq) cq->SetSize(0);
+            format.m_dFileRate = format.m_WavFmt.m_header.m_nSamplesPerSec;
+            const int32_t channels = format.m_WavFmt.m_header.m_nChannels;
+            const CSampleLayout layout = WaveSampleLayout(format.m_WavFmt.m_header);
+            if (file.SizeKnown() && !FitsInMemory(std::min<uint64_t>(frames, file.Remaining() / layout.FrameBytes()),
+                                                  target.Used(channels), path))
                 return false;
-            }
+            target.Begin(channels);
+            ReadSampleFrames(file, layout, frames, target.ci, target.cq);
             break;
+        }
+        case FMT_BINARY_FLOAT:
+        case FMT_BINARY_DOUBLE: {
+            // No channel structure: alternate values in two-channel mode, all
+            // values in turn in one-channel mode.
+            CSampleLayout layout;
+            layout.m_type = format.m_nFormat == FMT_BINARY_FLOAT ? SampleType::Float32 : SampleType::Float64;
+            layout.m_nPerFrame = target.Used(2);
+            // The file's size tells its number of values: one that cannot
+            // fit is refused before anything is read.
+            if (file.SizeKnown() && !FitsInMemory(file.Remaining() / layout.FrameBytes(), layout.m_nPerFrame, path))
+                return false;
+            target.Begin(2);
+            ReadSampleFrames(file, layout, UINT64_MAX, target.ci, target.cq);
+            break;
+        }
+        case FMT_BINARY_INT8:
+        case FMT_BINARY_UINT8:
+        case FMT_BINARY_INT16:
+        case FMT_BINARY_INT32: ok = ReadRawIntegers(file, path, format, target); break;
+        case FMT_BINARY_NPY: ok = ReadNpy(file, path, target); break;
+        case FMT_TEXT_CSV:
+            target.Begin(2);
+            ok = ReadCsvRecords(file, path, format.m_Csv, target.ci, target.cq);
+            break;
+        default: {
+            switch (format.m_nFormat) {
+                case FMT_TEXT_PLOT: ReadTitlesHeader(file, format.m_Titles); break;
+                case FMT_TEXT_FIR: {
+                    const char* b;
+                    const char* e;
+                    file.NextLine(b, e);
+                    break;
+                }
+                case FMT_TEXT_ANALYZER: {
+                    const char* b;
+                    const char* e;
+                    for (int i = 0; i < 7; ++i) file.NextLine(b, e);
+                    break;
+                }
+                default: break;
+            }
+            target.Begin(2);
+            CColumnSink sink(target.ci, target.cq);
+            ok = ReadTextRecords(file, path, format.m_nFormat, WordLength(format), 1.0 / FullScale(format),
+                                 target.Two(), sink, target.ci, target.cq);
+            break;
+        }
     }
+    if (!ok) return false;
     if (file.Failed()) {
         ErrorBox(FormatString(IDS_READ_ERROR, path));
         return false;
     }
-    return ci.GetSize() > 0;
+    return target.ci.GetSize() > 0;
 }
 
 bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, int32_t inphase,
@@ -558,6 +822,15 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
     const CDataColumn* cq = two ? &data.GetColumn(quadrature) : nullptr;
     const int32_t id = format.m_nFormat;
 
+    if (!CanWriteFormat(id)) {
+        ErrorBox(LoadString(IDS_FORMAT_NOT_WRITABLE));
+        return false;
+    }
+    // Integer words and code have no way to hold NaN or infinity.
+    if (NeedsFiniteValues(format) && (!AllFinite(ci, n) || (cq && !AllFinite(*cq, n)))) {
+        ErrorBox(LoadString(IDS_NOT_FINITE));
+        return false;
+    }
     if (id == FMT_TEXT_C) {
         WriteCArrays(format.m_OptionsC, file, n, ci, cq);
         return std::ferror(file) == 0;
@@ -566,20 +839,18 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
         WriteTiAsm(format.m_AsmOpts, file, n, ci, cq);
         return std::ferror(file) == 0;
     }
-    if (!CanWriteFormat(id)) {
-        ErrorBox(LoadString(IDS_FORMAT_NOT_WRITABLE));
-        return false;
-    }
 
     // The overflow question comes before anything is written, with the scale
     // of the format as the header will leave it.
-    CDataFormat effective;
-    effective.m_FixedPoint.m_nBits = format.m_FixedPoint.m_nBits;
-    effective.m_nFormat = format.IsWave() ? (format.m_WavFmt.m_nSizeChoice == 0 ? FMT_WAVE_8 : FMT_WAVE_16) : id;
-    const double fullScale = FullScale(effective);
-    const int bits = WordLength(effective);
-    if (fullScale != 1.0 && data.GetColumnCount() > 0 && (data.GetMin() < -1.0 || data.GetMax() > 1.0)) {
-        if (!AskYesNo(LoadString(IDS_OVERFLOW_QUESTION), MsgIcon::Question)) return false;
+    const CWriteScale scale = WriteScaleOf(format);
+    const double fullScale = scale.m_dFullScale;
+    const int bits = scale.m_nBits;
+    if (fullScale != 1.0 && data.GetColumnCount() > 0) {
+        double lo, hi;
+        ValueRange(data, lo, hi);
+        if (lo < scale.m_dLowest || hi > 1.0) {
+            if (!AskYesNo(LoadString(IDS_OVERFLOW_QUESTION), MsgIcon::Question)) return false;
+        }
     }
 
     switch (id) {
@@ -594,14 +865,20 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
             }
             format.m_nFormat = WaveFormatId(format.m_WavFmt);
             break;
+        case FMT_BINARY_NPY: {
+            const std::string header = NpyHeader(two, static_cast<uint64_t>(n));
+            std::fwrite(header.data(), 1, header.size(), file);
+            break;
+        }
+        case FMT_TEXT_CSV: WriteTextLine(file, LoadString(two ? IDS_CSV_HEADER_TWO : IDS_CSV_HEADER_ONE)); break;
         default: break;
     }
 
     const int realWidth = n < 2500 ? 21 : 24;
     const int realDecimals = n < 2500 ? 18 : 21;
     int w = 0;
-    if (effective.m_nFormat == FMT_TEXT_FRACT) w = static_cast<int>(std::log10(fullScale) + 2.0);
-    if (effective.m_nFormat == FMT_TEXT_HEX) w = (bits + 3) / 4;
+    if (scale.m_nFormat == FMT_TEXT_FRACT) w = static_cast<int>(std::log10(fullScale) + 2.0);
+    if (scale.m_nFormat == FMT_TEXT_HEX) w = (bits + 3) / 4;
 
     COutBuffer out(file);
     // One loop per format: each record is made at the end of the buffer.
@@ -621,8 +898,17 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
         *p++ = '\n';
         return p;
     };
+    // Integer samples of `bytes` bytes: the scaled value times a factor,
+    // rounded and limited to lo ... hi, plus an offset (unsigned samples).
+    auto integers = [&](int bytes, bool big, double factor, int64_t lo, int64_t hi, int64_t offset) {
+        records(16, [&](char* p, int32_t, double xi, double xq) {
+            p = PutBytes(p, static_cast<uint64_t>(RoundSaturate(xi * factor, lo, hi) + offset), bytes, big);
+            if (two) p = PutBytes(p, static_cast<uint64_t>(RoundSaturate(xq * factor, lo, hi) + offset), bytes, big);
+            return p;
+        });
+    };
     const size_t realRoom = 2 * (kFixedBufferSize + 32) + 32;
-    switch (effective.m_nFormat) {
+    switch (scale.m_nFormat) {
         case FMT_TEXT_PLOT:
             records(realRoom, [&](char* p, int32_t k, double xi, double xq) {
                 p = PrintInt64(p, k);
@@ -698,6 +984,8 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
             });
             break;
         case FMT_BINARY_DOUBLE:
+        case FMT_BINARY_NPY:
+        case FMT_BINARY_SIGMF:
             records(16, [&](char* p, int32_t, double xi, double xq) {
                 double d[2] = {xi, xq};
                 std::memcpy(p, d, two ? 16 : 8);
@@ -705,16 +993,9 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
             });
             break;
         case FMT_WAVE_8:
-            records(2, [&](char* p, int32_t, double xi, double xq) {
-                // The 16-bit word of x * 32767, offset by 0x8000; its high byte.
-                auto byte = [](double x) {
-                    uint16_t word = static_cast<uint16_t>(static_cast<uint64_t>(RoundToInt64(x * 32767.0)));
-                    return static_cast<char>(static_cast<uint16_t>(word + 0x8000u) >> 8);
-                };
-                *p++ = byte(xi);
-                if (two) *p++ = byte(xq);
-                return p;
-            });
+            // 8-bit samples are (x * 128) rounded, limited to the byte and
+            // offset by 128: the byte that reads back nearest to x.
+            integers(1, false, 128.0, -128, 127, 128);
             break;
         case FMT_WAVE_16:
             records(4, [&](char* p, int32_t, double xi, double xq) {
@@ -723,6 +1004,44 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
                                      static_cast<uint16_t>(static_cast<uint64_t>(RoundToInt64(xq)))};
                 std::memcpy(p, words, two ? 4 : 2);
                 return p + (two ? 4 : 2);
+            });
+            break;
+        case FMT_BINARY_WAVE: {
+            bool isFloat;
+            const uint32_t waveBits = WaveWriteBits(format.m_WavFmt.m_nSizeChoice, isFloat);
+            if (isFloat && waveBits == 32) {
+                records(8, [&](char* p, int32_t, double xi, double xq) {
+                    float f[2] = {static_cast<float>(xi), static_cast<float>(xq)};
+                    std::memcpy(p, f, two ? 8 : 4);
+                    return p + (two ? 8 : 4);
+                });
+            } else if (isFloat) {
+                records(16, [&](char* p, int32_t, double xi, double xq) {
+                    double d[2] = {xi, xq};
+                    std::memcpy(p, d, two ? 16 : 8);
+                    return p + (two ? 16 : 8);
+                });
+            } else {
+                const int64_t top = (int64_t{1} << (waveBits - 1)) - 1;
+                integers(static_cast<int>(waveBits / 8), false, 1.0, -top - 1, top, 0);
+            }
+            break;
+        }
+        case FMT_BINARY_INT8: integers(1, false, 1.0, -128, 127, 0); break;
+        case FMT_BINARY_UINT8: integers(1, false, 1.0, -128, 127, 128); break;
+        case FMT_BINARY_INT16: integers(2, format.m_RawInt.m_bBigEndian != 0, 1.0, -32768, 32767, 0); break;
+        case FMT_BINARY_INT32:
+            integers(4, format.m_RawInt.m_bBigEndian != 0, 1.0, std::numeric_limits<int32_t>::min(),
+                     std::numeric_limits<int32_t>::max(), 0);
+            break;
+        case FMT_TEXT_CSV:
+            records(2 * kShortestBufferSize + 8, [&](char* p, int32_t, double xi, double xq) {
+                p = PrintShortest(p, xi);
+                if (two) {
+                    *p++ = ',';
+                    p = PrintShortest(p, xq);
+                }
+                return lineEnd(p);
             });
             break;
         default: break;
@@ -738,69 +1057,48 @@ bool WriteSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& p
     ApplyExtension(data.m_strBaseName, path);
     if (!ValidColumn(data, inphase) || (quadrature != kNoColumn && !ValidColumn(data, quadrature))) return false;
 
-    // Write through a symbolic link to the file it names.
-    std::string target = path;
-    struct stat st {};
-    if (lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = realpath(target.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
-    const bool exists = stat(target.c_str(), &st) == 0;
-    if (exists && (S_ISDIR(st.st_mode) || access(target.c_str(), W_OK) != 0)) {
-        ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, path));
+    // A SigMF recording is two files: the samples, then the metadata.
+    const bool sigmf = format.m_nFormat == FMT_BINARY_SIGMF;
+    const CSigmfPaths sigmfPaths = SigmfPathsOf(path);
+    const std::string samplesPath = sigmf ? sigmfPaths.m_strData : path;
+
+    CReplacingFile samples;
+    if (!samples.Open(samplesPath)) {
+        ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, samplesPath));
         return false;
     }
-
-    std::FILE* file = nullptr;
-    std::string temp;
-    if (exists && !S_ISREG(st.st_mode)) {
-        file = std::fopen(target.c_str(), "wb");  // a device or pipe is written directly
-    } else {
-        std::vector<char> name(target.begin(), target.end());
-        const char suffix[] = ".kvtmp-XXXXXX";
-        name.insert(name.end(), suffix, suffix + sizeof suffix);  // with the terminating zero
-        int fd = mkstemp(name.data());
-        if (fd >= 0) {
-            temp = name.data();
-            mode_t mask = umask(0);
-            umask(mask);
-            fchmod(fd, exists ? (st.st_mode & 07777) : (0666 & ~mask));
-            file = fdopen(fd, "wb");
-            if (!file) {
-                close(fd);
-                unlink(temp.c_str());
-                temp.clear();
-            }
-        }
-        // A folder that takes no new files may still hold a writable file:
-        // that one is written in place.
-        if (!file && exists) file = std::fopen(target.c_str(), "wb");
-    }
-    if (!file) {
-        ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, path));
-        return false;
-    }
-
+    // The data writes itself through the writers of this layer.
     static const bool writerSet = (CDataSetIO::SetColumnsWriter(&WriteFormatColumns), true);
     (void)writerSet;
-    bool ok = false;
-    try {
-        CProgress progress(FormatString(IDS_PROGRESS_WRITING, path));
-        ok = data.WriteColumns(format, file, inphase, quadrature, step);
-    } catch (...) {
-        // Stopped part-way (by the user, or out of memory): no half-written file stays.
-        std::fclose(file);
-        if (!temp.empty()) unlink(temp.c_str());
-        throw;
+    // A write stopped part-way (by the user, or out of memory) throws; the
+    // replacing file then leaves the target as it was.
+    CProgress progress(FormatString(IDS_PROGRESS_WRITING, path));
+    if (!data.WriteColumns(format, samples.File(), inphase, quadrature, step)) {
+        const bool ioError = !samples.Close();
+        samples.Abandon();
+        if (ioError) ErrorBox(FormatString(IDS_WRITE_ERROR, samplesPath));
+        return false;
     }
-    bool ioError = std::ferror(file) != 0;
-    if (std::fclose(file) != 0) ioError = true;
-    if (ok && !ioError && !temp.empty() && std::rename(temp.c_str(), target.c_str()) != 0) ioError = true;
-    if (!ok || ioError) {
-        if (!temp.empty()) unlink(temp.c_str());
-        if (ioError) ErrorBox(FormatString(IDS_WRITE_ERROR, path));
+    CReplacingFile meta;
+    if (sigmf) {
+        if (!meta.Open(sigmfPaths.m_strMeta)) {
+            ErrorBox(FormatString(IDS_CANNOT_OPEN_FILE, sigmfPaths.m_strMeta));
+            return false;
+        }
+        const std::string text = SigmfMetaText(quadrature != kNoColumn, format.m_dDataRate,
+                                               data.m_strName.empty() ? LoadString(IDS_APP_NAME) : data.m_strName);
+        std::fwrite(text.data(), 1, text.size(), meta.File());
+        if (!meta.Close()) {
+            ErrorBox(FormatString(IDS_WRITE_ERROR, sigmfPaths.m_strMeta));
+            return false;
+        }
+    }
+    if (!samples.Commit()) {
+        ErrorBox(FormatString(IDS_WRITE_ERROR, samplesPath));
+        return false;
+    }
+    if (sigmf && !meta.Commit()) {
+        ErrorBox(FormatString(IDS_WRITE_ERROR, sigmfPaths.m_strMeta));
         return false;
     }
     return true;

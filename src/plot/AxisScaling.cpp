@@ -77,7 +77,8 @@ CAutoScale AutoScale(double dataMin, double dataMax, bool log) {
     if (log) {
         if (b <= 0) b = 1.0;
         s.m_dAxisMax = PowerOfTenFloor(b);
-        if (s.m_dAxisMax * 1.001 < b) s.m_dAxisMax *= 10.0;
+        // The decade above data near the largest double does not exist.
+        if (s.m_dAxisMax * 1.001 < b && std::isfinite(s.m_dAxisMax * 10.0)) s.m_dAxisMax *= 10.0;
         if (a > 0)
             s.m_dAxisMin = std::min(PowerOfTenFloor(a), s.m_dAxisMax * 0.1);
         else
@@ -89,8 +90,13 @@ CAutoScale AutoScale(double dataMin, double dataMax, bool log) {
 
     double axisMin, axisMax, step;
     if (!TryLinear(a, b, 10, axisMin, axisMax, step)) TryLinear(a, b, 9, axisMin, axisMax, step);
-    // Trim the top to the first step at or above the data.
-    while (b <= axisMax - step) axisMax -= step;
+    // Data near the largest double can ask for an end at a multiple of the
+    // step beyond it: such an end stays at the data's own end.
+    if (!std::isfinite(axisMin)) axisMin = a;
+    if (!std::isfinite(axisMax)) axisMax = b;
+    // Trim the top to the first step at or above the data (at most the steps
+    // the axis has; each trim lowers a finite end).
+    for (int m = 0; m < 10 && b <= axisMax - step && axisMax - step < axisMax; ++m) axisMax -= step;
     s.m_dAxisMin = axisMin;
     s.m_dAxisMax = axisMax;
     s.m_dTicSpacing = step;

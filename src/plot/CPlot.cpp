@@ -266,12 +266,21 @@ void CPlot::Paint(IDrawSurface& dc) {
         if (dx > 0 && dy > 0) {
             double ax = dc.GetPixelAspectX();
             double ay = dc.GetPixelAspectY();
+            // Spans above about 1e305 overflow the product of span and
+            // pixels; the quotient of the spans comes first then. The side
+            // is compared before it becomes an int, as it may still lie far
+            // outside the int range.
+            auto side = [](double span, int pixels, double otherSpan) {
+                double v = span * pixels / otherSpan;
+                if (!std::isfinite(v)) v = span / otherSpan * pixels;
+                return std::trunc(v + 0.5);
+            };
             if (m_nPlotWidth / dx * ax > ay * (m_nPlotHeight / dy)) {
-                int w = static_cast<int>(std::trunc(dx * m_nPlotHeight / dy + 0.5));
-                if (w < m_nPlotWidth) m_nPlotWidth = w;
+                double w = side(dx, m_nPlotHeight, dy);
+                if (w < m_nPlotWidth) m_nPlotWidth = static_cast<int>(w);
             } else {
-                int h = static_cast<int>(std::trunc(dy * m_nPlotWidth / dx + 0.5));
-                if (h < m_nPlotHeight) m_nPlotHeight = h;
+                double h = side(dy, m_nPlotWidth, dx);
+                if (h < m_nPlotHeight) m_nPlotHeight = static_cast<int>(h);
             }
         }
     }
@@ -490,7 +499,12 @@ void CPlot::DrawTrace(IDrawSurface& dc, const CDataColumn& xs, const CDataColumn
                     dc.LineTo(px, py);
                 } else {
                     int right = px + w / 2;
-                    for (int x = barLeft + 1; x <= right - 1; ++x) {
+                    // Only the columns inside the trace clip can show: a bar
+                    // of points far outside the axis (a zoom, values that are
+                    // not finite) may be millions of pixels wide.
+                    const int fillFrom = std::max(barLeft + 1, m_nPlotLeft - r);
+                    const int fillTo = std::min(right - 1, m_nPlotLeft + m_nPlotWidth + r);
+                    for (int x = fillFrom; x <= fillTo; ++x) {
                         dc.MoveTo(x, base);
                         dc.LineTo(x, py);
                     }

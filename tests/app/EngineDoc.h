@@ -14,7 +14,7 @@ public:
     std::vector<std::string> trace;
     std::function<bool(CKalvoData&)> reader;  // fills the data; false for a failed read
     bool resetRanges = false;
-    double rateKHz = 0.0;
+    double rateHz = 0.0;  // the rate the file read states
 
     using CKalvoraDoc::ReadTimeData;
 
@@ -27,7 +27,7 @@ protected:
         return reader(data);
     }
     bool TimeFilesResetRanges() const override { return resetRanges; }
-    double TimeFileSampleRateKHz() const override { return rateKHz; }
+    double FileSampleRateHz(bool) const override { return rateHz; }
     void WindowTimeData() override { trace.push_back("window"); }
     void FilterTimeData() override { trace.push_back("filter"); }
     void TransformToFrequency() override { trace.push_back("to freq"); }

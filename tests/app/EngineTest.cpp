@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 
 #include "app/EngineDoc.h"
@@ -57,13 +59,36 @@ TEST_F(Engine, AReadWithAllOptionsOffRunsOnlyTheRead) {
 TEST_F(Engine, ResetRangesAndASampleRateFromTheFile) {
     doc.reader = test::RampReader(4);
     doc.resetRanges = true;
-    doc.rateKHz = 22.05;
+    doc.rateHz = 22050;
     doc.RunOperation(OP_READ_TIME);
     EXPECT_EQ(view->updates.back().hint, HINT_DATA_CHANGED + HINT_RESET_ZOOM);
     EXPECT_EQ(doc.m_Fs.m_dValue, 22.05);
     EXPECT_EQ(doc.m_Fs.GetFreqUnitName(), "kHz");
     EXPECT_EQ(doc.m_TimeData.m_dFs, 22.05);
     EXPECT_EQ(doc.m_FreqData.m_dFs, 22.05);
+}
+
+TEST_F(Engine, TheFilesRateTakesTheUnitThatFits) {
+    doc.reader = test::RampReader(4);
+    // The rate as the file states it, exactly, in the unit where it is 1 ... 999.
+    for (auto [hz, value, unit] : {std::tuple{48000.0, 48.0, "kHz"}, {500.0, 500.0, "Hz"}, {2.4e6, 2.4, "MHz"},
+                                   {1e9, 1.0, "GHz"}, {44100.0, 44.1, "kHz"}, {0.5, 0.5, "Hz"}, {2.5e12, 2500.0, "GHz"}}) {
+        doc.rateHz = hz;
+        doc.RunOperation(OP_READ_TIME);
+        EXPECT_EQ(doc.m_Fs.m_dValue, value) << hz;
+        EXPECT_EQ(doc.m_Fs.GetFreqUnitName(), unit) << hz;
+        double factor;
+        EXPECT_EQ(doc.m_TimeData.GetFs(&factor) * factor, hz) << hz;
+    }
+    // A file without a rate leaves the project's as it is.
+    doc.rateHz = 0.0;
+    doc.RunOperation(OP_READ_TIME);
+    EXPECT_EQ(doc.m_Fs.m_dValue, 2500.0);
+    // Frequency Data read from such a file sets it too.
+    doc.rateHz = 8000.0;
+    doc.RunOperation(OP_READ_FREQ);
+    EXPECT_EQ(doc.m_Fs.m_dValue, 8.0);
+    EXPECT_EQ(doc.m_FreqData.m_dFs, 8.0);
 }
 
 TEST_F(Engine, AReadWithEveryOptionRunsTheWholeChainInOrder) {

@@ -199,8 +199,12 @@ TEST_F(ProjectFile, AZeroLengthFileOpensAsANewEmptyProject) {
 TEST_F(ProjectFile, AFileThatCannotBeOpenedIsReported) {
     CModDoc doc;
     EXPECT_FALSE(doc.OpenProject(Path("missing.kvp")));
-    EXPECT_TRUE(platform.SawMessage("Failed to open document."));
+    // The message names the file and the reason.
+    EXPECT_TRUE(platform.SawMessage("Failed to open document.\n\"" + Path("missing.kvp") +
+                                    "\": No such file or directory"))
+        << platform.MessageTexts()[0];
     EXPECT_FALSE(doc.OpenProject(dir.string()));  // a directory
+    EXPECT_TRUE(platform.SawMessage("Failed to open document.\n\"" + dir.string() + "\": Is a directory"));
 }
 
 // A version 14 file: options, no signal data records, no scale settings.
@@ -225,6 +229,10 @@ TEST_F(ProjectFile, OlderVersionsReadTheFieldsTheyHave) {
     doc.m_Generate.m_nWaveform = 3;  // absent in v14: keeps its value
     ASSERT_TRUE(doc.OpenProject(Path("v14.kvp")));
     EXPECT_TRUE(platform.messages.empty());
+    // The undo snapshot taken on opening is written as version 20; the
+    // file's own version stays known.
+    EXPECT_EQ(doc.m_nVersion, 20);
+    EXPECT_EQ(doc.m_nFileVersion, 14);
     EXPECT_EQ(doc.m_ProcDlg.m_bProcToFreq, 1);
     EXPECT_EQ(doc.m_RefDlg.m_nRefType, 1);
     EXPECT_EQ(doc.m_RefDlg.m_fMinDb, -90.0f);

@@ -56,6 +56,16 @@ TEST_F(CliConvert, ComplexRoundTripThroughEveryReadableWritableFormat) {
         {"Binary:double", {}, 0.0},
         {"Binary:Wave", {"--wave-bits", "16"}, 0.51 / 32767},
         {"Binary:Wave", {"--wave-bits", "8"}, 1.0 / 64},
+        {"Binary:Wave", {"--wave-bits", "24"}, 0.51 / 8388607},
+        {"Binary:Wave", {"--wave-bits", "float32"}, 1e-7},
+        {"Binary:Wave", {"--wave-bits", "float64"}, 0.0},
+        {"Binary:int8", {}, 0.51 / 128},
+        {"Binary:uint8", {}, 0.51 / 128},
+        {"Binary:int16", {"--endian", "big"}, 0.51 / 32768},
+        {"Binary:int32", {}, 0.51 / 2147483648.0},
+        {"Binary:npy", {}, 0.0},
+        {"Binary:SigMF", {}, 0.0},
+        {"Text:CSV", {}, 0.0},
     };
     for (const auto& c : cases) {
         const std::string what = std::string(c.format) + (c.options.empty() ? "" : " " + c.options.back());
@@ -66,7 +76,8 @@ TEST_F(CliConvert, ComplexRoundTripThroughEveryReadableWritableFormat) {
         EXPECT_TRUE(r.err.empty()) << what << "\n" << r.err;
 
         std::vector<std::string> back = {"convert", "--complex", "mid", "back.txt", "--from", c.format};
-        if (!c.options.empty() && c.options[0] == "--bits") back.insert(back.end(), c.options.begin(), c.options.end());
+        if (!c.options.empty() && (c.options[0] == "--bits" || c.options[0] == "--endian"))
+            back.insert(back.end(), c.options.begin(), c.options.end());
         r = Run(back);
         ASSERT_EQ(r.status, 0) << what << "\n" << r.err;
         ExpectInput(m_dir / "back.txt", true, c.tolerance, what);
@@ -189,7 +200,8 @@ TEST_F(CliConvert, MalformedInputsFailWithTheProgramsMessageAndNoOutput) {
     std::string riffHeader = std::string("RIFF") + std::string(4, '\0') + "WAVEfmt ";
     auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
     auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
-    const std::string floatFmt = riffHeader + u32(16) + u16(3) + u16(1) + u32(8000) + u32(32000) + u16(4) + u16(32);
+    // 16-bit floats: an encoding without a sample layout.
+    const std::string floatFmt = riffHeader + u32(16) + u16(3) + u16(1) + u32(8000) + u32(16000) + u16(2) + u16(16);
     const std::string noData = riffHeader + u32(16) + u16(1) + u16(1) + u32(8000) + u32(16000) + u16(2) + u16(16);
     const std::string zeroChannels = riffHeader + u32(16) + u16(1) + u16(0) + u32(8000) + u32(16000) + u16(2) +
                                      u16(16) + "data" + u32(4) + "abcd";
@@ -248,4 +260,66 @@ TEST_F(CliConvert, MalformedInputsFailWithTheProgramsMessageAndNoOutput) {
 }
 
 }  // namespace
+}  // namespace kv::test
+
+namespace kv::test {
+namespace {
+
+std::string Fixture(const std::string& name) { return std::string(KALVORA_TEST_DATA_DIR) + "/formats/" + name; }
+
+}  // namespace
+
+TEST(CliFormats, CatalogueListsTheFormatsOfOtherProgramsAfterTheProgramsOwn) {
+    CTempDir dir;
+    CliResult r = RunCli({"formats"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "10\tBinary:Wave\tyes\tyes\n13\tBinary:int8\tyes\tyes\n14\tBinary:uint8\tyes\tyes\n"
+                                "15\tBinary:int16\tyes\tyes\n16\tBinary:int32\tyes\tyes\n17\tBinary:npy\tyes\tyes\n"
+                                "18\tBinary:SigMF\tyes\tyes\n19\tText:CSV\tyes\tyes\n"))
+        << r.out;
+}
+
+TEST(CliFormats, A48kHzWaveFileConvertsToItselfWithoutQuestions) {
+    CTempDir dir;
+    CliResult r = RunCli({"convert", "--complex", Fixture("pcm16-stereo-48k.wav"), "out.wav", "--from", "Binary:Wave",
+                          "--to", "Binary:Wave"},
+                         dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string in = ReadFile(Fixture("pcm16-stereo-48k.wav"));
+    const std::string out = ReadFile(dir / "out.wav");
+    ASSERT_EQ(out.size(), in.size() + 2);  // the program's fmt chunk has 18 bytes
+    EXPECT_EQ(out.substr(46), in.substr(44));
+    EXPECT_EQ(out.substr(22, 14), in.substr(22, 14));  // channels, 48000 Hz, block size, 16 bits
+    // Its sampling frequency goes on to a SigMF recording.
+    r = RunCli({"convert", "--complex", Fixture("pcm16-stereo-48k.wav"), "rec.sigmf-meta", "--from", "Binary:Wave",
+                "--to", "Binary:SigMF"},
+               dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(ReadFile(dir / "rec.sigmf-meta"), "\"core:sample_rate\": 48000.0")) << ReadFile(dir / "rec.sigmf-meta");
+}
+
+TEST(CliFormats, ReceiverCapturesWithAHeaderAndCsvColumns) {
+    CTempDir dir;
+    CliResult r = RunCli({"convert", "--complex", Fixture("iq-int16-header.bin"), "out.csv", "--from", "Binary:int16",
+                          "--skip-bytes", "16", "--to", "Text:CSV"},
+                         dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "out.csv"), "Inphase,Quadrature\r\n0.25,-0.25\r\n0.125,-0.125\r\n");
+    WriteFile(dir / "scope.csv", "time;ch1;ch2\r\n0;0,5;-0,25\r\n1;0,1;0,2\r\n");
+    r = RunCli({"convert", "--complex", "scope.csv", "out.npy", "--from", "Text:CSV", "--columns", "3,2", "--to",
+                "Binary:npy"},
+               dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = RunCli({"convert", "--complex", "out.npy", "back.csv", "--from", "Binary:npy", "--to", "Text:CSV"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "back.csv"), "Inphase,Quadrature\r\n-0.25,0.5\r\n0.2,0.1\r\n");
+    // A column number the dialog refuses is the dialog's message.
+    r = RunCli({"convert", "--complex", Fixture("spreadsheet.csv"), "x.csv", "--from", "Text:CSV", "--columns", "0",
+                "--to", "Text:CSV"},
+               dir.Path());
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(Contains(r.err, "Enter one or two column numbers")) << r.err;
+    EXPECT_FALSE(Exists(dir / "x.csv"));
+}
+
 }  // namespace kv::test

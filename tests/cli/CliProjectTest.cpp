@@ -4,6 +4,7 @@
 
 #include "CliTestSupport.h"
 #include "app/CModDoc.h"
+#include "app/ProjectBytes.h"
 
 namespace kv::test {
 namespace {
@@ -38,6 +39,35 @@ TEST_F(CliProject, InfoDescribesTheProject) {
     EXPECT_TRUE(Contains(r.out, "(Text:Hex, 12 bits), complex")) << r.out;
     EXPECT_TRUE(Contains(r.out, "Automatic processing: Remove DC, Scale\n")) << r.out;
     EXPECT_TRUE(Contains(r.out, "modulation FM")) << r.out;
+}
+
+// Opening takes an undo snapshot, which is written as the current version:
+// the version reported is the one the file holds.
+TEST_F(CliProject, InfoReportsTheVersionTheFileHolds) {
+    Bytes v14;
+    v14.u16(14);
+    DefaultDataFiles(v14, 14);
+    DefaultDataFiles(v14, 14);
+    for (int i = 0; i < 14; ++i) v14.u16(0);
+    v14.u16(0).i32(256).u16(0).u16(0);
+    v14.u16(0).f32(1.0f).f32(1.0f).f32(-130.0f).i32(0);
+    v14.i32(1024).f32(4.0f).i32(1).i32(1).f64(0.0);
+    v14.f32(1.0f).text("Hz,sec");
+    v14.u16(0).f32(0.0f).f32(40.0f);
+    DefaultPages(v14);
+    WriteFile(m_dir / "v14.kvp", std::string(v14.b.begin(), v14.b.end()));
+    CliResult r = Run({"project", "info", "v14.kvp"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "Version: 14\n")) << r.out;
+
+    // A newer file is read with today's layout after its message.
+    MakeProject("new.kvp", [](CModDoc&) {});
+    std::string bytes = ReadFile(m_dir / "new.kvp");
+    bytes[0] = 25;
+    WriteFile(m_dir / "v25.kvp", bytes);
+    r = Run({"project", "info", "v25.kvp"});
+    EXPECT_TRUE(Contains(r.out, "Version: 25\n")) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.err, "newer version")) << r.err;
 }
 
 TEST_F(CliProject, DamagedOrMissingProjectsFailWithTheProgramsMessage) {

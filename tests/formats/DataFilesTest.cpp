@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/CDataFiles.h"
+#include "data/CWavFmt.h"
 #include "formats/CWriteCol.h"
 #include "formats/DataFilesIO.h"
 #include "formats/FormatHelpers.h"
@@ -184,7 +185,8 @@ TEST(DataFilesDialog, BrowseChoosesAPathAndOptionsOpenTheFormatDialog) {
     EXPECT_EQ(platform.fileRequests[0].initialPath, dir / "old.txt");
     EXPECT_EQ(platform.fileRequests[0].filter,
               "All Files (*.*)|*.*|Text Files (*.txt;*.hex)|*.txt;*.hex|Assembly Files (*.asm;*.dsp;*.pm)|"
-              "*.asm;*.dsp;*.pm|Binary Files (*.bin;*.dat)|*.bin; *.dat|Wave Files (*.wav)|*.wav||");
+              "*.asm;*.dsp;*.pm|Binary Files (*.bin;*.dat)|*.bin; *.dat|Wave Files (*.wav)|*.wav|NumPy Files (*.npy)|*.npy|"
+              "SigMF Recordings (*.sigmf-meta;*.sigmf-data)|*.sigmf-meta;*.sigmf-data|CSV Files (*.csv)|*.csv||");
     EXPECT_EQ(files.m_strPath, dir / "picked.wav");
     EXPECT_EQ(files.m_Format.m_FixedPoint.m_nBits, 12);
 }
@@ -530,4 +532,64 @@ TEST(WriteColumn, CancelEmptyNameWriteAndMemory) {
     EXPECT_TRUE(WriteColumnDialog(state, "Write FM Data", column));
     EXPECT_TRUE(FileExists(dir / "browsed.txt"));
     EXPECT_EQ(platform.fileRequests.back().filter, "All Files (*.*)|*.*|TextFiles (*.txt)|*.txt||");
+}
+
+// ---------------------------------------------------------------------------
+// Sampling rates that files state
+
+TEST(DataFilesRates, AReadKeepsTheRateOfTheFileThatStatesOne) {
+    CScriptedPlatform platform;
+    CTempDir dir;
+    WriteBytes(dir / "plain.txt", "0.5\n0.25\n");
+    WriteBytes(dir / "s.wav", ReadBytes(kv::test::Fixture("pcm16-mono-22k.wav")));
+    CDataFiles files;
+    files.m_strPath = dir / "x";
+    files.m_strQPath = dir / "y";
+    files.m_Format.m_nFormat = FMT_BINARY_WAVE;
+    CKalvoData data;
+    ScriptRead(platform, "s.wav", "", true);
+    ASSERT_TRUE(ReadDataFiles(files, data, "Read Time Data", "p"));
+    EXPECT_EQ(files.m_dReadRate, 22050.0);
+    // A text Inphase file states none; the WAVE Quadrature file does.
+    files.m_Format.m_nFormat = FMT_TEXT_DECIMAL;
+    files.m_QFormat.m_nFormat = FMT_BINARY_WAVE;
+    ScriptRead(platform, "plain.txt", "s.wav", false);
+    ASSERT_TRUE(ReadDataFiles(files, data, "Read Time Data", "p"));
+    EXPECT_EQ(files.m_dReadRate, 22050.0);
+    // Text alone: no rate, whatever an earlier read found.
+    ScriptRead(platform, "plain.txt", "", false);
+    ASSERT_TRUE(ReadDataFiles(files, data, "Read Time Data", "p"));
+    EXPECT_EQ(files.m_dReadRate, 0.0);
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::string>{"File contains only one channel: quadrature data will not be read."}));
+}
+
+TEST(DataFilesRates, AWaveWriteOffersAndWritesTheDataRate) {
+    CScriptedPlatform platform;
+    CTempDir dir;
+    CKalvoData data = TimeData({0.5, -0.5}, {});
+    CFs fs(48.0);
+    fs.SetUnit(1);  // kHz
+    data.ApplyFs(fs);
+    CDataFiles files;
+    files.m_Format.m_nFormat = FMT_BINARY_WAVE;
+    platform.OnDialog<CDataFiles>([&](CDataFiles& d) {
+        d.SimulateText(D::IDC_NAME, dir / "o.wav");
+        platform.OnDialog<CWavFmt>([](CWavFmt& w) {
+            EXPECT_EQ(w.Control(CWavFmt::IDC_RATE_PROJECT).m_strCaption, "48 (project)");
+            w.SimulateClick(CWavFmt::IDC_RATE_PROJECT);
+            w.SimulateClick(CWavFmt::IDC_SIZE_16);
+            w.SimulateClick(IDOK);
+        });
+        d.SimulateClick(D::IDC_OPTIONS);
+        d.SimulateClick(IDOK);
+    });
+    ASSERT_TRUE(WriteDataFiles(files, data, "Write Time Data", "p"));
+    EXPECT_EQ(ReadBytes(dir / "o.wav").substr(24, 4), std::string("\x80\xBB\x00\x00", 4));  // 48000
+    // SigMF states the rate in its metadata.
+    files.m_Format.m_nFormat = FMT_BINARY_SIGMF;
+    ScriptWrite(platform, dir / "o.sigmf-meta", "", false);
+    ASSERT_TRUE(WriteDataFiles(files, data, "Write Time Data", "p"));
+    EXPECT_NE(ReadBytes(dir / "o.sigmf-meta").find("\"core:sample_rate\": 48000.0"), std::string::npos);
+    EXPECT_TRUE(platform.messages.empty());
 }

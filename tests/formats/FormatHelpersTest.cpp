@@ -104,6 +104,19 @@ TEST(FormatHelpers, PathParts) {
     EXPECT_EQ(name, "plain.txt");
     name.clear();
     EXPECT_FALSE(ApplyExtension("signal", name));
+    // Typed relative paths are paths, not extensions.
+    for (const char* path : {"./out.txt", "../out.txt", ".\\out.txt", "..\\out.txt", ".", "..", "../../a/b.dat"}) {
+        name = path;
+        EXPECT_FALSE(ApplyExtension("sig.wav", name)) << path;
+        EXPECT_EQ(name, path);
+    }
+    // Names of several dots are extensions still.
+    name = "..dat";
+    EXPECT_TRUE(ApplyExtension("sig.wav", name));
+    EXPECT_EQ(name, "sig..dat");
+    name = ".../x";
+    EXPECT_TRUE(ApplyExtension("sig", name));
+    EXPECT_EQ(name, "sig.../x");
 }
 
 TEST(FormatHelpers, DirectoriesAndOpenableFiles) {

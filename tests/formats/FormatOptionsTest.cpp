@@ -14,13 +14,17 @@ TEST(Catalogue, NamesByDirectionWithThePreselectedFormat) {
     std::vector<std::string> read = FormatNames(FormatDirection::Read, wave, selected);
     EXPECT_EQ(read, (std::vector<std::string>{"Text:Decimal", "Text:Plot", "Text:FIR", "Text:Fract", "Text:Hex",
                                               "Text:Binary", "Text:Analyzer", "Asm:ADI PM", "Binary:float",
-                                              "Binary:double", "Binary:Wave"}));
+                                              "Binary:double", "Binary:Wave", "Binary:int8", "Binary:uint8",
+                                              "Binary:int16", "Binary:int32", "Binary:npy", "Binary:SigMF",
+                                              "Text:CSV"}));
     EXPECT_EQ(selected, 10);
     CDataFormat c(FMT_TEXT_C);
     std::vector<std::string> write = FormatNames(FormatDirection::Write, c, selected);
     EXPECT_EQ(write, (std::vector<std::string>{"Text:Decimal", "Text:Plot", "Text:FIR", "Text:Fract", "Text:Hex",
                                                "Text:Binary", "Text:C", "Asm:TI Asm", "Asm:ADI PM", "Binary:float",
-                                               "Binary:double", "Binary:Wave"}));
+                                               "Binary:double", "Binary:Wave", "Binary:int8", "Binary:uint8",
+                                               "Binary:int16", "Binary:int32", "Binary:npy", "Binary:SigMF",
+                                               "Text:CSV"}));
     EXPECT_EQ(selected, 6);
     FormatNames(FormatDirection::Read, c, selected);
     EXPECT_EQ(selected, -1);

@@ -9,6 +9,7 @@
 
 #include "data/CDataSetIO.h"
 #include "data/CKalvoData.h"
+#include "formats/SignalFiles.h"
 #include "support/CTempDir.h"
 
 namespace kv::test {
@@ -74,5 +75,21 @@ inline CDataSetIO Target() {
 }
 
 inline std::vector<double> Values(const CDataColumn& c) { return std::vector<double>(c.begin(), c.end()); }
+
+// A file of tests/testdata/formats, written by other programs (see make-fixtures.sh there).
+inline std::string Fixture(const std::string& name) { return std::string(KALVORA_TEST_DATA_DIR) + "/formats/" + name; }
+
+// Reads a file in a format into a fresh two-column data set.
+struct CReadResult {
+    bool ok = false;
+    CDataSetIO data = Target();
+    CDataFormat format;
+};
+inline CReadResult ReadAs(int32_t id, const std::string& path, bool two) {
+    CReadResult r;
+    r.format = CDataFormat(id);
+    r.ok = ReadSignalFile(r.data, r.format, path, 0, two ? 1 : kNoColumn);
+    return r;
+}
 
 }  // namespace kv::test

@@ -90,6 +90,45 @@ TEST(MemoryRefusal, TextFilesAreJudgedByTheirFirstLine) {
     EXPECT_EQ(data.GetColumn(1)[19999], -0.25);
 }
 
+// Every binary layout is judged by its file's size before the columns are
+// touched: WAVE, raw integers, single precision and NumPy arrays.
+TEST(MemoryRefusal, EveryBinaryLayoutIsRefusedBeforeTheColumnsChange) {
+    test::CTempDir dir;
+    std::vector<double> i(50000), q(50000);
+    for (int k = 0; k < 50000; ++k) {
+        i[static_cast<size_t>(k)] = (k % 200) / 256.0 - 0.375;
+        q[static_cast<size_t>(k)] = -i[static_cast<size_t>(k)];
+    }
+    for (int32_t id : {FMT_WAVE_16, FMT_BINARY_INT16, FMT_BINARY_FLOAT, FMT_BINARY_NPY}) {
+        SCOPED_TRACE(id);
+        test::CScriptedPlatform platform;
+        const std::string path = dir.Path() + "/capture" + std::to_string(id);
+        CDataFormat format(id);
+        {
+            CDataSetIO source = test::MakeData(i, q);
+            ASSERT_TRUE(WriteSignalFile(source, format, path, 0, 1, 1));
+        }
+        CDataSetIO data = test::MakeData({1, 2, 3}, {4, 5, 6});
+        CDataFormat readFormat(id);
+        {
+            // 50,000 complex values need 800 kB as doubles.
+            CMemoryFigure figure(700000);
+            EXPECT_FALSE(ReadSignalFile(data, readFormat, path, 0, 1));
+        }
+        ASSERT_EQ(platform.MessageTexts().size(), 1u);
+        EXPECT_NE(platform.MessageTexts()[0].find("800 kB"), std::string::npos) << platform.MessageTexts()[0];
+        EXPECT_EQ(test::Values(data.GetColumn(0)), (std::vector<double>{1, 2, 3}));
+        EXPECT_EQ(test::Values(data.GetColumn(1)), (std::vector<double>{4, 5, 6}));
+        {
+            CMemoryFigure figure(900000);
+            CDataFormat again(id);
+            ASSERT_TRUE(ReadSignalFile(data, again, path, 0, 1));
+        }
+        EXPECT_EQ(data.GetColumn(0).GetSize(), 50000);
+        EXPECT_EQ(platform.MessageTexts().size(), 1u);
+    }
+}
+
 TEST(MemoryRefusal, SizesReadAsPeopleWriteThem) {
     EXPECT_EQ(MemorySizeText(512000), "512 kB");
     EXPECT_EQ(MemorySizeText(37500000), "37.5 MB");

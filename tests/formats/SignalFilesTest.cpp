@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 
 #include "formats/CFileReader.h"
@@ -50,8 +51,19 @@ double Stored(int32_t id, int bits, double x, int n) {
         case FMT_TEXT_PLOT:
         case FMT_TEXT_FIR: return std::strtod(FormatFixed(x, 0, n < 2500 ? 18 : 21).c_str(), nullptr);
         case FMT_BINARY_FLOAT: return static_cast<double>(static_cast<float>(x));
-        case FMT_BINARY_DOUBLE: return x;
+        case FMT_BINARY_DOUBLE:
+        case FMT_BINARY_NPY:
+        case FMT_BINARY_SIGMF:
+        case FMT_TEXT_CSV: return x;
         case FMT_BINARY_WAVE: return static_cast<double>(std::llround(x * 32767.0)) / 32767.0;
+        case FMT_BINARY_INT8:
+        case FMT_BINARY_UINT8:
+        case FMT_BINARY_INT16:
+        case FMT_BINARY_INT32: {
+            // Words of 2^(bits-1) per unit, the top one saturated.
+            double fs = FullScale(f);
+            return static_cast<double>(std::min<long long>(std::llround(x * fs), static_cast<long long>(fs) - 1)) / fs;
+        }
         default: {
             // Fixed-point words are multiplied by the input scale 1 / full scale.
             double fs = FullScale(f);
@@ -74,7 +86,9 @@ TEST(SignalFileRoundTrip, EveryWritableFormatOneAndTwoColumnsWithSteps) {
                                    {FMT_TEXT_FRACT, 16},  {FMT_TEXT_FRACT, 24},  {FMT_TEXT_HEX, 16},
                                    {FMT_TEXT_HEX, 12},    {FMT_TEXT_BINARY, 16}, {FMT_TEXT_BINARY, 64},
                                    {FMT_ASM_ADI_PM, 0},   {FMT_BINARY_FLOAT, 0}, {FMT_BINARY_DOUBLE, 0},
-                                   {FMT_BINARY_WAVE, 0}};
+                                   {FMT_BINARY_WAVE, 0},  {FMT_BINARY_INT8, 0},  {FMT_BINARY_UINT8, 0},
+                                   {FMT_BINARY_INT16, 0}, {FMT_BINARY_INT32, 0}, {FMT_BINARY_NPY, 0},
+                                   {FMT_BINARY_SIGMF, 0}, {FMT_TEXT_CSV, 0}};
     std::mt19937 rng(3);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
     for (int n : {7, 12, 2600}) {
@@ -362,6 +376,81 @@ TEST(TextFormats, PlotTitlesHeader) {
     EXPECT_EQ(Values(f.GetColumn(0)), (std::vector<double>{0.5, 0.25}));
 }
 
+TEST(TextFormats, PlotFileWithCommasAndNoTitles) {
+    CScriptedPlatform platform;
+    CTempDir dir;
+    // Commas separate the numbers of the first lines as they do in records:
+    // these lines are data, not titles.
+    WriteBytes(dir / "c.txt", "0,1.5,2.5\r\n1,3.5,4.5\r\n2,5.5,6.5\r\n3,7.5,8.5\r\n");
+    CDataFormat plot(FMT_TEXT_PLOT);
+    CDataSetIO data = Target();
+    ASSERT_TRUE(ReadSignalFile(data, plot, dir / "c.txt", 0, 1));
+    EXPECT_EQ(Values(data.GetColumn(0)), (std::vector<double>{1.5, 3.5, 5.5, 7.5}));
+    EXPECT_EQ(Values(data.GetColumn(1)), (std::vector<double>{2.5, 4.5, 6.5, 8.5}));
+    EXPECT_TRUE(plot.m_Titles.m_strMain.empty());
+    EXPECT_TRUE(plot.m_Titles.m_strX.empty());
+}
+
+// ---------------------------------------------------------------------------
+// Values the writers cannot hold
+
+TEST(WriteRefusals, NonFiniteValuesAreRefusedByIntegerAndCodeFormats) {
+    CScriptedPlatform platform;
+    CTempDir dir;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::string refusal =
+        "The current data holds values that are not finite numbers (NaN or infinity), which the write data format "
+        "cannot hold.";
+    for (int32_t id : {FMT_TEXT_FRACT, FMT_TEXT_HEX, FMT_TEXT_BINARY, FMT_ASM_ADI_PM, FMT_BINARY_WAVE, FMT_TEXT_C,
+                       FMT_ASM_TI, FMT_BINARY_INT8, FMT_BINARY_UINT8, FMT_BINARY_INT16, FMT_BINARY_INT32}) {
+        for (int wave : {0, 1}) {
+            if (wave && id != FMT_BINARY_WAVE) continue;
+            SCOPED_TRACE(FormatName(id));
+            // A NaN first hid the 2.0 after it from the overflow test, which then wrapped.
+            for (double bad : {nan, inf, -inf}) {
+                CDataSetIO data = MakeData({bad, 2.0, 0.5}, {0.0, 0.0, 0.0});
+                CDataFormat format(id);
+                format.m_WavFmt.m_nSizeChoice = wave;
+                platform.messages.clear();
+                EXPECT_FALSE(WriteSignalFile(data, format, dir / "x.out", 0, 1, 1));
+                EXPECT_EQ(platform.MessageTexts(), (std::vector<std::string>{refusal}));
+                EXPECT_EQ(platform.messages[0].icon, MsgIcon::Error);
+                EXPECT_FALSE(kv::test::FileExists(dir / "x.out"));
+                // In the Quadrature column too.
+                CDataSetIO q = MakeData({0.5}, {bad});
+                EXPECT_FALSE(WriteSignalFile(q, format, dir / "x.out", 0, 1, 1));
+            }
+        }
+    }
+    // Formats of real numbers write them as they are.
+    CDataSetIO data = MakeData({nan, inf});
+    for (int32_t id : {FMT_TEXT_DECIMAL, FMT_BINARY_DOUBLE, FMT_BINARY_NPY, FMT_TEXT_CSV}) {
+        CDataFormat format(id);
+        platform.messages.clear();
+        EXPECT_TRUE(WriteSignalFile(data, format, dir / "ok.out", 0, kNoColumn, 1)) << FormatName(id);
+        EXPECT_TRUE(platform.messages.empty());
+    }
+}
+
+TEST(WriteRefusals, ANaNInAnotherColumnDoesNotHideTheRange) {
+    CScriptedPlatform platform;
+    CTempDir dir;
+    // Column 0 starts with a NaN and is not written; column 1 holds 3.0.
+    CDataSetIO data = MakeData({std::numeric_limits<double>::quiet_NaN(), 0.0}, {0.5, 3.0});
+    CDataFormat hex(FMT_TEXT_HEX);
+    platform.AnswerNo();
+    EXPECT_FALSE(WriteSignalFile(data, hex, dir / "h.txt", 1, kNoColumn, 1));
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::string>{"The current data will overflow the write data format.  Write anyway?"}));
+    // The values that fit ask nothing.
+    CDataSetIO fits = MakeData({std::numeric_limits<double>::quiet_NaN(), 0.0}, {0.5, -1.0});
+    platform.messages.clear();
+    ASSERT_TRUE(WriteSignalFile(fits, hex, dir / "h.txt", 1, kNoColumn, 1));
+    EXPECT_EQ(ReadBytes(dir / "h.txt"), "4000\r\n8001\r\n");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 // ---------------------------------------------------------------------------
 // Binary layouts
 
@@ -507,9 +596,11 @@ TEST(SignalFileFailures, MalformedInputsOfEveryReadableFormatDoNotCrash) {
             for (bool two : {false, true}) {
                 CDataSetIO data = Target();
                 CDataFormat format(entry.m_nId);
+                platform.messages.clear();
                 bool ok = ReadSignalFile(data, format, path, 0, two ? 1 : kNoColumn);
                 EXPECT_EQ(ok, data.GetColumn(0).GetSize() > 0);
-                if (two && ChannelCount(format) >= 2) {
+                // Unless the file turned out to have one channel, both columns are filled alike.
+                if (two && !platform.SawMessage("File contains only one channel: quadrature data will not be read.")) {
                     EXPECT_EQ(data.GetColumn(0).GetSize(), data.GetColumn(1).GetSize());
                 }
             }
@@ -517,15 +608,31 @@ TEST(SignalFileFailures, MalformedInputsOfEveryReadableFormatDoNotCrash) {
     }
 }
 
-TEST(SignalFileFailures, AVeryLongLineIsCutNotHeldWhole) {
+TEST(SignalFileFailures, ALineLongerThanTheReaderTakesIsAnErrorNotACutValue) {
     CScriptedPlatform platform;
     CTempDir dir;
+    // Cut at the limit, this line would read as 0.5 0.25 and drop the 9.
     std::string line = "0.5 0.25" + std::string(CFileReader::kMaxLine + 100, ' ') + "9\n1 2\n";
-    WriteBytes(dir / "long.txt", line);
+    WriteBytes(dir / "long.txt", "3 4\n" + line);
     CDataSetIO data = Target();
     CDataFormat format(FMT_TEXT_DECIMAL);
-    ASSERT_TRUE(ReadSignalFile(data, format, dir / "long.txt", 0, 1));
-    EXPECT_EQ(Values(data.GetColumn(0)), (std::vector<double>{0.5, 1}));
+    EXPECT_FALSE(ReadSignalFile(data, format, dir / "long.txt", 0, 1));
+    EXPECT_EQ(data.GetColumn(0).GetSize(), 0);
+    EXPECT_EQ(data.GetColumn(1).GetSize(), 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Cannot read \"" + (dir / "long.txt") + "\": line 2 is longer than " +
+                                             std::to_string(CFileReader::kMaxLine) + " characters.");
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Error);
+    // Carriage returns are dropped from lines and do not count.
+    WriteBytes(dir / "returns.txt", "0.5 0.25" + std::string(CFileReader::kMaxLine, '\r') + "\n");
+    platform.messages.clear();
+    ASSERT_TRUE(ReadSignalFile(data, format, dir / "returns.txt", 0, 1));
+    EXPECT_EQ(Values(data.GetColumn(1)), (std::vector<double>{0.25}));
+    EXPECT_TRUE(platform.messages.empty());
+    // An empty line before the long one ends the data: the long line is never read.
+    WriteBytes(dir / "after.txt", "1 2\n\n" + line);
+    ASSERT_TRUE(ReadSignalFile(data, format, dir / "after.txt", 0, 1));
+    EXPECT_EQ(Values(data.GetColumn(0)), (std::vector<double>{1}));
 }
 
 // ---------------------------------------------------------------------------

@@ -189,7 +189,7 @@ TEST(WaveRead, BrokenHeadersAreRefusedWithTheirMessages) {
     layout.channels = 0;
     expectRefused(MakeWave(layout), "This file uses an unsupported WAVE sub-format.");
     layout.channels = 2;
-    layout.bits = 24;
+    layout.bits = 12;
     expectRefused(MakeWave(layout), "This file uses an unsupported WAVE sub-format.");
     layout.bits = 4;
     expectRefused(MakeWave(layout), "This file uses an unsupported WAVE sub-format.");
@@ -231,8 +231,9 @@ TEST(WaveRead, RateChoicesAndTheRateInKHz) {
     CTempDir dir;
     WaveLayout layout;
     layout.samples = Samples16({1, 2});
+    // Rates other than the three become the project-rate choice, standing for the file's own rate.
     for (auto [rate, choice, khz] : {std::tuple{11025u, 0, 11.025}, {22050u, 1, 22.05}, {44100u, 2, 44.1},
-                                     {48000u, 2, 44.1}, {8000u, 2, 44.1}}) {
+                                     {48000u, 3, 48.0}, {8000u, 3, 8.0}, {96000u, 3, 96.0}, {1u, 3, 0.001}}) {
         layout.rate = rate;
         ReadResult r = ReadWave(dir, MakeWave(layout), true);
         ASSERT_TRUE(r.ok);
@@ -240,6 +241,7 @@ TEST(WaveRead, RateChoicesAndTheRateInKHz) {
         double k = 0;
         ASSERT_TRUE(WaveSampleRateKHz(r.format, k));
         EXPECT_DOUBLE_EQ(k, khz);
+        EXPECT_EQ(r.format.m_dFileRate, rate);
     }
     double k = -1;
     CDataFormat other(FMT_TEXT_DECIMAL);
@@ -298,8 +300,9 @@ TEST(WaveWrite, OverflowQuestionOnlyForSixteenBits) {
     CDataFormat eight(FMT_BINARY_WAVE);
     ASSERT_TRUE(WriteSignalFile(loud, eight, dir / "8.wav", 0, kNoColumn, 1));
     EXPECT_TRUE(platform.messages.empty());
-    // 1.5 * 32767 = 49150.5 -> 49151 wraps to 0xBFFF; + 0x8000 -> 0x3FFF.
-    EXPECT_EQ(static_cast<unsigned char>(ReadBytes(dir / "8.wav")[46]), 0x3F);
+    // Beyond the range, 8-bit samples stay at the nearest byte instead of wrapping.
+    EXPECT_EQ(static_cast<unsigned char>(ReadBytes(dir / "8.wav")[46]), 0xFF);
+    EXPECT_EQ(static_cast<unsigned char>(ReadBytes(dir / "8.wav")[47]), 0x00);
     CDataFormat sixteen(FMT_BINARY_WAVE);
     sixteen.m_WavFmt.m_nSizeChoice = 1;
     platform.AnswerNo();

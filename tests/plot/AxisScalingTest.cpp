@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/StringTable.h"
@@ -60,6 +62,30 @@ TEST(AutoScale, UnusableDataGetsTheScaleOfNoData) {
     EXPECT_DOUBLE_EQ(s.m_dAxisMax, 0.5);
     s = AutoScale(-1e308, 1e308, false);
     EXPECT_DOUBLE_EQ(s.m_dAxisMin, -0.5);
+}
+
+// Data near the largest double asks for axis ends a step beyond it: they
+// stay finite (at the data's own end), and the trimming of the top ends.
+TEST(AutoScale, DataNearTheLargestDoubleGetsFiniteEnds) {
+    const double big = std::numeric_limits<double>::max();
+    const std::pair<double, double> ranges[] = {{0.86320936664887393, 1.7e308},
+                                                {-1.1581057137040757e308, 0.86320936664887393},
+                                                {-1.7e308, -0.5},
+                                                {0.0, big},
+                                                {-big, 0.0},
+                                                {big, big},
+                                                {-big, -big}};
+    for (auto [a, b] : ranges) {
+        CAutoScale s = AutoScale(a, b, false);
+        ASSERT_TRUE(std::isfinite(s.m_dAxisMin) && std::isfinite(s.m_dAxisMax)) << a << " " << b;
+        EXPECT_LE(s.m_dAxisMin, a) << a << " " << b;
+        EXPECT_GE(s.m_dAxisMax, b) << a << " " << b;
+        EXPECT_GT(s.m_dLabelSpacing, 0.0);
+        EXPECT_LE((s.m_dAxisMax - s.m_dAxisMin) / s.m_dLabelSpacing, 10.0 + 1e-9) << a << " " << b;
+    }
+    CAutoScale log = AutoScale(1.0, big, true);
+    EXPECT_TRUE(std::isfinite(log.m_dAxisMax));
+    EXPECT_EQ(log.m_dAxisMax, 1e308);
 }
 
 TEST(AutoScale, LogExamples) {

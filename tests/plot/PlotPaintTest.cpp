@@ -249,6 +249,32 @@ TEST(PlotPaint, BarsShareTheirSides) {
     for (const auto& l : fill) EXPECT_EQ(l.x1, l.x2);
 }
 
+// A bar style zoomed far in: each bar is about a million pixels wide. Only
+// its columns inside the trace clip are filled, so the repaint stays quick.
+TEST(PlotPaint, BarsWiderThanThePlotFillOnlyWhatShows) {
+    test::CScriptedPlatform p;
+    CTestPlot plot;
+    plot.xs = {0, 1, 2, 3};
+    plot.ys = {{1, 2, 3, 2}};
+    plot.m_nStyle = STYLE_BAR;
+    CAxisScale& x = plot.m_XAxis;
+    x.m_bAutoScale = 0;
+    x.m_dDataMin = x.m_dAxisMin = 0;
+    x.m_dDataMax = x.m_dAxisMax = 0.001;
+    x.m_dLabelSpacing = x.m_dTicSpacing = 0.0005;
+    CRecordingSurface dc(400, 300);
+    plot.Paint(dc);
+    ASSERT_GT(plot.XToPixel(1) - plot.XToPixel(0), 100000);
+    const int r = plot.m_nDotRadius;
+    auto fill = dc.LinesInColor(0x0000FF);
+    ASSERT_FALSE(fill.empty());
+    EXPECT_LE(fill.size(), static_cast<size_t>(4 * (plot.m_nPlotWidth + 2 * r + 1)));
+    for (const auto& l : fill) {
+        EXPECT_GE(l.x1, plot.m_nPlotLeft - r);
+        EXPECT_LE(l.x1, plot.m_nPlotLeft + plot.m_nPlotWidth + r);
+    }
+}
+
 TEST(PlotPaint, DenseBarsBecomeLines) {
     test::CScriptedPlatform p;
     CTestPlot plot;
@@ -382,6 +408,24 @@ TEST(PlotPaint, PolarPlotsHaveEqualScales) {
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[1].x2, plot.XToPixel(0));
     EXPECT_EQ(lines[1].y2, plot.YToPixel(1));
+}
+
+// Spans of about 1e306 overflow span times pixels: the layout still gives
+// both axes the same scale instead of converting infinity to a width.
+TEST(PlotPaint, PolarPlotsOfHugeSpansKeepEqualScales) {
+    test::CScriptedPlatform p;
+    CTestPlot plot;
+    plot.m_bPolar = 1;
+    plot.xs = {0, 1, 2, 3};
+    plot.ys = {{-5e305, 0, 5e305, 0}, {0, 5e305, 0, -5e305}};
+    CRecordingSurface dc(900, 400);
+    plot.Paint(dc);
+    ASSERT_GT(plot.m_nPlotWidth, 0);
+    ASSERT_GT(plot.m_nPlotHeight, 0);
+    EXPECT_LE(plot.m_nPlotWidth, 900);
+    double unitX = plot.m_nPlotWidth / (plot.m_dXMax - plot.m_dXMin);
+    double unitY = plot.m_nPlotHeight / (plot.m_dYMax - plot.m_dYMin);
+    EXPECT_NEAR(unitX / unitY, 1.0, 0.01);
 }
 
 TEST(PlotPaint, FocusRepaintWaitsOnce) {

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer harnesses (clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer, in build-fuzz/) and runs each for the given
+# number of seconds (default 60), one after the other on one core. New inputs
+# that add coverage are merged into the harness's corpus in tests/fuzz/corpus/.
+# Prints one line per harness:
+#   harness=NAME execs=N cov=N crashes=N
+# and exits non-zero when a harness found anything; the input that failed is
+# kept in build-fuzz/fuzz-work/NAME/findings/ (copy it to
+# tests/data/fuzz-regressions/NAME/ once it is understood and fixed).
+#
+#   bash scripts/fuzz.sh [SECONDS] [HARNESS...]
+#
+# Environment: FUZZ_TIMEOUT (seconds an input may take, default 1),
+# FUZZ_BUILD_DIR (default build-fuzz), FUZZ_NICE (niceness, default 10).
+# Without clang and its libFuzzer runtime the script says so and does nothing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+SECONDS_EACH=${1:-60}
+shift || true
+BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
+TIMEOUT=${FUZZ_TIMEOUT:-1}
+NICE=${FUZZ_NICE:-10}
+ROOT=$PWD
+
+if ! command -v clang++ >/dev/null 2>&1; then
+  echo "fuzz.sh: clang++ is not installed; no fuzzing (scripts/install-deps.sh installs it)"
+  exit 0
+fi
+# libFuzzer comes with clang's runtime libraries (libclang-rt-dev on Debian).
+if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' |
+     clang++ -x c++ -fsanitize=fuzzer - -o /dev/null >/dev/null 2>&1; then
+  echo "fuzz.sh: clang's libFuzzer runtime is missing; no fuzzing (install libclang-rt-dev)"
+  exit 0
+fi
+
+CC=clang CXX=clang++ BUILD_DIR=$BUILD_DIR nice -n "$NICE" bash scripts/build.sh \
+  -DKALVORA_GUI=OFF -DKALVORA_TESTS=OFF -DKALVORA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+# The longest input each harness is given: enough for every structure of
+# its files, small enough for thousands of runs a second.
+max_len() {
+  case $1 in
+    numbers) echo 1024 ;;
+    fir | audio | if_filter) echo 2048 ;;
+    *) echo 4096 ;;
+  esac
+}
+
+if [ $# -gt 0 ]; then
+  harnesses=("$@")
+else
+  harnesses=()
+  for exe in "$BUILD_DIR"/tests/fuzz/fuzz_*; do harnesses+=("${exe##*/fuzz_}"); done
+fi
+
+status=0
+for h in "${harnesses[@]}"; do
+  exe=$ROOT/$BUILD_DIR/tests/fuzz/fuzz_$h
+  [ -x "$exe" ] || { echo "fuzz.sh: no harness $h" >&2; status=1; continue; }
+  work=$ROOT/$BUILD_DIR/fuzz-work/$h
+  corpus=$ROOT/tests/fuzz/corpus/$h
+  mkdir -p "$work/new" "$work/findings" "$work/tmp" "$corpus"
+  rm -rf "${work:?}/new/"* "${work:?}/tmp/"*
+  before=$(ls "$work/findings" | wc -l)
+  dict=()
+  [ -f "tests/fuzz/dict/$h.dict" ] && dict=(-dict="$ROOT/tests/fuzz/dict/$h.dict")
+  # One job on one core; new inputs go to new/, the kept corpus is read.
+  (cd "$work" && TMPDIR=$work/tmp nice -n "$NICE" "$exe" "${dict[@]}" -max_total_time="$SECONDS_EACH" \
+     -timeout="$TIMEOUT" -rss_limit_mb=2048 -malloc_limit_mb=2048 -max_len="$(max_len "$h")" \
+     -print_final_stats=1 -artifact_prefix="$work/findings/" "$work/new" "$corpus" >"$work/log" 2>&1) || true
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
+  # After a finding there are no final stats: the last progress line counts.
+  [ -n "$execs" ] || execs=$(grep -o '^#[0-9]*' "$work/log" | tail -1 | tr -d '#' || true)
+  cov=$(grep -o 'cov: [0-9]*' "$work/log" | tail -1 | grep -o '[0-9]*' || true)
+  crashes=$(( $(ls "$work/findings" | wc -l) - before ))
+  # Keep what adds coverage (skipped after a finding: the corpus stays as it was).
+  if [ "$crashes" -eq 0 ] && [ -n "$(ls -A "$work/new")" ]; then
+    (cd "$work" && TMPDIR=$work/tmp nice -n "$NICE" "$exe" -merge=1 -timeout="$TIMEOUT" -rss_limit_mb=2048 \
+       -max_len="$(max_len "$h")" "$corpus" "$work/new" >"$work/merge.log" 2>&1) || true
+  fi
+  echo "harness=$h execs=${execs:-0} cov=${cov:-0} crashes=$crashes"
+  echo "$(date -u +%FT%TZ) harness=$h seconds=$SECONDS_EACH execs=${execs:-0} cov=${cov:-0} crashes=$crashes" \
+    >>"$ROOT/$BUILD_DIR/fuzz-runs.log"
+  if [ "$crashes" -gt 0 ]; then
+    status=1
+    echo "  finding kept in $work/findings/ (log: $work/log):" >&2
+    grep -m 5 -E 'ERROR|runtime error|Abort|abort|timeout|differs|beyond|neither' "$work/log" >&2 || true
+  fi
+done
+exit $status
