@@ -1,26 +1,31 @@
-// Repaint speed of the signal graph: a full repaint (range scan, data
-// reduction and drawing into a 1600 x 1000 image) and a repaint without a
-// data rebuild, for long Time Data in I And Q and for a long spectrum in dB
-// with sum mode. Prints "name=value" lines (milliseconds, median of runs).
+// Repaint speed of the signal graph at 1600 x 1000: for each plot type of a
+// 10,000,000-sample complex capture (and a 4,194,304-bin spectrum in dB with
+// sum mode) a full repaint (range scan, data reduction and drawing into an
+// image), a repaint without a data rebuild (the same points drawn again) and
+// one zoom step in the window (keyboard zoom in around the centre, then the
+// repaint it asks for). Prints "name=value" lines: milliseconds, the median
+// wall time of the runs and the best thread CPU time.
+//
+//   bench_plot [samples] [runs]
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
+#include "BenchPlatform.h"
+#include "BenchTiming.h"
 #include "data/CKalvoData.h"
 #include "plot/CGraph.h"
 #include "qt/CQtDrawSurface.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 void Fill(kv::CKalvoData& d, int n, bool time, double fs) {
     d.Reset();
@@ -33,8 +38,8 @@ void Fill(kv::CKalvoData& d, int n, bool time, double fs) {
     for (int i = 0; i < n; ++i) {
         seed = seed * 1664525u + 1013904223u;
         double noise = ((seed >> 8) & 0xFFFF) / 65536.0 - 0.5;
-        re[i] = std::sin(i * 0.001) + 0.01 * noise;
-        im[i] = std::cos(i * 0.001) - 0.01 * noise;
+        re[i] = std::sin(i * 0.0123) + 0.01 * noise;
+        im[i] = std::cos(i * 0.0123) - 0.01 * noise;
     }
     d.m_bReal = 0;
     d.ResetRange();
@@ -42,58 +47,75 @@ void Fill(kv::CKalvoData& d, int n, bool time, double fs) {
     d.ApplyFs(f);
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+void PaintInto(QImage& image, kv::CGraph& graph) {
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), Qt::white);
+    kv::CQtDrawSurface surface(painter, image.rect());
+    graph.Paint(surface);
 }
 
-void Measure(const char* name, kv::CGraph& graph, int runs) {
+void Report(const std::string& name, const char* what, const bench::Timing& t) {
+    std::printf("%s_%s_ms=%.1f\n", name.c_str(), what, t.median);
+    std::printf("%s_%s_cpu_ms=%.1f\n", name.c_str(), what, t.bestCpu);
+}
+
+void Measure(const std::string& name, kv::CKalvoData& data, int typeCode, int runs, bool db = false) {
     QImage image(1600, 1000, QImage::Format_RGB32);
-    std::vector<double> full, repaint;
-    for (int r = 0; r < runs; ++r) {
-        graph.ClearPlotData();
-        auto t0 = Clock::now();
-        {
-            QPainter painter(&image);
-            painter.fillRect(image.rect(), Qt::white);
-            kv::CQtDrawSurface surface(painter, image.rect());
-            graph.Paint(surface);
-        }
-        auto t1 = Clock::now();
-        {
-            QPainter painter(&image);
-            painter.fillRect(image.rect(), Qt::white);
-            kv::CQtDrawSurface surface(painter, image.rect());
-            graph.Paint(surface);
-        }
-        auto t2 = Clock::now();
-        full.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
-        repaint.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
+    kv::CGraph graph;
+    graph.Attach(data, typeCode, 0);
+    if (db) {
+        graph.m_bDb = 1;
+        graph.m_bSumMode = 1;
     }
-    std::printf("%s_full_repaint_ms=%.1f\n", name, Median(full));
-    std::printf("%s_repaint_without_rebuild_ms=%.2f\n", name, Median(repaint));
-    std::printf("%s_points=%d\n", name, graph.m_XColumn.GetSize());
+    PaintInto(image, graph);  // the axes settle
+    Report(name, "full_repaint", bench::Measure(runs, [&] {
+               graph.ClearPlotData();
+               PaintInto(image, graph);
+           }));
+    Report(name, "repaint_without_rebuild", bench::Measure(runs, [&] { PaintInto(image, graph); }));
+    if (typeCode != 6) {
+        // From the full view, a zoom to the middle half of the plot and the
+        // repaint it asks for.
+        std::vector<double> wall, cpu;
+        for (int r = 0; r < runs; ++r) {
+            graph.ResetZoom();
+            graph.Refresh();
+            PaintInto(image, graph);
+            const kv::CRect middle{graph.m_nPlotLeft + graph.m_nPlotWidth / 4,
+                                   graph.m_nPlotBottom - 3 * graph.m_nPlotHeight / 4,
+                                   graph.m_nPlotLeft + 3 * graph.m_nPlotWidth / 4,
+                                   graph.m_nPlotBottom - graph.m_nPlotHeight / 4};
+            bench::Timing t = bench::Measure(1, [&] {
+                graph.ZoomTo(middle, true, true, false);
+                PaintInto(image, graph);
+            });
+            wall.push_back(t.median);
+            cpu.push_back(t.bestCpu);
+        }
+        std::sort(wall.begin(), wall.end());
+        Report(name, "zoom_step", bench::Timing{wall.front(), wall[wall.size() / 2],
+                                                *std::min_element(cpu.begin(), cpu.end())});
+    }
+    std::printf("%s_points=%d\n", name.c_str(), graph.m_XColumn.GetSize());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    const int runs = 5;
+    const int samples = argc > 1 ? std::atoi(argv[1]) : 10000000;
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    bench::CBenchPlatform platform(bench::CBenchPlatform::Dialogs::Cancel, false);
 
     kv::CKalvoData time;
-    Fill(time, 10000000, true, 1e6);
-    kv::CGraph timeGraph;
-    timeGraph.Attach(time, 3, 0);  // I And Q
-    Measure("time_10M_i_and_q", timeGraph, runs);
+    Fill(time, samples, true, 1e6);
+    const char* types[] = {"inphase", "quadrature", "i_and_q", "magnitude", "phase", "polar"};
+    for (int t = 0; t < 6; ++t) Measure(std::string("time_10M_") + types[t], time, t + 1, runs);
 
     kv::CKalvoData freq;
     Fill(freq, 4194304, false, 1e6);
-    kv::CGraph freqGraph;
-    freqGraph.Attach(freq, 4, 0);  // Complex Magnitude
-    freqGraph.m_bDb = 1;
-    freqGraph.m_bSumMode = 1;
-    Measure("freq_4M_magnitude_db_sum", freqGraph, runs);
+    Measure("freq_4M_magnitude_db_sum", freq, 4, runs, true);
     return 0;
 }

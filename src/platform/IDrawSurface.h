@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/CFontDesc.h"
 #include "platform/DrawTypes.h"
@@ -60,6 +61,13 @@ public:
     // An ellipse in the box (right and bottom exclusive), filled with the
     // current fill and outlined with the current pen.
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+    // Paints single pixels in the colour of the current pen.
+    virtual void DrawPixels(const std::vector<CPoint>& points) {
+        for (const CPoint& p : points) {
+            MoveTo(p.x, p.y);
+            LineTo(p.x + 1, p.y);
+        }
+    }
 
     // ---- clipping ------------------------------------------------------------------
     virtual void SetClipRect(const CRect& rect) = 0;

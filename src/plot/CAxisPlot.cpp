@@ -1,5 +1,8 @@
 #include "plot/CAxisPlot.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "data/CTitles.h"
 #include "formats/FormatHelpers.h"
 #include "platform/CPlatform.h"
@@ -58,6 +61,33 @@ void CAxisPlot::SetDataRanges(double xMin, double xMax, double yMin, double yMax
     m_YAxis.SetRange(yMin, yMax);
     ApplyXAxis();
     ApplyYAxis();
+}
+
+bool CAxisPlot::FitDrawnRange() {
+    if (m_bPolar || !m_YAxis.m_bAutoScale) return false;
+    double lo = HUGE_VAL, hi = -HUGE_VAL;
+    auto take = [&](double v) {
+        if (!std::isfinite(v) || (m_bYLog && v <= 0)) return;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    };
+    for (int n = 0; n < m_Traces.GetColumnCount(); ++n) {
+        const CDataColumn& c = m_Traces.GetColumn(n);
+        for (int i = 0; i < c.GetSize(); ++i) take(c[i]);
+    }
+    for (const auto& column : m_TraceLow)
+        for (double v : column) take(v);
+    for (const auto& column : m_TraceHigh)
+        for (double v : column) take(v);
+    if (lo > hi) return false;
+    // Only values beyond both the axis and the data range it was scaled for
+    // widen it (an automatic axis may end a hair inside its data).
+    const bool below = lo < m_dYMin && lo < m_YAxis.m_dDataMin;
+    const bool above = hi > m_dYMax && hi > m_YAxis.m_dDataMax;
+    if (!below && !above) return false;
+    m_YAxis.SetRange(std::min(lo, m_YAxis.m_dDataMin), std::max(hi, m_YAxis.m_dDataMax));
+    ApplyYAxis();
+    return true;
 }
 
 bool CAxisPlot::EditAxis(const std::string& axisName, CAxisScale& record, bool xAxis) {

@@ -34,6 +34,9 @@ public:
     int32_t m_bResetYScaling = 0;
     CTitles* m_pTitles = nullptr;
     int32_t m_bAutoTitles = 1;
+
+protected:
+    bool FitDrawnRange() override;
 };
 
 }  // namespace kv

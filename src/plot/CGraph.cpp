@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "analysis/Histogram.h"
@@ -13,246 +14,44 @@
 #include "platform/CSerDoc.h"
 #include "platform/StringTable.h"
 #include "plot/CGraphOptions.h"
+#include "plot/CGroupSummary.h"
 #include "plot/PlotCommands.h"
 
 namespace kv {
 
 namespace {
 
-constexpr Color kRed = Rgb(255, 0, 0);
-constexpr Color kBlue = Rgb(0, 0, 255);
 constexpr int kNoSample = INT_MIN;
 
 // The sample of the last point readout, shared by all graphs.
 int g_nLastReadoutSample = kNoSample;
 
-// Minimum and maximum of the values added; values that are not numbers are
-// left out.
+// Minimum and maximum of the finite values of a component.
 struct CRangeOf {
     double lo = HUGE_VAL;
     double hi = -HUGE_VAL;
     bool any = false;
     void Add(double v) {
+        if (!std::isfinite(v)) return;
         if (v < lo) lo = v;
         if (v > hi) hi = v;
         any = lo <= hi;
     }
 };
 
-template <int A>
-void AddRange(const double* I, const double* Q, int32_t from, int32_t to, CRangeOf& range) {
-    double lo = range.lo, hi = range.hi;
-    for (int32_t k = from; k <= to; ++k) {
-        double v = CKalvoData::ComponentOf<A>(I[k], Q[k]);
-        lo = v < lo ? v : lo;
-        hi = v > hi ? v : hi;
-    }
-    range.lo = lo;
-    range.hi = hi;
-    range.any = lo <= hi;
-}
-
-// The range of a component over working-range indices first ... last.
-CRangeOf ComponentRange(const CKalvoData& d, int a, int32_t first, int32_t last) {
+// The range of the finite values of a component over working-range
+// indices first ... last.
+CRangeOf ComponentRange(const CEnvelopeSource& source, const CKalvoData& d, int a, int32_t first, int32_t last) {
     CRangeOf range;
-    const double* I = d.Inphase().GetData();
-    const double* Q = d.Quadrature().GetData();
-    int32_t count = d.GetCount();
-    auto run = [&](int32_t from, int32_t to) {
-        switch (a) {
-            case 0: AddRange<0>(I, Q, from, to, range); break;
-            case 1: AddRange<1>(I, Q, from, to, range); break;
-            case 2: AddRange<2>(I, Q, from, to, range); break;
-            case 3: AddRange<3>(I, Q, from, to, range); break;
-            default: AddRange<4>(I, Q, from, to, range); break;
-        }
-    };
-    if (first < 0) run(first + count, std::min(last, -1) + count);
-    if (last >= 0) run(std::max(first, 0), last);
-    if (!range.any) range.lo = range.hi = 0.0;
+    CGroupSummary s = source.Summarise(d, a, first, last, false);
+    if (s.HasValues()) {
+        range.lo = s.m_dMin;
+        range.hi = s.m_dMax;
+        range.any = true;
+    } else {
+        range.lo = range.hi = 0.0;
+    }
     return range;
-}
-
-// Everything one reduction pass needs.
-struct CReduction {
-    const CGraph* graph;
-    const CKalvoData* data;
-    const double* I;
-    const double* Q;
-    int32_t count;
-    bool histogram;   // x values come from the data's own mapping
-    bool wrap;        // two-sided Frequency Data: upper indices are negative frequencies
-    int32_t half;
-    int32_t wrapCount;
-    double step;
-    int32_t n;
-    bool sumMode;
-    bool magnitudeType;
-    bool fillX;
-    bool toMagnitude;
-    CDataColumn* out;
-    CDataColumn* xs;
-    std::vector<int32_t>* counts;
-
-    // The same as CKalvoData::IndexToValue, without a virtual call per sample.
-    double X(int32_t i) const {
-        if (histogram) return data->IndexToValue(i);
-        if (wrap && i > half) return static_cast<double>(i - wrapCount) * step;
-        return static_cast<double>(i) * step;
-    }
-};
-
-// Adds the samples at stored indices a ... b to a group: their sum, and the
-// largest one (by size; the first of equals stays), whose working index is
-// its stored index minus the offset.
-template <int A, bool MagnitudeType>
-void ScanGroup(const double* I, const double* Q, int32_t a, int32_t b, int32_t offset, double& sum, double& vBest,
-               double& wBest, int32_t& best) {
-    double s = sum, vb = vBest, wb = wBest;
-    int32_t bk = -1;
-    for (int32_t k = a; k <= b; ++k) {
-        double v = CKalvoData::ComponentOf<A>(I[k], Q[k]);
-        double w = MagnitudeType ? v : std::fabs(v);
-        s += v;
-        if (wb < w) {
-            wb = w;
-            vb = v;
-            bk = k;
-        }
-    }
-    sum = s;
-    vBest = vb;
-    wBest = wb;
-    if (bk >= 0) best = bk - offset;
-}
-
-template <int A>
-void ReduceLoop(const CReduction& r, int32_t first, int32_t last) {
-    const CGraph& g = *r.graph;
-    const double* I = r.I;
-    const double* Q = r.Q;
-    const int32_t count = r.count;
-    const int32_t n = r.n;
-    const bool magnitudeType = r.magnitudeType;
-    // XToPixel with its operands in local copies.
-    const bool log = g.m_bXLog != 0;
-    const double origin = g.m_dXOrigin;
-    const double scale = g.m_dXScale;
-    const double width = g.m_nPlotWidth;
-    const int left = g.m_nPlotLeft;
-    auto pixel = [&](double x) -> int {
-        if (log) {
-            if (!(x > 0)) return left;
-            x = std::log10(x);
-        }
-        return left + ClampPixel(std::trunc((x - origin) * scale * width + 0.001));
-    };
-    auto value = [&](int32_t i) {
-        int32_t k = i < 0 ? i + count : i;
-        return CKalvoData::ComponentOf<A>(I[k], Q[k]);
-    };
-    auto size = [&](double v) { return magnitudeType ? v : std::fabs(v); };
-
-    bool sumMode = r.sumMode;
-    int32_t j = 0;
-    double s = 0.0;
-    double vBest = 0.0, wBest = 0.0, xBest = 0.0;
-    auto emit = [&]() {
-        double v = sumMode ? s : vBest;
-        if (r.toMagnitude) v = g.Magnitude(v);
-        r.out->Append(v);
-        if (r.fillX) {
-            r.xs->Append(xBest);
-            r.counts->push_back(j);
-        }
-    };
-
-    // Pixel groups on a linear axis with x rising with the index: each group
-    // is the run of samples whose x falls into one pixel column. Its end is
-    // estimated from the mapping and then checked with the pixel of the
-    // samples themselves, so the groups are exactly those of a pixel per
-    // sample.
-    const double xPerIndex = r.step * scale * width;
-    const bool runs = n == 0 && !log && !r.histogram && (!r.wrap || last <= r.half) && r.step > 0 && scale > 0 &&
-                      std::isfinite(xPerIndex) && xPerIndex > 0;
-    if (runs) {
-        for (int32_t i = first; i <= last;) {
-            const int p = pixel(r.X(i));
-            // Largest index whose x still maps below the next column.
-            double limit = (origin + (p - left + 1 - 0.001) / (scale * width)) / r.step;
-            int64_t e = std::isfinite(limit) ? static_cast<int64_t>(std::ceil(std::clamp(limit, -4e9, 4e9))) - 1 : i;
-            e = std::clamp<int64_t>(e, i, last);
-            while (e > i && pixel(r.X(static_cast<int32_t>(e))) != p) --e;
-            while (e < last && pixel(r.X(static_cast<int32_t>(e + 1))) == p) ++e;
-            const int32_t end = static_cast<int32_t>(e);
-            vBest = value(i);
-            wBest = size(vBest);
-            int32_t best = i;
-            s = vBest;
-            // The rest of the group, in runs of contiguous stored indices.
-            int32_t k = i + 1;
-            if (k < 0 && k <= end) {
-                int32_t stop = std::min(end, -1);
-                if (magnitudeType)
-                    ScanGroup<A, true>(I, Q, k + count, stop + count, count, s, vBest, wBest, best);
-                else
-                    ScanGroup<A, false>(I, Q, k + count, stop + count, count, s, vBest, wBest, best);
-                k = stop + 1;
-            }
-            if (k <= end) {
-                if (magnitudeType)
-                    ScanGroup<A, true>(I, Q, k, end, 0, s, vBest, wBest, best);
-                else
-                    ScanGroup<A, false>(I, Q, k, end, 0, s, vBest, wBest, best);
-            }
-            xBest = r.X(best);
-            j = end - i + 1;
-            emit();
-            i = end + 1;
-        }
-        return;
-    }
-
-    // One sample at a time.
-    int p = 0;
-    for (int32_t i = first; i <= last; ++i) {
-        double v = value(i);
-        double w = size(v);
-        double x = r.X(i);
-        if (i == first) {
-            p = n > 0 ? -1 : pixel(x);
-            vBest = v;
-            wBest = w;
-            xBest = x;
-        } else {
-            bool join;
-            if (n > 0 && j < n) {
-                join = true;
-            } else {
-                int px = pixel(x);
-                if (px == p) {
-                    join = true;
-                    // A fixed group that would share its pixel column with
-                    // the previous point takes the sample in, as a peak.
-                    if (n > 0) sumMode = false;
-                } else {
-                    emit();
-                    p = px;
-                    j = 0;
-                    s = 0.0;
-                    join = false;
-                }
-            }
-            if (!join || wBest < w) {
-                vBest = v;
-                wBest = w;
-                xBest = x;
-            }
-        }
-        ++j;
-        s += v;
-    }
-    if (last >= first) emit();
 }
 
 }  // namespace
@@ -405,10 +204,10 @@ void CGraph::DataRanges(const CKalvoData& data, double& xMin, double& xMax, doub
     xMax = data.IndexToValue(last);
     CRangeOf y;
     switch (TraceType()) {
-        case PLOT_QUADRATURE: y = ComponentRange(data, 1, first, last); break;
+        case PLOT_QUADRATURE: y = ComponentRange(Envelope(), data, 1, first, last); break;
         case PLOT_I_AND_Q: {
-            y = ComponentRange(data, 0, first, last);
-            CRangeOf q = ComponentRange(data, 1, first, last);
+            y = ComponentRange(Envelope(), data, 0, first, last);
+            CRangeOf q = ComponentRange(Envelope(), data, 1, first, last);
             if (!y.any) {
                 y = q;
             } else if (q.any) {
@@ -418,15 +217,15 @@ void CGraph::DataRanges(const CKalvoData& data, double& xMin, double& xMax, doub
             break;
         }
         case PLOT_MAGNITUDE:
-            y = ComponentRange(data, 2, first, last);
+            y = ComponentRange(Envelope(), data, 2, first, last);
             y.lo = Magnitude(y.lo);
             y.hi = Magnitude(y.hi);
             break;
-        case PLOT_PHASE: y = ComponentRange(data, 3, first, last); break;
+        case PLOT_PHASE: y = ComponentRange(Envelope(), data, 3, first, last); break;
         case PLOT_POLAR: {
             m_bPolar = 1;
-            CRangeOf i = ComponentRange(data, 0, first, last);
-            y = ComponentRange(data, 1, first, last);
+            CRangeOf i = ComponentRange(Envelope(), data, 0, first, last);
+            y = ComponentRange(Envelope(), data, 1, first, last);
             xMin = i.lo;
             xMax = i.hi;
             // Equal spans, so that one unit measures the same on both axes.
@@ -438,10 +237,12 @@ void CGraph::DataRanges(const CKalvoData& data, double& xMin, double& xMax, doub
                 xMax = xMin + dy;
             break;
         }
-        default: y = ComponentRange(data, 0, first, last); break;
+        default: y = ComponentRange(Envelope(), data, 0, first, last); break;
     }
     yMin = y.lo;
     yMax = y.hi;
+    // Counts start at zero.
+    if (&data == &m_Histogram) yMin = std::min(yMin, 0.0);
 }
 
 void CGraph::ComputeRanges() {
@@ -466,13 +267,13 @@ void CGraph::UpdateLegend() {
         CDataColumn& t = Trace(n);
         t.m_strName.clear();
         t.m_nTag2 = 0;
-        SetTraceColor(t, kRed);
+        SetTraceColor(t, m_Colors.m_inphase);
     }
-    if (m_nType == PLOT_QUADRATURE && traces >= 1) SetTraceColor(Trace(0), kBlue);
+    if (m_nType == PLOT_QUADRATURE && traces >= 1) SetTraceColor(Trace(0), m_Colors.m_quadrature);
     if (m_nType == PLOT_I_AND_Q && traces >= 2) {
         Trace(0).m_strName = LoadString(IDS_PLOT_TRACE_I);
         Trace(1).m_strName = LoadString(IDS_PLOT_TRACE_Q);
-        SetTraceColor(Trace(1), kBlue);
+        SetTraceColor(Trace(1), m_Colors.m_quadrature);
     }
 }
 
@@ -523,13 +324,14 @@ int CGraph::GetTitlePower(int power) {
                 case PLOT_QUADRATURE: store.m_strY = LoadString(IDS_PLOT_TITLE_QUADRATURE_AMPLITUDE); break;
                 case PLOT_I_AND_Q: store.m_strY = LoadString(IDS_PLOT_TITLE_I_AND_Q); break;
                 case PLOT_MAGNITUDE:
-                    if (src.IsTime())
+                    // The title names what is drawn: the root of the power
+                    // is a magnitude, the power in decibels is a power (a
+                    // histogram counts magnitudes).
+                    if (src.IsTime() || !m_bDb || IsHistogramShown())
                         store.m_strY = LoadString(IDS_PLOT_TITLE_MAGNITUDE);
-                    else if (m_bDb)
+                    else
                         store.m_strY =
                             FormatString(IDS_PLOT_TITLE_IN_UNIT, LoadString(IDS_PLOT_TITLE_POWER), src.m_strDbLabel);
-                    else
-                        store.m_strY = LoadString(IDS_PLOT_TITLE_POWER);
                     break;
                 case PLOT_PHASE: store.m_strY = LoadString(IDS_PLOT_TITLE_PHASE); break;
                 default: store.m_strY = LoadString(IDS_PLOT_TITLE_AMPLITUDE); break;
@@ -567,11 +369,13 @@ void CGraph::SetUpReduction(int& pointsWanted) {
     int32_t first = 0, last = -1;
     int64_t b = d->StoredWorkingRange(first, last) ? static_cast<int64_t>(last) - first + 1 : 0;
 
+    m_bPointCloud = 0;
     if (m_nType == PLOT_POLAR) {
         // A polar plot draws points where the signal is, not along an axis of
-        // sample positions: fixed groups of consecutive samples, at most
-        // 4096 points, each an actual (I, Q) pair.
-        m_nSamplesPerPoint = b <= 4096 ? 1 : static_cast<int32_t>((b + 4095) / 4096);
+        // sample positions: up to 4096 samples each as a point in the trace
+        // style, more as the cloud of the pixels they fall on.
+        m_nSamplesPerPoint = 1;
+        m_bPointCloud = b > kMaxPolarPoints ? 1 : 0;
         return;
     }
     if (m_bXLog) {
@@ -604,7 +408,7 @@ void CGraph::SetUpReduction(int& pointsWanted) {
 }
 
 void CGraph::NoteReduction() {
-    if (!m_bAutoTitles || !m_pShown) return;
+    if (!m_bAutoTitles || !m_pShown || m_bPointCloud) return;
     const CKalvoData& d = *m_pShown;
     const double q = m_dReductionRatio;
     const int32_t n = m_nSamplesPerPoint;
@@ -629,36 +433,121 @@ void CGraph::NoteReduction() {
     m_strXTitle = title;
 }
 
+void CGraph::ComputeGroupStarts(const CKalvoData& d, int32_t first, int32_t last) {
+    std::vector<int32_t>& starts = m_GroupStarts;
+    starts.clear();
+    if (first > last) return;
+    const int32_t n = m_nSamplesPerPoint;
+    auto pixel = [&](int32_t i) { return XToPixel(d.IndexToValue(i)); };
+    // The last index from s on whose sample lies in pixel column p (the
+    // pixel of a sample never falls as its index rises).
+    auto columnEnd = [&](int32_t s, int p) {
+        int32_t lo = s, hi = last;
+        while (lo < hi) {
+            int32_t mid = lo + static_cast<int32_t>((static_cast<int64_t>(hi) - lo + 1) / 2);
+            if (pixel(mid) <= p)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        return lo;
+    };
+    for (int32_t s = first; s <= last;) {
+        starts.push_back(s);
+        int32_t e;
+        if (n > 0) {
+            // A fixed group of n samples, which takes in the rest of the
+            // pixel column of its first sample (but the first group does not).
+            e = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(s) + n - 1, last));
+            if (s != first && e < last) e = std::max(e, columnEnd(e, pixel(s)));
+        } else {
+            e = columnEnd(s, pixel(s));
+        }
+        if (e >= last) break;
+        s = e + 1;
+    }
+    starts.push_back(static_cast<int32_t>(last) + 1);
+}
+
+const CEnvelopeSource& CGraph::Envelope() const {
+    return m_pEnvelopeSource ? *m_pEnvelopeSource : CEnvelopeSource::Scanning();
+}
+
 void CGraph::ReduceTrace(int a, CDataColumn& column) {
     const CKalvoData* d = m_pShown;
     if (!d) return;
     int32_t first, last;
     if (!d->StoredWorkingRange(first, last)) return;
-    CReduction r;
-    r.graph = this;
-    r.data = d;
-    r.I = d->Inphase().GetData();
-    r.Q = d->Quadrature().GetData();
-    r.count = d->GetCount();
-    r.histogram = d == &m_Histogram;
-    r.wrap = !d->IsTime() && d->m_nStart < 0;
-    r.half = d->m_nHalf;
-    r.wrapCount = d->m_nCount;
-    r.step = d->m_dStep;
-    r.n = m_nSamplesPerPoint;
-    r.sumMode = m_bSumMode && !d->IsTime() && a == 2;
-    r.magnitudeType = m_nType == PLOT_MAGNITUDE;
-    r.fillX = m_XColumn.GetSize() == 0;
-    r.toMagnitude = a == 2;
-    r.out = &column;
-    r.xs = &m_XColumn;
-    r.counts = &m_PointCounts;
-    switch (a) {
-        case 0: ReduceLoop<0>(r, first, last); break;
-        case 1: ReduceLoop<1>(r, first, last); break;
-        case 2: ReduceLoop<2>(r, first, last); break;
-        case 3: ReduceLoop<3>(r, first, last); break;
-        default: break;
+    const bool fillX = m_XColumn.GetSize() == 0;
+    if (fillX || m_GroupStarts.size() < 2) ComputeGroupStarts(*d, first, last);
+    int trace = -1;
+    for (int t = 0; t < m_Traces.GetColumnCount(); ++t)
+        if (&Trace(t) == &column) trace = t;
+    std::vector<double>* lows = nullptr;
+    std::vector<double>* highs = nullptr;
+    if (trace >= 0) {
+        if (static_cast<int>(m_TraceLow.size()) <= trace) m_TraceLow.resize(trace + 1);
+        if (static_cast<int>(m_TraceHigh.size()) <= trace) m_TraceHigh.resize(trace + 1);
+        lows = &m_TraceLow[trace];
+        highs = &m_TraceHigh[trace];
+        lows->clear();
+        highs->clear();
+    }
+    if (fillX) {
+        m_PointCounts.clear();
+        m_PointFirst.clear();
+    }
+
+    const CEnvelopeSource& source = Envelope();
+    const bool sumMode = m_bSumMode && !d->IsTime() && a == 2;
+    const bool valueIsSize = a == 2 || m_nType == PLOT_MAGNITUDE;
+    const bool toMagnitude = a == 2;
+    const int32_t n = m_nSamplesPerPoint;
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    auto plotted = [&](double v) { return toMagnitude ? Magnitude(v) : v; };
+
+    for (size_t g = 0; g + 1 < m_GroupStarts.size(); ++g) {
+        const int32_t s = m_GroupStarts[g];
+        const int32_t e = m_GroupStarts[g + 1] - 1;
+        CGroupSummary sum = source.Summarise(*d, a, s, e, sumMode);
+        double value = nan, lo = nan, hi = nan, x = d->IndexToValue(s);
+        if (sum.HasValues()) {
+            const int32_t peak = sum.PeakIndex(valueIsSize);
+            x = d->IndexToValue(peak);
+            lo = plotted(sum.m_dMin);
+            hi = plotted(sum.m_dMax);
+            if (!sumMode) {
+                value = plotted(sum.PeakValue(valueIsSize));
+            } else if (n > 0 && static_cast<int64_t>(e) - s + 1 > n) {
+                // A fixed group that took in the rest of its pixel column:
+                // the sums of its blocks of n lines (a short last block joins
+                // the one before), drawn as the span of those sums.
+                double smallest = HUGE_VAL, largest = -HUGE_VAL;
+                for (int32_t b = s; b <= e;) {
+                    int32_t be = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(b) + n - 1, e));
+                    if (static_cast<int64_t>(e) - be < n) be = e;
+                    double blockSum = source.Summarise(*d, a, b, be, true).m_dSum;
+                    smallest = std::min(smallest, blockSum);
+                    largest = std::max(largest, blockSum);
+                    b = be + 1;
+                }
+                value = plotted(largest);
+                lo = plotted(smallest);
+                hi = value;
+            } else {
+                value = lo = hi = plotted(sum.m_dSum);
+            }
+        }
+        column.Append(value);
+        if (lows) {
+            lows->push_back(lo);
+            highs->push_back(hi);
+        }
+        if (fillX) {
+            m_XColumn.Append(x);
+            m_PointCounts.push_back(static_cast<int32_t>(sum.m_nCount));
+            m_PointFirst.push_back(s);
+        }
     }
 }
 
@@ -670,32 +559,58 @@ void CGraph::ReducePolar() {
     const double* I = d->Inphase().GetData();
     const double* Q = d->Quadrature().GetData();
     const int32_t count = d->GetCount();
-    const int32_t n = std::max(1, m_nSamplesPerPoint);
     CDataColumn& ti = Trace(0);
     CDataColumn& tq = Trace(1);
-    const bool fillX = m_XColumn.GetSize() == 0;
-    for (int32_t start = first; start <= last;) {
-        int32_t end = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(start) + n - 1, last));
-        int32_t best = start;
-        double bestPower = -1.0;
-        for (int32_t i = start; i <= end; ++i) {
+    m_XColumn.SetSize(0);
+    m_PointCounts.clear();
+    m_PointFirst.clear();
+    if (!m_bPointCloud) {
+        // Every sample is a point (one that is not finite is a gap).
+        for (int32_t i = first; i <= last; ++i) {
             int32_t k = i < 0 ? i + count : i;
-            double p = I[k] * I[k] + Q[k] * Q[k];
-            if (p > bestPower) {
-                bestPower = p;
-                best = i;
-            }
+            bool finite = std::isfinite(I[k]) && std::isfinite(Q[k]);
+            ti.Append(finite ? I[k] : std::numeric_limits<double>::quiet_NaN());
+            tq.Append(finite ? Q[k] : std::numeric_limits<double>::quiet_NaN());
+            m_XColumn.Append(d->IndexToValue(i));
+            m_PointCounts.push_back(1);
+            m_PointFirst.push_back(i);
         }
-        int32_t k = best < 0 ? best + count : best;
-        ti.Append(I[k]);
-        tq.Append(Q[k]);
-        if (fillX) {
-            m_XColumn.Append(d->IndexToValue(best));
-            m_PointCounts.push_back(end - start + 1);
-        }
-        if (end == last) break;
-        start = end + 1;
+        return;
     }
+    // A cloud: one point for each pixel of the plot that samples fall on,
+    // the first sample there, in the order the signal reaches them; samples
+    // outside the plot are not drawn.
+    const int w = std::max(1, m_nPlotWidth) + 1;
+    const int h = std::max(1, m_nPlotHeight) + 1;
+    std::vector<int32_t> cell(static_cast<size_t>(w) * h, -1);
+    const double xo = m_dXOrigin, xs = m_dXScale * m_nPlotWidth;
+    const double yo = m_dYOrigin, ys = m_dYScale * m_nPlotHeight;
+    auto run = [&](int32_t from, int32_t to, int32_t shift) {
+        for (int32_t k = from; k <= to; ++k) {
+            const double re = I[k], im = Q[k];
+            // The pixel as XToPixel and YToPixel give it (truncated, and
+            // rounded half away from zero), for values inside the plot.
+            const double cx = (re - xo) * xs + 0.001;
+            const double cy = (im - yo) * ys - 0.5;  // the row is its ceiling
+            if (!(cx >= 0 && cx < w && cy > -1.0 && cy <= h - 1)) continue;  // outside, or not finite
+            int row = static_cast<int>(cy);
+            if (row < cy) ++row;
+            const size_t at = static_cast<size_t>(row) * w + static_cast<size_t>(static_cast<int>(cx));
+            int32_t& point = cell[at];
+            if (point >= 0) {
+                ++m_PointCounts[point];
+                continue;
+            }
+            point = static_cast<int32_t>(m_PointCounts.size());
+            ti.Append(re);
+            tq.Append(im);
+            m_PointCounts.push_back(1);
+            m_PointFirst.push_back(k - shift);
+        }
+    };
+    if (first < 0) run(first + count, std::min(last, -1) + count, count);
+    if (last >= 0) run(std::max(first, 0), last, 0);
+    for (int32_t i : m_PointFirst) m_XColumn.Append(d->IndexToValue(i));
 }
 
 void CGraph::BuildPlotData(int& pointsWanted) {

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "analysis/CHistogramData.h"
 #include "data/CKalvoData.h"
 #include "platform/CView.h"
+#include "plot/CEnvelopeSource.h"
 #include "plot/CShareAppPlot.h"
 
 namespace kv {
@@ -59,9 +61,15 @@ public:
 
     void ResetGraph();
     // Appends one value per point of a component of the shown data (0 I,
-    // 1 Q, 2 power, 3 phase) to a trace column; the first call also fills
-    // the X column and the point counts.
+    // 1 Q, 2 power, 3 phase) to a trace column, with the smallest and
+    // largest value of the point's group (the envelope drawn in its pixel
+    // column); the first call also fills the X column, the point counts and
+    // the first sample of each point.
     void ReduceTrace(int component, CDataColumn& column);
+    // Where the reduction gets the summaries of runs of samples (the
+    // scanning source when none is set; the source is not owned).
+    void SetEnvelopeSource(const CEnvelopeSource* source) { m_pEnvelopeSource = source; }
+    const CEnvelopeSource& Envelope() const;
     // Chooses the group size of the reduction; may lower the width.
     void SetUpReduction(int& pointsWanted);
     // Appends the reduction note to the X title (Auto Titles only).
@@ -85,6 +93,9 @@ public:
     // else the source data.
     CKalvoData* ShownData();
 
+    // A polar plot of more samples than this draws the pixels they fall on.
+    static constexpr int64_t kMaxPolarPoints = 4096;
+
     int32_t m_nType = PLOT_NONE;
     int32_t m_bRefreshOnResize = 1;
     int32_t m_bDb = 1;
@@ -103,11 +114,16 @@ private:
     // X and Y ranges of the working range of a data object for the type.
     void DataRanges(const CKalvoData& data, double& xMin, double& xMax, double& yMin, double& yMax);
     void ReducePolar();
+    // The groups of the reduction over working indices first ... last: the
+    // first index of each group, then one past the last.
+    void ComputeGroupStarts(const CKalvoData& d, int32_t first, int32_t last);
     // The type whose values the traces show.
     int TraceType() const;
     bool IsHistogramShown() const { return m_bHistogram && m_nType != PLOT_POLAR; }
 
     bool m_bFromDocument = false;  // attached by a document (which may go away)
+    std::vector<int32_t> m_GroupStarts;
+    const CEnvelopeSource* m_pEnvelopeSource = nullptr;
 };
 
 }  // namespace kv

@@ -11,6 +11,7 @@
 #include "platform/ICommandTarget.h"
 #include "platform/StringTable.h"
 #include "plot/CLabelArray.h"
+#include "plot/CPlotColors.h"
 
 namespace kv {
 
@@ -67,6 +68,9 @@ public:
 
     // Empties the X column, the trace columns and the point counts.
     void ClearPlotData();
+    // The colours of the plot's elements (the grid and tic pens take theirs).
+    void SetColors(const CPlotColors& colors);
+    const CPlotColors& Colors() const { return m_Colors; }
     // One full repaint.
     void Paint(IDrawSurface& dc);
     void Invalidate();
@@ -130,6 +134,12 @@ public:
     // and, for the X title, the reduction note).
     std::string m_strXDecoration;
     std::string m_strYDecoration;
+    // Labels are never drawn smaller than this (pixels at font scale 1):
+    // when they crowd, only every few of them is drawn instead.
+    static constexpr int kMinLabelHeight = 9;
+    int m_nXLabelStride = 1;
+    int m_nYLabelStride = 1;
+    bool m_bLabelsShrunk = false;
 
     // ---- axis drawing values -----------------------------------------------------
     double m_dXMin = 0.0;
@@ -160,21 +170,60 @@ public:
     CDataSet m_Traces;
     // For each plotted point, the number of samples it stands for.
     std::vector<int32_t> m_PointCounts;
+    // For each plotted point, the (working) index of its first sample; empty
+    // when the points are not runs of samples.
+    std::vector<int32_t> m_PointFirst;
+    // For each trace, the smallest and largest value of each point's group
+    // of samples, drawn as a vertical span in the point's pixel column (an
+    // empty list: every point is drawn alone).
+    std::vector<std::vector<double>> m_TraceLow;
+    std::vector<std::vector<double>> m_TraceHigh;
+    // The points are a cloud (of a polar plot): each is drawn as the one
+    // pixel it stands for, in no order and never joined.
+    int32_t m_bPointCloud = 0;
 
     // Labels of the last repaint.
     CLabelArray m_XLabels;
     CLabelArray m_YLabels;
 
+    // The painted area the points were made for, and the plot width they
+    // narrowed it to: a repaint of the same area draws them the same way.
+    CRect m_rcBuilt;
+    bool m_bBuiltForPrinter = false;
+    int m_nBuiltWidth = 0;
+
 protected:
+    // After the points were made: widens an automatic axis to take in
+    // everything drawn; true when it did (the plot is then laid out and its
+    // points made again).
+    virtual bool FitDrawnRange();
+    // Steps of a repaint: the title power, the mapping, the labels and the
+    // layout of the plot rectangle in the area; false when no plot fits.
+    bool LayOut(IDrawSurface& dc, const CRect& area, CSize& xLabelSize, int& yLabelWidth);
+    // Empty trace columns, as many as GetTraceCount.
+    void MakeTraceColumns();
+    // Takes what the last rebuild appended off the titles.
+    void StripDecorations();
+
+    CPlotColors m_Colors;
+
     // Trace column n (0 based).
     CDataColumn& Trace(int n) { return m_Traces.GetColumn(n); }
-    void DrawTrace(IDrawSurface& dc, const CDataColumn& x, const CDataColumn& y);
+    // Draws a cloud of points, each as one pixel.
+    void DrawCloud(IDrawSurface& dc, const CDataColumn& x, const CDataColumn& y);
+    // Draws one trace; lows and highs, when given, hold the span of each
+    // point's group. Points whose value is not finite are gaps. Wide bars of
+    // several traces stand side by side: this trace takes the slot-th of
+    // slots parts of each bar's width.
+    void DrawTrace(IDrawSurface& dc, const CDataColumn& x, const CDataColumn& y,
+                   const std::vector<double>* lows = nullptr, const std::vector<double>* highs = nullptr,
+                   int slot = 0, int slots = 1);
 
     IViewWindow* m_pWindow = nullptr;
 
 private:
     void SetUpMapping();
-    void DrawTitles(IDrawSurface& dc, int left);
+    void DrawTitles(IDrawSurface& dc, const CRect& area);
     void DrawGrid(IDrawSurface& dc);
     void DrawAxes(IDrawSurface& dc);
     void DrawLegend(IDrawSurface& dc);

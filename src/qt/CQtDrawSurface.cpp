@@ -32,7 +32,10 @@ CQtDrawSurface::CQtDrawSurface(QPainter& painter, const QRect& client, bool prin
     SelectBrush(m_brush);
 }
 
-CQtDrawSurface::~CQtDrawSurface() { m_p.restore(); }
+CQtDrawSurface::~CQtDrawSurface() {
+    Flush();
+    m_p.restore();
+}
 
 CRect CQtDrawSurface::GetClientRect() const {
     return CRect{m_client.left(), m_client.top(), m_client.left() + m_client.width(),
@@ -73,6 +76,7 @@ CSize CQtDrawSurface::GetTextExtent(const std::string& text) {
 }
 
 void CQtDrawSurface::TextOut(int x, int y, const std::string& text) {
+    Flush();
     QString s = Q(text);
     QFontMetrics fm(m_p.font(), m_p.device());
     int w = fm.horizontalAdvance(s);
@@ -108,6 +112,7 @@ void CQtDrawSurface::TextOut(int x, int y, const std::string& text) {
 void CQtDrawSurface::SetTransparentBackground() { m_p.setBackgroundMode(Qt::TransparentMode); }
 
 void CQtDrawSurface::SelectPen(const CPen& pen) {
+    Flush();
     m_pen = pen;
     QPen q(ToQColor(pen.m_color));
     q.setWidth(pen.m_nWidth <= 1 ? 0 : pen.m_nWidth);  // 0: a cosmetic one-pixel pen
@@ -117,11 +122,13 @@ void CQtDrawSurface::SelectPen(const CPen& pen) {
 }
 
 void CQtDrawSurface::SelectBrush(Color color) {
+    Flush();
     m_brush = color;
     m_p.setBrush(ToQColor(color));
 }
 
 void CQtDrawSurface::SetRasterOp(RasterOp op) {
+    Flush();
     m_rop = op;
     m_p.setCompositionMode(op == RasterOp::XorPen ? QPainter::RasterOp_SourceXorDestination
                                                   : QPainter::CompositionMode_SourceOver);
@@ -141,21 +148,56 @@ void CQtDrawSurface::LineTo(int x, int y) {
     int dx = x - from.x();
     int dy = y - from.y();
     bool xMajor = std::abs(dx) >= std::abs(dy);
+    QLine line;
     if (xMajor && dx < 0)
-        m_p.drawLine(QPoint(x + 1, y), QPoint(from.x() + 1, from.y()));
+        line = QLine(QPoint(x + 1, y), QPoint(from.x() + 1, from.y()));
     else if (!xMajor && dy < 0)
-        m_p.drawLine(QPoint(x, y + 1), QPoint(from.x(), from.y() + 1));
+        line = QLine(QPoint(x, y + 1), QPoint(from.x(), from.y() + 1));
     else
-        m_p.drawLine(from, m_pos);
+        line = QLine(from, m_pos);
+    // Lines in the same pen are drawn together; XOR lines one by one, as
+    // each must cancel exactly what an earlier one drew.
+    if (m_rop == RasterOp::XorPen) {
+        m_p.drawLine(line);
+        return;
+    }
+    m_lines.push_back(line);
+    if (m_lines.size() >= 4096) Flush();
+}
+
+void CQtDrawSurface::Flush() {
+    if (m_lines.empty()) return;
+    m_p.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+    m_lines.clear();
 }
 
 void CQtDrawSurface::Ellipse(int left, int top, int right, int bottom) {
+    Flush();
     if (right - left < 2 || bottom - top < 2) return;
     m_p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
-void CQtDrawSurface::SetClipRect(const CRect& r) { m_p.setClipRect(QRect(r.left, r.top, r.Width(), r.Height())); }
+void CQtDrawSurface::DrawPixels(const std::vector<CPoint>& points) {
+    Flush();
+    std::vector<QPoint> q;
+    q.reserve(points.size());
+    for (const CPoint& p : points) q.emplace_back(p.x, p.y);
+    QPen pen = m_p.pen();
+    pen.setCapStyle(Qt::SquareCap);
+    m_p.save();
+    m_p.setPen(pen);
+    m_p.drawPoints(q.data(), static_cast<int>(q.size()));
+    m_p.restore();
+}
 
-void CQtDrawSurface::ClearClip() { m_p.setClipping(false); }
+void CQtDrawSurface::SetClipRect(const CRect& r) {
+    Flush();
+    m_p.setClipRect(QRect(r.left, r.top, r.Width(), r.Height()));
+}
+
+void CQtDrawSurface::ClearClip() {
+    Flush();
+    m_p.setClipping(false);
+}
 
 }  // namespace kv

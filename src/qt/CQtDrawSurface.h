@@ -1,6 +1,9 @@
 #pragma once
+#include <vector>
+
 #include <QColor>
 #include <QFont>
+#include <QLine>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -52,12 +55,16 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void Ellipse(int left, int top, int right, int bottom) override;
+    void DrawPixels(const std::vector<CPoint>& points) override;
     void SetClipRect(const CRect& rect) override;
     void ClearClip() override;
 
     static QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
     // The Qt font for a description.
     static QFont ToQFont(const CFontDesc& desc);
+
+    // Draws the lines waiting to be drawn together.
+    void Flush();
 
 private:
     QPainter& m_p;
@@ -74,6 +81,7 @@ private:
     Color m_brush = Rgb(255, 255, 255);
     RasterOp m_rop = RasterOp::CopyPen;
     QPoint m_pos;
+    std::vector<QLine> m_lines;
 };
 
 }  // namespace kv
