@@ -1,5 +1,6 @@
 #include "data/CFloatArray.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -48,7 +49,7 @@ size_t Bytes(int64_t count) { return sizeof(double) * static_cast<size_t>(count)
 
 CFloatArray::CFloatArray(const CFloatArray& other)
     : m_pBlock(other.m_pBlock), m_pData(other.m_pData), m_nSize(other.m_nSize), m_nMaxSize(other.m_nMaxSize),
-      m_nGrowBy(other.m_nGrowBy) {
+      m_nGrowBy(other.m_nGrowBy), m_nStamp(other.m_nStamp) {
     if (m_pBlock) m_bOwn = other.m_bOwn = false;
 }
 
@@ -58,6 +59,7 @@ CFloatArray& CFloatArray::operator=(const CFloatArray& other) {
     m_pData = other.m_pData;
     m_nSize = other.m_nSize;
     m_nMaxSize = other.m_nMaxSize;
+    m_nStamp = other.m_nStamp;
     m_bOwn = true;
     if (m_pBlock) m_bOwn = other.m_bOwn = false;
     return *this;
@@ -65,10 +67,11 @@ CFloatArray& CFloatArray::operator=(const CFloatArray& other) {
 
 CFloatArray::CFloatArray(CFloatArray&& other) noexcept
     : m_pBlock(std::move(other.m_pBlock)), m_pData(other.m_pData), m_nSize(other.m_nSize),
-      m_nMaxSize(other.m_nMaxSize), m_nGrowBy(other.m_nGrowBy), m_bOwn(other.m_bOwn) {
+      m_nMaxSize(other.m_nMaxSize), m_nGrowBy(other.m_nGrowBy), m_bOwn(other.m_bOwn), m_nStamp(other.m_nStamp) {
     other.m_pData = nullptr;
     other.m_nSize = other.m_nMaxSize = 0;
     other.m_bOwn = true;
+    other.m_nStamp = 0;
 }
 
 CFloatArray& CFloatArray::operator=(CFloatArray&& other) noexcept {
@@ -79,10 +82,18 @@ CFloatArray& CFloatArray::operator=(CFloatArray&& other) noexcept {
     m_nMaxSize = other.m_nMaxSize;
     m_nGrowBy = other.m_nGrowBy;
     m_bOwn = other.m_bOwn;
+    m_nStamp = other.m_nStamp;
     other.m_pData = nullptr;
     other.m_nSize = other.m_nMaxSize = 0;
     other.m_bOwn = true;
+    other.m_nStamp = 0;
     return *this;
+}
+
+uint64_t CFloatArray::GetStamp() const {
+    static std::atomic<uint64_t> next{0};
+    if (m_nStamp == 0) m_nStamp = next.fetch_add(1, std::memory_order_relaxed) + 1;
+    return m_nStamp;
 }
 
 bool CFloatArray::IsShared() const { return m_pBlock && m_pBlock.use_count() > 1; }
@@ -103,6 +114,7 @@ void CFloatArray::MakeOwn() {
 
 void CFloatArray::SetSize(int32_t n) {
     if (n < 0) throw std::bad_alloc();
+    m_nStamp = 0;
     if (n == 0) {
         m_pBlock.reset();
         m_pData = nullptr;
@@ -175,6 +187,7 @@ bool CFloatArray::AdoptValues(const CSharedBytes& block) {
     m_nSize = static_cast<int32_t>(count);
     m_nMaxSize = m_pBlock->capacity;
     m_bOwn = false;
+    m_nStamp = 0;
     return true;
 }
 

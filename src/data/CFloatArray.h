@@ -33,7 +33,11 @@ public:
             m_pData[m_nSize - 1] = x;
         }
     }
-    void SetAt(int32_t i, double x) { GetWritableData()[i] = x; }
+    void SetAt(int32_t i, double x) {
+        if (!m_bOwn) MakeOwn();
+        m_nStamp = 0;
+        m_pData[i] = x;
+    }
 
     int32_t GetSize() const { return m_nSize; }
     int32_t GetMaxSize() const { return m_nMaxSize; }
@@ -42,11 +46,17 @@ public:
     // The values for writing: the block becomes this array's own first.
     double* GetWritableData() {
         if (!m_bOwn) MakeOwn();
+        m_nStamp = 0;
         return m_pData;
     }
     double operator[](int32_t i) const { return m_pData[i]; }
     const double* begin() const { return m_pData; }
     const double* end() const { return m_pData + m_nSize; }
+
+    // A number that names the values as they are now: it changes whenever
+    // they may have changed (a length set, the values taken for writing) and
+    // is never given to other values. Copies of the array share it.
+    uint64_t GetStamp() const;
 
     // Whether another array or a snapshot holds this array's block too.
     bool IsShared() const;
@@ -71,6 +81,8 @@ protected:
     int32_t m_nGrowBy = 1024;
     // The block is known to be this array's alone (so writes need no check).
     mutable bool m_bOwn = true;
+    // 0: not named yet (GetStamp gives the values a new number).
+    mutable uint64_t m_nStamp = 0;
 };
 
 }  // namespace kv

@@ -112,10 +112,10 @@ TEST_F(StoppedOperation, AStoppedMixPutsBackTheDataAndTheDialogValues) {
         d.SimulateText(CMixDlg::IDC_FREQUENCY, "0.125");
         d.SimulateClick(IDOK);
     });
-    platform.stopAtProgress = 2;
+    platform.stopAtProgress = 1;
     view->updates.clear();
     doc.RunOperation(OP_MIX);
-    ASSERT_EQ(platform.progress.size(), 2u);  // the mix had begun
+    ASSERT_EQ(platform.progress.size(), 1u);  // the mix had begun
     EXPECT_EQ(ProjectState(doc), before);
     EXPECT_EQ(doc.m_MixDlg.m_fMixFrequency, frequency);
     EXPECT_EQ(DataHints(), 0);
