@@ -38,23 +38,23 @@ void MakeSpectrum(kv::CKalvoData& data, int32_t n, Shape shape) {
         const int32_t signedIndex = i < n / 2 ? i : i - n;
         switch (shape) {
             case Shape::Tone:
-                data.Inphase()[i] = noise(rng);
-                data.Quadrature()[i] = noise(rng);
+                data.Inphase().SetAt(i, noise(rng));
+                data.Quadrature().SetAt(i, noise(rng));
                 break;
             case Shape::Lowpass:
-                data.Inphase()[i] = (1.0 + 100.0 * noise(rng)) / (1.0 + std::abs(signedIndex) / 1000.0);
-                data.Quadrature()[i] = 0.0;
+                data.Inphase().SetAt(i, (1.0 + 100.0 * noise(rng)) / (1.0 + std::abs(signedIndex) / 1000.0));
+                data.Quadrature().SetAt(i, 0.0);
                 break;
             case Shape::Rising:
-                data.Inphase()[i] = 1.0 + (signedIndex + n / 2) * 1e-6 + noise(rng);
-                data.Quadrature()[i] = 0.0;
+                data.Inphase().SetAt(i, 1.0 + (signedIndex + n / 2) * 1e-6 + noise(rng));
+                data.Quadrature().SetAt(i, 0.0);
                 break;
         }
     }
     if (shape == Shape::Tone) {
         const int32_t tone = 123457;
-        data.Inphase()[tone] = 1000.0;
-        for (int k = 2; k <= 20; ++k) data.Inphase()[(static_cast<int64_t>(k) * tone) % n] += 10.0 / k;
+        data.Inphase().SetAt(tone, 1000.0);
+        for (int k = 2; k <= 20; ++k) data.Inphase().GetWritableData()[(static_cast<int64_t>(k) * tone) % n] += 10.0 / k;
     }
     data.m_bReal = 0;
     data.ResetRange();

@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
     std::mt19937 rng(7);
     std::normal_distribution<double> noise(0.0, 0.05);
     for (int32_t i = 0; i < n; ++i) {
-        data.Inphase()[i] = 0.8 * std::cos(0.001 * i) + noise(rng);
-        data.Quadrature()[i] = 0.8 * std::sin(0.001 * i) + noise(rng);
+        data.Inphase().SetAt(i, 0.8 * std::cos(0.001 * i) + noise(rng));
+        data.Quadrature().SetAt(i, 0.8 * std::sin(0.001 * i) + noise(rng));
     }
     data.m_bReal = 0;
     data.ResetRange();

@@ -127,9 +127,11 @@ void ComputeHistogram(const CKalvoData& source, CHistogramData& histogram, int f
     CDataColumn& quadrature = histogram.Quadrature();
     inphase.SetSize(bins);
     quadrature.SetSize(bins);
+    double* countI = inphase.GetWritableData();
+    double* countQ = quadrature.GetWritableData();
     for (int32_t k = 0; k < bins; ++k) {
-        inphase[k] = static_cast<double>(countsA[static_cast<size_t>(k)]);
-        quadrature[k] = static_cast<double>(countsB[static_cast<size_t>(k)]);
+        countI[k] = static_cast<double>(countsA[static_cast<size_t>(k)]);
+        countQ[k] = static_cast<double>(countsB[static_cast<size_t>(k)]);
     }
     histogram.m_nWindow = -1;
     histogram.ResetRange();

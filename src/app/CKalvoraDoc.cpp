@@ -29,6 +29,8 @@
 #include "platform/CDiskFile.h"
 #include "platform/CMemFile.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
+#include "platform/CSnapshotFile.h"
 #include "platform/CView.h"
 #include "platform/StringTable.h"
 
@@ -364,6 +366,81 @@ const StepInfo kSteps[] = {
 
 }  // namespace
 
+// The project as its file holds it (the columns by reference, so this
+// copies no data), the two data objects whole (with what the file does not
+// hold: working ranges, names, decibel settings), the option sets the file
+// does not hold, and the flags around them.
+struct CKalvoraDoc::CRestorePoint {
+    CSnapshotFile project;
+    CKalvoData time;
+    CKalvoData freq;
+    CZeroPad zeroPad;
+    CMixDlg mix;
+    CPadDlg pad;
+    int32_t listLength = 0;
+    bool modified = false;
+    int16_t version = 0;
+    uint16_t versionHigh = 0;
+    int32_t readFailed = 0;
+    std::string sourceTitle;
+    std::string listFile;
+    std::string filterFile;
+};
+
+bool CKalvoraDoc::RunStoppable(const std::function<void()>& work) {
+    CRestorePoint point;
+    point.version = m_nVersion;
+    point.versionHigh = m_nVersionHigh;
+    {
+        CArchive ar(point.project, CArchive::Mode::Store, 4096);
+        Serialize(ar);
+        ar.Close();
+    }
+    m_nVersion = point.version;
+    point.time = m_TimeData;
+    point.freq = m_FreqData;
+    point.zeroPad = m_ZeroPad;
+    point.mix = m_MixDlg;
+    point.pad = m_PadDlg;
+    point.listLength = m_nListLength;
+    point.modified = IsModified();
+    point.readFailed = m_bReadFailed;
+    point.sourceTitle = m_strSourceTitle;
+    point.listFile = m_strListFile;
+    point.filterFile = m_strFilterFile;
+    try {
+        work();
+        return true;
+    } catch (const COperationCancelled&) {
+        ClearData();
+        point.project.SeekToBegin();
+        {
+            CArchive ar(point.project, CArchive::Mode::Load, 4096);
+            Serialize(ar);
+            ar.Close();
+        }
+        m_TimeData = point.time;
+        m_FreqData = point.freq;
+        m_ZeroPad = point.zeroPad;
+        m_MixDlg = point.mix;
+        m_PadDlg = point.pad;
+        if (m_nListLength != point.listLength) {
+            m_nListLength = point.listLength;
+            m_FreqStats.SetListLength(m_nListLength);
+        }
+        m_nVersion = point.version;
+        m_nVersionHigh = point.versionHigh;
+        m_bReadFailed = point.readFailed;
+        m_strSourceTitle = point.sourceTitle;
+        m_strListFile = point.listFile;
+        m_strFilterFile = point.filterFile;
+        SetModified(point.modified);
+        EndRun();
+        UpdateViews(HINT_REDRAW_ALL, nullptr);
+        return false;
+    }
+}
+
 void CKalvoraDoc::ShowProgress(const std::string& text) {
     if (!m_pWait) m_pWait = std::make_unique<CWaitCursor>();
     SetStatusText(text);
@@ -383,83 +460,92 @@ void CKalvoraDoc::RunOperation(int code) {
     bool timeChanged = false;
     bool freqChanged = false;
     int resetZoom = 0;
-    try {
-        while (code > OP_END && code <= OP_WRITE_LIST) {
-            const StepInfo& step = kSteps[code];
-            bool runs = first || step.runs == Runs::Always ||
-                        (step.runs == Runs::FirstOrOption && step.option && m_ProcDlg.*step.option);
-            int next = step.next;
-            if (runs) {
-                switch (code) {
-                    case OP_GENERATE:
-                        if (GenerateWaveform())
+    bool outOfMemory = false;
+    // A run the user stops puts the project back as it was: no snapshot,
+    // no view told of a change.
+    const bool completed = RunStoppable([&] {
+        try {
+            while (code > OP_END && code <= OP_WRITE_LIST) {
+                const StepInfo& step = kSteps[code];
+                bool runs = first || step.runs == Runs::Always ||
+                            (step.runs == Runs::FirstOrOption && step.option && m_ProcDlg.*step.option);
+                int next = step.next;
+                if (runs) {
+                    switch (code) {
+                        case OP_GENERATE:
+                            if (GenerateWaveform())
+                                timeChanged = true;
+                            else
+                                next = OP_END;
+                            break;
+                        case OP_READ_TIME:
+                            if (ReadTimeData()) {
+                                timeChanged = true;
+                                if (TimeFilesResetRanges()) resetZoom = HINT_RESET_ZOOM;
+                            } else {
+                                next = OP_END;
+                            }
+                            break;
+                        case OP_NEW_TIME:
+                        case OP_REMOVE_DC:
+                            if (RemoveDcTimeData()) timeChanged = true;
+                            break;
+                        case OP_ZERO_PAD:
+                            ZeroStuffPadTimeData();
                             timeChanged = true;
-                        else
-                            next = OP_END;
-                        break;
-                    case OP_READ_TIME:
-                        if (ReadTimeData()) {
+                            break;
+                        case OP_CONJUGATE:
+                            ConjugateTimeData();
                             timeChanged = true;
-                            if (TimeFilesResetRanges()) resetZoom = HINT_RESET_ZOOM;
-                        } else {
-                            next = OP_END;
-                        }
-                        break;
-                    case OP_NEW_TIME:
-                    case OP_REMOVE_DC:
-                        if (RemoveDcTimeData()) timeChanged = true;
-                        break;
-                    case OP_ZERO_PAD:
-                        ZeroStuffPadTimeData();
-                        timeChanged = true;
-                        break;
-                    case OP_CONJUGATE:
-                        ConjugateTimeData();
-                        timeChanged = true;
-                        break;
-                    case OP_SCALE:
-                        ScaleTimeData();
-                        timeChanged = true;
-                        break;
-                    case OP_FILTER:
-                        FilterTimeData();
-                        timeChanged = true;
-                        break;
-                    case OP_WINDOW:
-                        WindowTimeData();
-                        timeChanged = true;
-                        break;
-                    case OP_RECTIFY:
-                        if (RectifyTimeData()) timeChanged = true;
-                        break;
-                    case OP_MIX:
-                        if (MixTimeData()) timeChanged = true;
-                        break;
-                    case OP_TO_FREQ:
-                        TransformToFrequency();
-                        freqChanged = true;
-                        break;
-                    case OP_READ_FREQ:
-                        if (ReadFrequencyData())
+                            break;
+                        case OP_SCALE:
+                            ScaleTimeData();
+                            timeChanged = true;
+                            break;
+                        case OP_FILTER:
+                            FilterTimeData();
+                            timeChanged = true;
+                            break;
+                        case OP_WINDOW:
+                            WindowTimeData();
+                            timeChanged = true;
+                            break;
+                        case OP_RECTIFY:
+                            if (RectifyTimeData()) timeChanged = true;
+                            break;
+                        case OP_MIX:
+                            if (MixTimeData()) timeChanged = true;
+                            break;
+                        case OP_TO_FREQ:
+                            TransformToFrequency();
                             freqChanged = true;
-                        else
-                            next = OP_END;
-                        break;
-                    case OP_NEW_FREQ: break;
-                    case OP_TO_TIME:
-                        TransformToTime();
-                        timeChanged = true;
-                        break;
-                    case OP_FREQ_STATS: ShowFrequencyStatistics(); break;
-                    case OP_FREQ_LIST: ShowFrequencyList(); break;
-                    case OP_WRITE_LIST: WriteFrequencyListFile(); break;
-                    default: break;
+                            break;
+                        case OP_READ_FREQ:
+                            if (ReadFrequencyData())
+                                freqChanged = true;
+                            else
+                                next = OP_END;
+                            break;
+                        case OP_NEW_FREQ: break;
+                        case OP_TO_TIME:
+                            TransformToTime();
+                            timeChanged = true;
+                            break;
+                        case OP_FREQ_STATS: ShowFrequencyStatistics(); break;
+                        case OP_FREQ_LIST: ShowFrequencyList(); break;
+                        case OP_WRITE_LIST: WriteFrequencyListFile(); break;
+                        default: break;
+                    }
                 }
+                code = next;
+                first = false;
             }
-            code = next;
-            first = false;
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
         }
-    } catch (const std::bad_alloc&) {
+    });
+    if (!completed) return;
+    if (outOfMemory) {
         // The step was abandoned part-way: go back to the last snapshot so
         // the project holds consistent data.
         EndRun();

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -194,9 +195,16 @@ protected:
     // it to the Time and Frequency Data.
     void TakeSampleRate(double hz);
 
+    // Runs part of a command that the user may stop (through the progress
+    // of a long operation): if stopped, everything the project holds is put
+    // back as it was, the views are redrawn and false is returned.
+    bool RunStoppable(const std::function<void()>& work);
+
 private:
     // The source title after Undo and Redo: the name of the data restored.
     void TakeSourceTitleFromData();
+    // What a stoppable run may change, kept to be put back.
+    struct CRestorePoint;
     void WriteProject(CFile& file);
     void ReadProject(CFile& file);
     void EndRun();

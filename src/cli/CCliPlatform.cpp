@@ -1,6 +1,8 @@
 #include "cli/CCliPlatform.h"
 
+#include <algorithm>
 #include <typeinfo>
+#include <unistd.h>
 
 namespace kv {
 
@@ -45,7 +47,34 @@ void CCliPlatform::Refuse(const std::string& title) {
     std::fprintf(m_pMessages, "kalvora-cli: the values given were refused by \"%s\"\n", m_strRefused.c_str());
 }
 
+void CCliPlatform::SetProgressLine(ProgressLine mode) {
+    m_bProgressLine = mode == ProgressLine::Always || (mode == ProgressLine::Auto && isatty(fileno(m_pMessages)));
+}
+
+bool CCliPlatform::ShowProgress(const std::string& text, int percent) {
+    if (!m_bProgressLine) return false;
+    // One line, rewritten in place: the text, the percentage, and spaces over
+    // whatever a longer earlier line left.
+    std::string line = text + " " + std::to_string(percent) + "%";
+    const size_t width = line.size();
+    if (width < m_nProgressWidth) line.append(m_nProgressWidth - width, ' ');
+    std::fprintf(m_pMessages, "\r%s", line.c_str());
+    std::fflush(m_pMessages);
+    m_nProgressWidth = std::max(width, m_nProgressWidth);
+    return false;
+}
+
+void CCliPlatform::EndProgress() { ClearProgressLine(); }
+
+void CCliPlatform::ClearProgressLine() {
+    if (m_nProgressWidth == 0) return;
+    std::fprintf(m_pMessages, "\r%s\r", std::string(m_nProgressWidth, ' ').c_str());
+    std::fflush(m_pMessages);
+    m_nProgressWidth = 0;
+}
+
 MsgAnswer CCliPlatform::ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    ClearProgressLine();
     m_messages.push_back(text);
     if (icon == MsgIcon::Error) ++m_nErrors;
     MsgAnswer answer = MsgAnswer::Ok;
@@ -159,6 +188,7 @@ bool CCliPlatform::RunPropertySheet(CPropertySheetModel& sheet) {
 }
 
 void CCliPlatform::SetStatusText(const std::string& text) {
+    if (m_bVerbose && !text.empty()) ClearProgressLine();
     if (m_bVerbose && !text.empty()) std::fprintf(m_pMessages, "kalvora-cli: [%s]\n", text.c_str());
 }
 

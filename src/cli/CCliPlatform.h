@@ -49,6 +49,10 @@ public:
     // ---- configuration -------------------------------------------------------
     void SetAssumeYes(bool yes) { m_bAssumeYes = yes; }
     void SetVerbose(bool verbose) { m_bVerbose = verbose; }
+    // The progress line of long operations on the message stream: shown when
+    // that stream is a terminal (Auto), always, or never.
+    enum class ProgressLine { Auto, Always, Never };
+    void SetProgressLine(ProgressLine mode);
     // Dialogs without an answer are accepted with their current values
     // (each dialog object a few times at most) instead of cancelled.
     void SetAcceptUnexpected(bool accept) { m_bAcceptUnexpected = accept; }
@@ -102,6 +106,8 @@ public:
     void SetStatusText(const std::string& text) override;
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
+    bool ShowProgress(const std::string& text, int percent) override;
+    void EndProgress() override;
     std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
                                                const std::string& initialPath) override;
     std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
@@ -127,11 +133,15 @@ public:
 
 private:
     void Refuse(const std::string& title);
+    // Takes the progress line off the terminal before other output.
+    void ClearProgressLine();
 
     std::FILE* m_pMessages;
     std::FILE* m_pReports;
     bool m_bAssumeYes = false;
     bool m_bVerbose = false;
+    bool m_bProgressLine = false;
+    size_t m_nProgressWidth = 0;  // characters of the progress line now shown (0: none)
     bool m_bAcceptUnexpected = false;
     std::map<std::string, bool> m_questionAnswers;
     std::map<std::type_index, std::deque<DialogAnswer>> m_answers;

@@ -42,6 +42,9 @@ void PrintUsage(std::FILE* out) {
         "Options of every command:\n"
         "  --yes          answer Yes to the program's questions (otherwise No)\n"
         "  --verbose      show the program's progress texts on standard error\n"
+        "  --progress     show a progress line of long operations on standard error (the\n"
+        "                 default when standard error is a terminal)\n"
+        "  --quiet        show no progress line\n"
         "  --help         the command's own options and examples\n"
         "\n"
         "Messages of the program go to standard error. Exit status: 0 success, 1 the operation\n"
@@ -53,6 +56,8 @@ int RunCommand(const CCliCommand& command, const std::vector<std::string>& words
     std::vector<COptionDef> known = command.m_options;
     known.push_back({"yes", false});
     known.push_back({"verbose", false});
+    known.push_back({"progress", false});
+    known.push_back({"quiet", false});
     CCliArgs args;
     try {
         args.Parse(words, known);
@@ -63,6 +68,9 @@ int RunCommand(const CCliCommand& command, const std::vector<std::string>& words
         CCliPlatform platform;
         platform.SetAssumeYes(args.Has("yes"));
         platform.SetVerbose(args.Has("verbose"));
+        platform.SetProgressLine(args.Has("quiet")      ? CCliPlatform::ProgressLine::Never
+                                 : args.Has("progress") ? CCliPlatform::ProgressLine::Always
+                                                        : CCliPlatform::ProgressLine::Auto);
         int status = CLI_FAILED;
         if (!RunGuarded([&] { status = command.m_pRun(args, platform); })) return CLI_FAILED;
         return status;

@@ -8,17 +8,30 @@
 
 namespace kv {
 
+namespace {
+
+// Columns from this many values on are kept by reference in files that can
+// hold blocks that way (undo snapshots).
+constexpr int32_t kShareFrom = 512;
+
+}  // namespace
+
 void CDataColumn::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar.WriteI32(m_nSize);
-        ar.WriteDoubles(m_pData, static_cast<size_t>(m_nSize));
+        if (m_nSize >= kShareFrom)
+            ar.WriteShared(ShareValues());
+        else
+            ar.WriteDoubles(m_pData, static_cast<size_t>(m_nSize));
     } else {
         int32_t n = ar.ReadI32();
         if (n < 0) throw CArchiveException{CArchiveException::badFormat};
         ar.CheckRemaining(static_cast<uint64_t>(n), sizeof(double));
+        CSharedBytes block;
+        if (n > 0 && ar.ReadShared(static_cast<size_t>(n) * sizeof(double), block) && AdoptValues(block)) return;
         SetSize(0);
         SetSize(n);
-        ar.ReadDoubles(m_pData, static_cast<size_t>(n));
+        ar.ReadDoubles(GetWritableData(), static_cast<size_t>(n));
     }
 }
 
@@ -27,24 +40,32 @@ void CDataColumn::CopyFrom(const CDataColumn& other) {
     m_strName = other.m_strName;
     m_nTag1 = other.m_nTag1;
     m_nTag2 = other.m_nTag2;
-    SetSize(0);
-    if (other.m_nSize > 0) {
-        SetSize(other.m_nSize);
-        std::memcpy(m_pData, other.m_pData, sizeof(double) * static_cast<size_t>(other.m_nSize));
-    }
+    // The values are shared until one of the columns writes.
+    CFloatArray::operator=(other);
 }
 
-void CDataColumn::ZeroAll() { std::fill(begin(), end(), 0.0); }
+void CDataColumn::ZeroAll() {
+    if (m_nSize == 0) return;
+    double* p = GetWritableData();
+    std::fill(p, p + m_nSize, 0.0);
+}
 
 void CDataColumn::Negate() {
-    for (double& v : *this) v = -v;
+    if (m_nSize == 0) return;
+    double* p = GetWritableData();
+    for (int32_t i = 0; i < m_nSize; ++i) p[i] = -p[i];
 }
 
-void CDataColumn::Reverse() { std::reverse(begin(), end()); }
+void CDataColumn::Reverse() {
+    if (m_nSize == 0) return;
+    double* p = GetWritableData();
+    std::reverse(p, p + m_nSize);
+}
 
 void CDataColumn::RotateRight() {
     if (m_nSize < 1) return;
-    std::rotate(begin(), end() - 1, end());
+    double* p = GetWritableData();
+    std::rotate(p, p + m_nSize - 1, p + m_nSize);
 }
 
 int32_t CDataColumn::NearestIndex(double x) const {
@@ -90,8 +111,9 @@ void CDataColumn::InsertValues(int32_t index, int32_t n, double value) {
     if (index > m_nSize) index = m_nSize;
     int32_t old = m_nSize;
     SetSize(old + n);
-    std::memmove(m_pData + index + n, m_pData + index, sizeof(double) * static_cast<size_t>(old - index));
-    std::fill(m_pData + index, m_pData + index + n, value);
+    double* p = GetWritableData();
+    std::memmove(p + index + n, p + index, sizeof(double) * static_cast<size_t>(old - index));
+    std::fill(p + index, p + index + n, value);
 }
 
 }  // namespace kv

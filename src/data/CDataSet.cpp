@@ -31,7 +31,8 @@ CDataColumn& CDataSet::AddColumnFrom(int32_t count, const double* values) {
     CDataColumn& c = AddColumn();
     if (count > 0) {
         c.SetSize(count);
-        for (int32_t i = 0; i < count; ++i) c[i] = values[i];
+        double* p = c.GetWritableData();
+        for (int32_t i = 0; i < count; ++i) p[i] = values[i];
     }
     return c;
 }

@@ -8,6 +8,7 @@
 #include "data/CKalvoData.h"
 #include "data/COscillator.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -28,11 +29,13 @@ int32_t GrownLength(int64_t length) {
 bool Scale(CKalvoData& data, double factor) {
     if (factor == 0.0 && !AskYesNo(LoadString(IDS_SCALE_ZERO_QUESTION), MsgIcon::Warning)) return false;
     const int32_t n = data.GetCount();
-    double* pI = data.Inphase().GetData();
-    double* pQ = data.Quadrature().GetData();
+    if (n <= 0) return true;
+    double* pI = data.Inphase().GetWritableData();
     for (int32_t i = 0; i < n; ++i) pI[i] *= factor;
-    if (!data.IsReal())
+    if (!data.IsReal()) {
+        double* pQ = data.Quadrature().GetWritableData();
         for (int32_t i = 0; i < n; ++i) pQ[i] *= factor;
+    }
     return true;
 }
 
@@ -43,20 +46,30 @@ bool Mix(CKalvoData& data, double frequency, double phase) {
     COscillator osc;
     OscillatorInit(osc, frequency, data.m_dFs, phase, 1.0);
     const int32_t n = data.GetCount();
-    double* pI = data.Inphase().GetData();
-    double* pQ = data.Quadrature().GetData();
-    for (int32_t i = 0; i < n; ++i) OscillatorApply(osc, pI[i], pQ[i]);
+    if (n > 0) {
+        double* pI = data.Inphase().GetWritableData();
+        double* pQ = data.Quadrature().GetWritableData();
+        CProgress progress;
+        for (int32_t i = 0; i < n; ++i) {
+            if ((i & 0xFFFF) == 0xFFFF) ReportProgress(static_cast<uint64_t>(i), static_cast<uint64_t>(n));
+            OscillatorApply(osc, pI[i], pQ[i]);
+        }
+    }
     data.DetectReal();
     return true;
 }
 
 void Rectify(CKalvoData& data) {
     const int32_t n = data.GetCount();
-    double* pI = data.Inphase().GetData();
-    double* pQ = data.Quadrature().GetData();
-    for (int32_t i = 0; i < n; ++i) {
-        if (pI[i] < 0.0) pI[i] = -pI[i];
-        if (pQ[i] < 0.0) pQ[i] = -pQ[i];
+    // A column without negative values stays as it is (and is not copied).
+    for (CDataColumn* column : {&data.Inphase(), &data.Quadrature()}) {
+        const double* values = column->GetData();
+        int32_t i = 0;
+        while (i < n && !(values[i] < 0.0)) ++i;
+        if (i == n) continue;
+        double* p = column->GetWritableData();
+        for (; i < n; ++i)
+            if (p[i] < 0.0) p[i] = -p[i];
     }
 }
 
@@ -67,9 +80,14 @@ void RemoveDc(CKalvoData& data) {
     CDataColumn& quadrature = data.Quadrature();
     const double mI = inphase.GetMean();
     const double mQ = quadrature.GetMean();
-    for (int32_t i = 0; i < n; ++i) {
-        inphase[i] -= mI;
-        quadrature[i] -= mQ;
+    // Subtracting 0.0 changes no value: such a column is not rewritten.
+    if (mI != 0.0 || std::isnan(mI)) {
+        double* p = inphase.GetWritableData();
+        for (int32_t i = 0; i < n; ++i) p[i] -= mI;
+    }
+    if (mQ != 0.0 || std::isnan(mQ)) {
+        double* p = quadrature.GetWritableData();
+        for (int32_t i = 0; i < n; ++i) p[i] -= mQ;
     }
 }
 
@@ -82,7 +100,7 @@ void ZeroStuff(CKalvoData& data, int32_t n, bool scaleFs) {
         const int32_t length = GrownLength((static_cast<int64_t>(count) - 1) * (static_cast<int64_t>(n) + 1) + 1);
         for (CDataColumn* column : {&data.Inphase(), &data.Quadrature()}) {
             column->SetSize(length);
-            double* p = column->GetData();
+            double* p = column->GetWritableData();
             // From the last point down, so nothing is overwritten before it moves.
             for (int32_t k = count - 1; k > 0; --k) {
                 const int64_t to = static_cast<int64_t>(k) * (n + 1);
@@ -100,7 +118,7 @@ void ZeroPadFront(CKalvoData& data, int32_t n) {
     const int32_t length = GrownLength(static_cast<int64_t>(count) + n);
     for (CDataColumn* column : {&data.Inphase(), &data.Quadrature()}) {
         column->SetSize(length);
-        double* p = column->GetData();
+        double* p = column->GetWritableData();
         std::memmove(p + n, p, sizeof(double) * static_cast<size_t>(count));
         for (int32_t i = 0; i < n; ++i) p[i] = 0.0;
     }
@@ -112,7 +130,7 @@ void ZeroPadBack(CKalvoData& data, int32_t n) {
     const int32_t length = GrownLength(static_cast<int64_t>(count) + n);
     for (CDataColumn* column : {&data.Inphase(), &data.Quadrature()}) {
         column->SetSize(length);
-        double* p = column->GetData();
+        double* p = column->GetWritableData();
         for (int32_t i = count; i < length; ++i) p[i] = 0.0;
     }
 }
@@ -138,8 +156,9 @@ void Pad(CKalvoData& data, int32_t n, double x, double padI, double padQ) {
 
 void SquareRoot(CKalvoData& data) {
     const int32_t n = data.GetCount();
-    double* pI = data.Inphase().GetData();
-    double* pQ = data.Quadrature().GetData();
+    if (n <= 0) return;
+    double* pI = data.Inphase().GetWritableData();
+    double* pQ = data.Quadrature().GetWritableData();
     for (int32_t i = 0; i < n; ++i) {
         const double r = std::pow(pI[i] * pI[i] + pQ[i] * pQ[i], 0.25);
         const double theta = std::atan2(pQ[i], pI[i]) / 2.0;

@@ -101,6 +101,13 @@ struct ConvPlan {
 // constructor code is generated in the kernel units).
 struct KernelSet {
     void (*runStages)(const FftJob& job);
+    // Parts of runStages, for several threads (each with its own job copy
+    // and scratch): the stage-1 source columns cBegin ... cEnd - 1, and the
+    // blocks gBegin ... gEnd - 1, positions dBegin ... dEnd - 1, of one
+    // second-stage group. Column and position ranges start at multiples of
+    // kLineDoubles; a part computes exactly what the whole run computes there.
+    void (*runStage1)(const FftJob& job, int64_t cBegin, int64_t cEnd);
+    void (*runGroup)(const FftJob& job, int32_t group, int64_t gBegin, int64_t gEnd, int64_t dBegin, int64_t dEnd);
     // re/im (m values each, natural order; values from inputLength on are
     // taken as zero without being read, except for the rest of the row that
     // holds the last input value, which must be zero) ->

@@ -43,14 +43,16 @@ struct VWide {
 
 }  // namespace
 
-KernelSet Avx2Kernels() { return KernelSet{&RunStagesImpl, &ConvolveImpl, &ForwardImpl}; }
+KernelSet Avx2Kernels() {
+    return KernelSet{&RunStagesImpl, &RunStage1Impl, &RunGroupImpl, &ConvolveImpl, &ForwardImpl};
+}
 
 }  // namespace kv::fft
 
 #else
 
 namespace kv::fft {
-KernelSet Avx2Kernels() { return KernelSet{nullptr, nullptr, nullptr}; }
+KernelSet Avx2Kernels() { return KernelSet{nullptr, nullptr, nullptr, nullptr, nullptr}; }
 }  // namespace kv::fft
 
 #endif

@@ -62,14 +62,16 @@ struct VWide {
 
 }  // namespace
 
-KernelSet Avx512Kernels() { return KernelSet{&RunStagesImpl, &ConvolveImpl, &ForwardImpl}; }
+KernelSet Avx512Kernels() {
+    return KernelSet{&RunStagesImpl, &RunStage1Impl, &RunGroupImpl, &ConvolveImpl, &ForwardImpl};
+}
 
 }  // namespace kv::fft
 
 #else
 
 namespace kv::fft {
-KernelSet Avx512Kernels() { return KernelSet{nullptr, nullptr, nullptr}; }
+KernelSet Avx512Kernels() { return KernelSet{nullptr, nullptr, nullptr, nullptr, nullptr}; }
 }  // namespace kv::fft
 
 #endif

@@ -66,6 +66,8 @@ struct VWide {
 
 }  // namespace
 
-KernelSet BaselineKernels() { return KernelSet{&RunStagesImpl, &ConvolveImpl, &ForwardImpl}; }
+KernelSet BaselineKernels() {
+    return KernelSet{&RunStagesImpl, &RunStage1Impl, &RunGroupImpl, &ConvolveImpl, &ForwardImpl};
+}
 
 }  // namespace kv::fft

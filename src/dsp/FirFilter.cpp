@@ -11,6 +11,7 @@
 #include "formats/FormatHelpers.h"
 #include "formats/NumberText.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -124,12 +125,15 @@ bool FirFilterFile(const std::string& path, CKalvoData& data) {
     // Delay lines as doubled ring buffers: x[k] = delay[pos + k] for k < T,
     // so each output is one contiguous sum from k = 0 upwards.
     size_t pos = 0;
+    double* pi = ci.GetWritableData();
+    double* pq = cq.GetWritableData();
     const double* ta = a.data();
     const double* tb = b.data();
     for (int32_t i = 0; i < total; ++i) {
+        if ((i & 0x3FFF) == 0x3FFF) ReportProgress(static_cast<uint64_t>(i), static_cast<uint64_t>(total));
         pos = pos == 0 ? static_cast<size_t>(t) - 1 : pos - 1;
-        double xi = i < n ? ci[i] : 0.0;
-        double xq = i < n ? cq[i] : 0.0;
+        double xi = i < n ? pi[i] : 0.0;
+        double xq = i < n ? pq[i] : 0.0;
         delayI[pos] = delayI[pos + static_cast<size_t>(t)] = xi;
         delayQ[pos] = delayQ[pos + static_cast<size_t>(t)] = xq;
         const double* di = delayI.data() + pos;
@@ -139,8 +143,8 @@ bool FirFilterFile(const std::string& path, CKalvoData& data) {
             yi += di[k] * ta[k];
             yq += dq[k] * tb[k];
         }
-        ci[i] = yi;
-        cq[i] = yq;
+        pi[i] = yi;
+        pq[i] = yq;
     }
     data.ResetRange();
     return true;
@@ -156,6 +160,7 @@ bool FilterTimeData(CKalvoData& timeData, std::string& filterPath) {
     if (chosen->empty()) return Fail(IDS_FIR_NO_NAME);
     SetStatusText(LoadString(IDS_FIR_FILTERING));
     CWaitCursor wait;
+    CProgress progress;
     if (!FirFilterFile(filterPath, timeData)) return Fail(IDS_FIR_BAD_FILE);
     return true;
 }

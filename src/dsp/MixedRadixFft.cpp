@@ -9,8 +9,12 @@
 #include <new>
 #include <vector>
 
+#include <atomic>
+
 #include "data/CDataColumn.h"
 #include "dsp/FftKernels.h"
+#include "platform/CProgress.h"
+#include "platform/CWorkerPool.h"
 
 // How the transform is organised
 // -------------------------------
@@ -40,6 +44,11 @@
 //   convolution over a power-of-two transform, O(r log r) instead of O(r^2).
 // * The kernels exist for baseline x86-64 (SSE2), AVX2/FMA and AVX-512; the
 //   widest the processor has is chosen at run time.
+// * Long transforms use every processor (up to CWorkerPool's limit): each
+//   stage is cut into pieces of whole blocks, or of runs of positions that
+//   start at whole cache lines, and every piece computes exactly what one
+//   thread would compute there, so the result is the same to the bit
+//   whatever the number of threads.
 
 namespace kv {
 namespace {
@@ -59,6 +68,10 @@ constexpr int64_t kPreferredStage1Block = 128;
 constexpr int64_t kSmallTransform = 8192;
 constexpr int64_t kSmallStage1Block = 16;
 constexpr int64_t kMaxGroup = 4096;
+// Transforms from this length on are shared among the processors, in about
+// kPiecesPerThread pieces per thread and stage.
+constexpr int64_t kParallelFrom = int64_t{1} << 15;
+constexpr int64_t kPiecesPerThread = 6;
 // Chirp plans whose transform is at most this long stay cached.
 constexpr int64_t kMaxCachedChirp = int64_t{1} << 16;
 constexpr size_t kChirpCacheSize = 4;
@@ -155,13 +168,13 @@ const fft::KernelSet& BaselineSet() {
 
 const fft::KernelSet* Avx2Set() {
     static const fft::KernelSet set =
-        ProcessorHas("avx2") ? fft::Avx2Kernels() : fft::KernelSet{nullptr, nullptr, nullptr};
+        ProcessorHas("avx2") ? fft::Avx2Kernels() : fft::KernelSet{nullptr, nullptr, nullptr, nullptr, nullptr};
     return set.runStages ? &set : nullptr;
 }
 
 const fft::KernelSet* Avx512Set() {
     static const fft::KernelSet set =
-        ProcessorHas("avx512f") ? fft::Avx512Kernels() : fft::KernelSet{nullptr, nullptr, nullptr};
+        ProcessorHas("avx512f") ? fft::Avx512Kernels() : fft::KernelSet{nullptr, nullptr, nullptr, nullptr, nullptr};
     return set.runStages ? &set : nullptr;
 }
 
@@ -505,6 +518,8 @@ struct CWorkspace {
     int vectorLimit = 2;
     CFftPlan plan;
     CSplitBuffer buf, loc;
+    // Scratch of the worker threads (the calling thread has buf and loc).
+    CSplitBuffer workerBuf[CWorkerPool::kMaxThreads], workerLoc[CWorkerPool::kMaxThreads];
     std::vector<double> twRe, twIm;  // twiddles of one chirp butterfly
     std::vector<std::unique_ptr<CChirp>> chirps;  // most recently used first
 
@@ -595,6 +610,93 @@ void ChirpPass(CWorkspace& w, const CFftPlan& p, int32_t pass, double* dr, doubl
         }
 }
 
+// A piece of one stage: stage-1 columns (group < 0) or blocks and positions
+// of a second-stage group.
+struct CPiece {
+    int32_t group;
+    int64_t gBegin, gEnd, dBegin, dEnd;
+};
+
+// Cuts 0 ... count - 1 into about `pieces` runs that start at multiples of
+// kLineDoubles; calls add(begin, end) for each.
+template <class Add>
+void CutAtLines(int64_t count, int64_t pieces, Add&& add) {
+    int64_t begin = 0;
+    for (int64_t i = 1; i <= pieces && begin < count; ++i) {
+        int64_t end = i == pieces ? count : count * i / pieces / fft::kLineDoubles * fft::kLineDoubles;
+        if (end <= begin) continue;
+        add(begin, end);
+        begin = end;
+    }
+}
+
+// The pieces of stage 1 (group -1) or of a second-stage group.
+void StagePieces(const fft::FftJob& job, int32_t group, int64_t wanted, std::vector<CPiece>& out) {
+    out.clear();
+    if (group < 0) {
+        CutAtLines(job.Q, wanted, [&](int64_t b, int64_t e) { out.push_back({-1, 0, 0, b, e}); });
+        return;
+    }
+    const fft::Stage2Group& grp = job.groups[group];
+    const int64_t blocks = job.n / (grp.S * grp.R);
+    if (blocks >= wanted) {
+        for (int64_t i = 0; i < wanted; ++i) {
+            const int64_t b = blocks * i / wanted, e = blocks * (i + 1) / wanted;
+            if (e > b) out.push_back({group, b, e, 0, grp.S});
+        }
+        return;
+    }
+    const int64_t perBlock = (wanted + blocks - 1) / blocks;
+    for (int64_t g = 0; g < blocks; ++g)
+        CutAtLines(grp.S, perBlock, [&](int64_t b, int64_t e) { out.push_back({group, g, g + 1, b, e}); });
+}
+
+// The radix passes of a planned job, shared among the threads; progress is
+// reported (and a request to stop taken) between the calling thread's pieces.
+void RunStagesShared(CWorkspace& w, const CFftPlan& p, const fft::FftJob& job, int threads) {
+    const fft::KernelSet& k = w.Kernels();
+    fft::FftJob jobs[CWorkerPool::kMaxThreads];
+    for (int t = 0; t < threads; ++t) {
+        jobs[t] = job;
+        if (t == 0) continue;
+        w.workerBuf[t].Reserve(std::max<size_t>(p.stage1Doubles, 1));
+        w.workerLoc[t].Reserve(std::max<size_t>(p.stage2Doubles, 1));
+        jobs[t].bufRe = w.workerBuf[t].Re();
+        jobs[t].bufIm = w.workerBuf[t].Im();
+        jobs[t].locRe = w.workerLoc[t].Re();
+        jobs[t].locIm = w.workerLoc[t].Im();
+    }
+    const int32_t stages = (job.nStage1 > 0 ? 1 : 0) + job.nGroups;
+    std::vector<CPiece> pieces;
+    int32_t stage = 0;
+    for (int32_t group = job.nStage1 > 0 ? -1 : 0; group < job.nGroups; ++group, ++stage) {
+        StagePieces(job, group, kPiecesPerThread * threads, pieces);
+        std::atomic<size_t> next{0};
+        std::atomic<bool> stop{false};
+        CWorkerPool::Instance().Run(threads, [&](int t) {
+            for (;;) {
+                if (stop.load(std::memory_order_relaxed)) return;
+                const size_t i = next.fetch_add(1);
+                if (i >= pieces.size()) return;
+                const CPiece& c = pieces[i];
+                if (c.group < 0)
+                    k.runStage1(jobs[t], c.dBegin, c.dEnd);
+                else
+                    k.runGroup(jobs[t], c.group, c.gBegin, c.gEnd, c.dBegin, c.dEnd);
+                if (t == 0) {
+                    try {
+                        ReportProgress(static_cast<uint64_t>(stage) * pieces.size() + std::min(i + 1, pieces.size()),
+                                       static_cast<uint64_t>(stages) * pieces.size());
+                    } catch (...) {
+                        stop = true;
+                        throw;
+                    }
+                }
+            }
+        });
+    }
+}
+
 void RunFft(int64_t n, float scale, const double* sr, const double* si, double* dr, double* di) {
     CWorkspace& w = Work();
     std::lock_guard<std::mutex> guard(w.lock);
@@ -627,7 +729,12 @@ void RunFft(int64_t n, float scale, const double* sr, const double* si, double* 
         ReorderedCopy(p, sc, sr, si, dr, di);
         for (int32_t i = 1; i <= p.nChirp; ++i) ChirpPass(w, p, i, dr, di);
     }
-    if (job.nStage1 > 0 || job.nGroups > 0) w.Kernels().runStages(job);
+    if (job.nStage1 == 0 && job.nGroups == 0) return;
+    const int threads = n >= kParallelFrom ? CWorkerPool::Instance().Threads() : 1;
+    if (threads > 1 || (n >= kParallelFrom && CProgress::Current()))
+        RunStagesShared(w, p, job, threads);
+    else
+        w.Kernels().runStages(job);
 }
 
 }  // namespace
@@ -707,13 +814,14 @@ void MixedRadixFft(int32_t start, int32_t n, float scale, const CDataColumn& src
     const double* si = srcIm.GetData() + start;
     const size_t count = static_cast<size_t>(n);
     auto overlaps = [count](const double* a, const double* b) { return a < b + count && b < a + count; };
-    if (overlaps(sr, dstRe.GetData()) || overlaps(sr, dstIm.GetData()) || overlaps(si, dstRe.GetData()) ||
-        overlaps(si, dstIm.GetData())) {
+    double* dr = dstRe.GetWritableData();
+    double* di = dstIm.GetWritableData();
+    if (overlaps(sr, dr) || overlaps(sr, di) || overlaps(si, dr) || overlaps(si, di)) {
         std::vector<double> re(sr, sr + count), im(si, si + count);
-        RunFft(n, scale, re.data(), im.data(), dstRe.GetData(), dstIm.GetData());
+        RunFft(n, scale, re.data(), im.data(), dr, di);
         return;
     }
-    RunFft(n, scale, sr, si, dstRe.GetData(), dstIm.GetData());
+    RunFft(n, scale, sr, si, dr, di);
 }
 
 void ChirpDft(int64_t n, const double* inRe, const double* inIm, double* outRe, double* outIm) {

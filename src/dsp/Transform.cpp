@@ -10,6 +10,7 @@
 #include "dsp/CTransOpt.h"
 #include "dsp/MixedRadixFft.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -64,6 +65,7 @@ bool RunTransform(CTransOpt& options, const CKalvoData& source, CKalvoData& dest
         length = source.GetCount();
     }
     CWaitCursor wait(FormatPrintf(IDS_TRANSFORMING, static_cast<long>(length), static_cast<long>(start)));
+    CProgress progress;
     return TransformFrom(destination, source, divide, start, length);
 }
 
@@ -82,7 +84,7 @@ bool TransformFrom(CKalvoData& destination, const CKalvoData& source, bool divid
     re.SetSize(n);
     im.SetSize(n);
     MixedRadixFft(n, scale, source.Inphase().GetData() + start, source.Quadrature().GetData() + start,
-                  re.GetData(), im.GetData());
+                  re.GetWritableData(), im.GetWritableData());
 
     // Taken before the reset, since source and destination may be one object.
     const int32_t time = source.m_bTime, real = source.m_bReal, window = source.m_nWindow;

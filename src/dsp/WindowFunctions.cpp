@@ -161,12 +161,14 @@ void ApplyWindow(CKalvoData& data, int32_t type, double parameter) {
         n = std::max<int32_t>(last - first + 1, 0);
     }
     const std::vector<double> w = WindowWeights(type, n, parameter);
-    CDataColumn& re = data.Inphase();
-    CDataColumn& im = data.Quadrature();
     const bool complex = !data.IsReal();
-    for (int32_t i = 0; i < n; ++i) {
-        re[first + i] *= w[static_cast<size_t>(i)];
-        if (complex) im[first + i] *= w[static_cast<size_t>(i)];
+    if (n > 0) {
+        double* re = data.Inphase().GetWritableData() + first;
+        for (int32_t i = 0; i < n; ++i) re[i] *= w[static_cast<size_t>(i)];
+        if (complex) {
+            double* im = data.Quadrature().GetWritableData() + first;
+            for (int32_t i = 0; i < n; ++i) im[i] *= w[static_cast<size_t>(i)];
+        }
     }
     // The marker names the window applied: an unknown type acts as the
     // four-term Blackman-Harris and is recorded as that.

@@ -211,7 +211,6 @@ public:
             want = std::min<int64_t>(want, kMaxColumnLength);
             m_c.SetSize(static_cast<int32_t>(want));
             m_c.SetSize(size);
-            AdviseLargePages(m_c.GetData(), static_cast<size_t>(m_c.GetMaxSize()) * sizeof(double));
         }
         m_c.Append(v);
         return true;

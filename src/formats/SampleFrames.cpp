@@ -5,13 +5,12 @@
 #include <cstring>
 #include <limits>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <vector>
 
 #include "data/CDataColumn.h"
 #include "formats/CFileReader.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -123,10 +122,9 @@ double* AppendSlots(CDataColumn& c, int32_t k, int64_t hint) {
     if (need > c.GetMaxSize()) {
         int64_t capacity = std::max({need, hint, static_cast<int64_t>(size) + size / 2});
         c.SetSize(static_cast<int32_t>(std::min<int64_t>(capacity, kMaxColumnLength)));
-        AdviseLargePages(c.GetData(), static_cast<size_t>(c.GetMaxSize()) * sizeof(double));
     }
     c.SetSize(static_cast<int32_t>(need));
-    return c.GetData() + size;
+    return c.GetWritableData() + size;
 }
 
 template <class Convert>
@@ -171,6 +169,7 @@ uint64_t ReadWith(CFileReader& file, const CSampleLayout& layout, uint64_t frame
             break;
         }
         if (got < want) break;
+        ReportProgress(file.Tell(), file.FileSize());
     }
     return done;
 }
@@ -236,20 +235,6 @@ uint64_t ReadSampleFrames(CFileReader& file, const CSampleLayout& layout, uint64
         return 0;
     return layout.m_bBigEndian ? ReadOrdered<true>(file, layout, frames, ci, cq)
                                : ReadOrdered<false>(file, layout, frames, ci, cq);
-}
-
-void AdviseLargePages(void* data, size_t bytes) {
-#ifdef MADV_HUGEPAGE
-    constexpr uintptr_t kLarge = uintptr_t{2} << 20;
-    if (bytes < 2 * kLarge) return;
-    const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-    uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
-    uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(page - 1);
-    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)bytes;
-#endif
 }
 
 }  // namespace kv

@@ -39,8 +39,4 @@ struct CSampleLayout {
 uint64_t ReadSampleFrames(CFileReader& file, const CSampleLayout& layout, uint64_t frames, CDataColumn& ci,
                           CDataColumn* cq);
 
-// Asks for large pages for a large block of values: filling it then takes
-// far fewer page faults.
-void AdviseLargePages(void* data, size_t bytes);
-
 }  // namespace kv

@@ -25,7 +25,9 @@
 #include "formats/SigmfFiles.h"
 #include "formats/WaveFiles.h"
 #include "platform/CPlatform.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
+#include "platform/SystemMemory.h"
 
 namespace kv {
 
@@ -79,6 +81,19 @@ int ScanBinaryWords(const char* b, const char* e, uint64_t* words) {
     return got;
 }
 
+// Whether `values` values for each of `columns` columns fit into the memory
+// still available; if not, says how much the file needs and returns false.
+bool FitsInMemory(uint64_t values, int columns, const std::string& path) {
+    const uint64_t needed = values * sizeof(double) * static_cast<uint64_t>(columns);
+    const uint64_t available = AvailableMemory();
+    if (needed <= available) return true;
+    std::string text = FormatString(IDS_FILE_NEEDS_MEMORY, path, MemorySizeText(needed));
+    const size_t at = text.find("%3");
+    if (at != std::string::npos) text.replace(at, 2, MemorySizeText(available));
+    ErrorBox(text);
+    return false;
+}
+
 // Appends values to the columns while they can grow; false (with a message)
 // when the Inphase column is full. Capacity is added in large steps (the
 // column's own growth step is small, and each step moves the whole block),
@@ -113,7 +128,6 @@ private:
         if (size == 0 || count <= c.GetMaxSize()) return;
         c.SetSize(static_cast<int32_t>(count));
         c.SetSize(size);
-        AdviseLargePages(c.GetData(), static_cast<size_t>(c.GetMaxSize()) * sizeof(double));
     }
 
     CDataColumn& m_i;
@@ -126,15 +140,18 @@ bool LineTooLong(CFileReader& file, const std::string& path, CDataColumn& ci, CD
 
 // Reads text records up to the first line that does not give the values.
 // Returns false (the columns emptied, with a message) for a line longer
-// than the reader takes.
+// than the reader takes, and, having read one line only, when the file
+// (estimated from its first line) cannot fit into memory.
 bool ReadTextRecords(CFileReader& file, const std::string& path, int32_t id, int bits, double scale, bool two,
                      CColumnSink& sink, CDataColumn& ci, CDataColumn* cq) {
     const char* b;
     const char* e;
     const int need = two ? 2 : 1;
     bool first = true;
+    uint32_t line = 0;
     while (file.NextLine(b, e)) {
         if (!sink.Room()) return true;
+        if ((++line & 0x3FFF) == 0) ReportProgress(file.Tell(), file.FileSize());
         double vi = 0.0, vq = 0.0;
         int n;
         switch (id) {
@@ -184,15 +201,17 @@ bool ReadTextRecords(CFileReader& file, const std::string& path, int32_t id, int
         }
         if (two) --n;
         if (n < 1) return true;
+        if (first) {
+            // Files of equal lines need one block of the right size.
+            first = false;
+            const uint64_t lines = file.FileSize() / static_cast<uint64_t>(std::max<long>(e - b + 1, 8)) + 16;
+            if (!FitsInMemory(lines, two ? 2 : 1, path)) return false;
+            sink.Hint(lines);
+        }
         if (two)
             sink.Add(vi, vq);
         else
             sink.Add(vi);
-        if (first) {
-            // Files of equal lines need one block of the right size.
-            first = false;
-            sink.Hint(file.FileSize() / static_cast<uint64_t>(std::max<long>(e - b + 1, 8)) + 16);
-        }
     }
     return !LineTooLong(file, path, ci, cq);
 }
@@ -232,6 +251,8 @@ struct CReadTarget {
         if (cq) cq->SetSize(0);
     }
     bool Two() const { return cq != nullptr; }
+    // The columns a file of the given number of channels fills.
+    int Used(int32_t channels) const { return cq && channels >= 2 ? 2 : 1; }
 
     CDataColumn& ci;
     CDataColumn* cq;
@@ -261,16 +282,26 @@ bool ReadRawIntegers(CFileReader& file, const std::string& path, const CDataForm
     const uint64_t skip = static_cast<uint64_t>(std::max(format.m_RawInt.m_nSkipBytes, 0));
     if (file.SizeKnown() && skip > file.FileSize())
         return Refuse(path, FormatString(IDS_WHY_SKIP_BEYOND_END, std::to_string(skip)));
-    t.Begin(2);
     file.Skip(skip);
-    ReadSampleFrames(file, RawIntegerLayout(format, t.Two()), UINT64_MAX, t.ci, t.cq);
+    const CSampleLayout layout = RawIntegerLayout(format, t.Used(2) == 2);
+    if (file.SizeKnown() && !FitsInMemory(file.Remaining() / layout.FrameBytes(), layout.m_nPerFrame, path))
+        return false;
+    t.Begin(2);
+    ReadSampleFrames(file, layout, UINT64_MAX, t.ci, t.cq);
     return true;
 }
 
 bool ReadNpy(CFileReader& file, const std::string& path, CReadTarget& t) {
     CNpyArray array;
     if (!ReadNpyHeader(file, path, array)) return false;
-    t.Begin(array.m_bComplex || array.m_nColumns == 2 ? 2 : 1);
+    const int32_t channels = array.m_bComplex || array.m_nColumns == 2 ? 2 : 1;
+    if (file.SizeKnown()) {
+        const uint64_t rowBytes = SampleSize(array.m_type) *
+                                  static_cast<uint64_t>(array.m_bComplex ? 2 : std::max<int64_t>(array.m_nColumns, 1));
+        if (!FitsInMemory(std::min<uint64_t>(array.m_nRows, file.Remaining() / rowBytes), t.Used(channels), path))
+            return false;
+    }
+    t.Begin(channels);
     CSampleLayout layout;
     layout.m_type = array.m_type;
     layout.m_bBigEndian = array.m_bBigEndian;
@@ -704,6 +735,7 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
         return false;
     }
 
+    CProgress progress(FormatString(IDS_PROGRESS_READING, path));
     bool ok = true;
     switch (format.m_nFormat) {
         case FMT_BINARY_WAVE:
@@ -716,18 +748,27 @@ bool ReadSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& pa
             }
             format.m_nFormat = WaveFormatId(format.m_WavFmt);
             format.m_dFileRate = format.m_WavFmt.m_header.m_nSamplesPerSec;
-            target.Begin(format.m_WavFmt.m_header.m_nChannels);
-            ReadSampleFrames(file, WaveSampleLayout(format.m_WavFmt.m_header), frames, target.ci, target.cq);
+            const int32_t channels = format.m_WavFmt.m_header.m_nChannels;
+            const CSampleLayout layout = WaveSampleLayout(format.m_WavFmt.m_header);
+            if (file.SizeKnown() && !FitsInMemory(std::min<uint64_t>(frames, file.Remaining() / layout.FrameBytes()),
+                                                  target.Used(channels), path))
+                return false;
+            target.Begin(channels);
+            ReadSampleFrames(file, layout, frames, target.ci, target.cq);
             break;
         }
         case FMT_BINARY_FLOAT:
         case FMT_BINARY_DOUBLE: {
             // No channel structure: alternate values in two-channel mode, all
             // values in turn in one-channel mode.
-            target.Begin(2);
             CSampleLayout layout;
             layout.m_type = format.m_nFormat == FMT_BINARY_FLOAT ? SampleType::Float32 : SampleType::Float64;
-            layout.m_nPerFrame = target.Two() ? 2 : 1;
+            layout.m_nPerFrame = target.Used(2);
+            // The file's size tells its number of values: one that cannot
+            // fit is refused before anything is read.
+            if (file.SizeKnown() && !FitsInMemory(file.Remaining() / layout.FrameBytes(), layout.m_nPerFrame, path))
+                return false;
+            target.Begin(2);
             ReadSampleFrames(file, layout, UINT64_MAX, target.ci, target.cq);
             break;
         }
@@ -844,6 +885,7 @@ bool WriteFormatColumns(CDataSetIO& data, CDataFormat& format, std::FILE* file, 
     auto records = [&](size_t room, auto&& make) {
         CStepWalk walk(n, step);
         for (int32_t k = 0; k < n; ++k, walk.Next()) {
+            if ((k & 0xFFFF) == 0xFFFF) ReportProgress(static_cast<uint64_t>(k), static_cast<uint64_t>(n));
             const int32_t index = walk.Index();
             const double xi = ci[index] * fullScale;
             const double xq = two ? (*cq)[index] * fullScale : 0.0;
@@ -1028,6 +1070,9 @@ bool WriteSignalFile(CDataSetIO& data, CDataFormat& format, const std::string& p
     // The data writes itself through the writers of this layer.
     static const bool writerSet = (CDataSetIO::SetColumnsWriter(&WriteFormatColumns), true);
     (void)writerSet;
+    // A write stopped part-way (by the user, or out of memory) throws; the
+    // replacing file then leaves the target as it was.
+    CProgress progress(FormatString(IDS_PROGRESS_WRITING, path));
     if (!data.WriteColumns(format, samples.File(), inphase, quadrature, step)) {
         const bool ioError = !samples.Close();
         samples.Abandon();

@@ -177,10 +177,10 @@ private:
 // values are written at once).
 double* Extend(CDataColumn& column, int32_t n) {
     const int32_t old = column.GetSize();
-    if (n <= 0) return column.GetData() + old;
+    if (n <= 0) return column.GetWritableData() + old;
     if (static_cast<int64_t>(old) + n > std::numeric_limits<int32_t>::max()) throw std::bad_alloc();
     column.SetSize(old + n);
-    return column.GetData() + old;
+    return column.GetWritableData() + old;
 }
 
 uint32_t g_nRandomState = 0;
@@ -371,7 +371,7 @@ bool AddNoise(const CNoise& noise, int32_t count, CDataColumn& column, bool rese
     const float amplitude = static_cast<float>(DbToAmplitude(level));
     if (reseed) SeedRandom(noise.m_nSeed);
     const int32_t n = std::min(count, column.GetSize());
-    double* x = column.GetData();
+    double* x = column.GetWritableData();
     if (noise.m_nNoiseType == CNoise::Gaussian) {
         for (int32_t i = 0; i < n; ++i) x[i] += static_cast<double>(GaussianSample() * amplitude);
     } else {
@@ -410,7 +410,7 @@ bool IfFilterFile(const std::string& fileName, CDataColumn& column) {
     // Outputs are computed from the top down in blocks, so each block reads
     // only inputs below it, which are not yet overwritten. Within a block
     // every output sums its terms from i = 0 upwards, starting at 0.
-    double* x = column.GetData();
+    double* x = column.GetWritableData();
     constexpr int64_t kBlock = 512;
     double y[kBlock];
     for (int64_t top = count; top > 0; top -= kBlock) {
@@ -451,7 +451,9 @@ void QuantizeColumn(const CSamp& sample, CDataColumn& column, bool& saturated) {
     const int32_t mode = sample.m_nQuantization;
     if (mode != CSamp::Round && mode != CSamp::Truncate) return;
     const float c = sample.m_fScale;
-    for (double& x : column) {
+    double* values = column.GetWritableData();
+    for (double* px = values; px != values + column.GetSize(); ++px) {
+        double& x = *px;
         if (c == 0.0f) {
             // Every level of a zero scale is 0 (not 0/0).
             x = 0.0;
@@ -469,7 +471,8 @@ void QuantizeColumn(const CSamp& sample, CDataColumn& column, bool& saturated) {
 
 void ScaleColumn(const CSamp& sample, CDataColumn& column, bool& saturated) {
     const float c = sample.m_fScale;
-    for (double& x : column) x = Saturate(sample, c * x, saturated);
+    double* values = column.GetWritableData();
+    for (int32_t i = 0; i < column.GetSize(); ++i) values[i] = Saturate(sample, c * values[i], saturated);
 }
 
 void AmDemodulate(const CDataColumn& inphase, const CDataColumn& quadrature, CDataColumn& out) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "data/CKalvoData.h"
+#include "platform/CProgress.h"
 
 namespace kv {
 
@@ -53,9 +54,11 @@ void SynthesizeWaveform(CKalvoData& data, int32_t count, bool complex, int32_t w
     if (count > 0) {
         inphase.SetSize(count);
         if (complex) quadrature.SetSize(count);
-        double* pI = inphase.GetData();
-        double* pQ = complex ? quadrature.GetData() : nullptr;
+        double* pI = inphase.GetWritableData();
+        double* pQ = complex ? quadrature.GetWritableData() : nullptr;
+        CProgress progress;
         for (int32_t i = 0; i < count; ++i) {
+            if ((i & 0xFFFF) == 0xFFFF) ReportProgress(static_cast<uint64_t>(i), static_cast<uint64_t>(count));
             double thetaQ = theta - kHalfPi;
             if (thetaQ < 0.0) thetaQ += kTwoPi;
             pI[i] = WaveformShape(waveform, theta);

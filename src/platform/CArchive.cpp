@@ -115,8 +115,30 @@ void CArchive::WriteDoubles(const double* values, size_t count) {
     }
 }
 
+void CArchive::WriteShared(const CSharedBytes& block) {
+    if (block.m_nBytes == 0) return;
+    if (HostIsLittleEndian()) {
+        FlushBuffer();
+        if (m_file.WriteShared(block)) return;
+    }
+    WriteBytes(block.m_pData, block.m_nBytes);
+}
+
 // ---------------------------------------------------------------------------
 // loading
+
+bool CArchive::ReadShared(size_t count, CSharedBytes& block) {
+    if (count == 0 || !IsLoading()) return false;
+    const uint64_t position = m_file.GetPosition() - (m_nEnd - m_nPos);
+    const CSharedBytes* found = m_file.SharedBlockAt(position, count);
+    if (!found) return false;
+    block = *found;
+    // What the buffer holds beyond the position is read again from the file.
+    m_nFileConsumed = m_nFileConsumed + count - (m_nEnd - m_nPos);
+    m_nPos = m_nEnd = 0;
+    m_file.SeekTo(position + count);
+    return true;
+}
 
 void CArchive::Fill(void* data, size_t count) {
     if (count == 0) return;

@@ -43,6 +43,9 @@ public:
     void WriteString(const std::string& s);
     void WriteDoubles(const double* values, size_t count);
     void WriteBytes(const void* data, size_t count);
+    // The bytes of a shared block: held by reference when the file keeps
+    // blocks that way (an undo snapshot), otherwise written as bytes.
+    void WriteShared(const CSharedBytes& block);
 
     // ---- loading -------------------------------------------------------------
     uint8_t ReadU8();
@@ -56,6 +59,10 @@ public:
     std::string ReadString();
     void ReadDoubles(double* values, size_t count);
     void ReadBytes(void* data, size_t count);
+    // When the next count bytes are a block the file holds by reference,
+    // steps over them and gives the block; otherwise reads nothing and
+    // returns false (the caller then reads the bytes).
+    bool ReadShared(size_t count, CSharedBytes& block);
     // Bytes not yet read (loading).
     uint64_t Remaining() const;
     // Raises badFormat unless count items of itemSize bytes can still be read.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/CDialogModel.h"
+#include "platform/CProgress.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -162,7 +163,10 @@ bool AskYesNo(const std::string& text, MsgIcon icon) {
     return Platform().Messages().ShowMessage(text, icon, MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
-void SetStatusText(const std::string& text) { Platform().Status().SetStatusText(text); }
+void SetStatusText(const std::string& text) {
+    CProgress::NoteStatusText(text);
+    Platform().Status().SetStatusText(text);
+}
 
 bool RunDialog(CDialogModel& model) { return Platform().Dialogs().RunModal(model); }
 
@@ -175,6 +179,9 @@ bool RunGuarded(const std::function<void()>& command) {
     } catch (const std::bad_alloc&) {
         ErrorBox(LoadString(IDS_OUT_OF_MEMORY));
         return false;
+    } catch (const COperationCancelled&) {
+        // Stopped by the user: whatever ran has put things back.
+        return false;
     }
 }
 
@@ -184,7 +191,7 @@ CWaitCursor::CWaitCursor(const std::string& statusText) {
     // The text belongs to the wait: a platform may take it back when the
     // wait ends.
     Platform().Status().BeginWaitCursor();
-    Platform().Status().SetStatusText(statusText);
+    SetStatusText(statusText);
 }
 
 CWaitCursor::~CWaitCursor() { Platform().Status().EndWaitCursor(); }

@@ -64,7 +64,8 @@ void SetStatusText(const std::string& text);
 bool RunDialog(CDialogModel& model);                    // true for OK
 bool RunPropertySheet(CPropertySheetModel& sheet);      // true for OK
 // Runs a command; an allocation that cannot be made abandons it and is
-// reported as insufficient memory. Returns false in that case.
+// reported as insufficient memory, and a command the user stopped
+// (COperationCancelled) ends quietly. Returns false in those cases.
 bool RunGuarded(const std::function<void()>& command);
 
 // Shows a text in the status bar with the wait cursor; the cursor returns to

@@ -10,27 +10,9 @@ namespace kv {
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// A key that orders samples as their component does, cheap to compute: the
-// value itself for I, Q and power; for the phase a pseudo-angle, which rises
-// strictly with atan2(Q, I) over (-180, 180] (0 at the positive I axis, ±2
-// at the negative one, with the sign of Q, zero included, as atan2 gives it),
-// so that only the winners need the arc tangent. Samples with a component
-// that is not finite get NaN, which no comparison takes.
 template <int A>
 inline double Key(double re, double im) {
-    if constexpr (A == 0) return re;
-    if constexpr (A == 1) return im;
-    if constexpr (A == 2) return re * re + im * im;
-    if constexpr (A == 3) {
-        double d = std::fabs(re) + std::fabs(im);
-        if (!(d < HUGE_VAL)) return kNaN;
-        if (d == 0.0) return 0.0;
-        double k = 1.0 - re / d;
-        return std::signbit(im) ? -k : k;
-    }
-    return 0.0;
+    return CEnvelopeSource::OrderKey<A>(re, im);
 }
 
 inline bool Finite(double v) { return v - v == 0.0; }

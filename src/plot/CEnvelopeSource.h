@@ -1,5 +1,7 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "plot/CGroupSummary.h"
 
@@ -27,6 +29,28 @@ public:
 
     // The source that scans the samples.
     static const CEnvelopeSource& Scanning();
+
+    // A key that orders samples as their component A does, cheap to compute:
+    // the value itself for I, Q and power; for the phase a pseudo-angle,
+    // which rises strictly with atan2(Q, I) over (-180, 180] (0 at the
+    // positive I axis, ±2 at the negative one, with the sign of Q, zero
+    // included, as atan2 gives it), so that only the winners need the arc
+    // tangent. Samples with a component that is not finite get NaN, which no
+    // comparison takes.
+    template <int A>
+    static double OrderKey(double re, double im) {
+        if constexpr (A == 0) return re;
+        if constexpr (A == 1) return im;
+        if constexpr (A == 2) return re * re + im * im;
+        if constexpr (A == 3) {
+            double d = std::fabs(re) + std::fabs(im);
+            if (!(d < HUGE_VAL)) return std::numeric_limits<double>::quiet_NaN();
+            if (d == 0.0) return 0.0;
+            double k = 1.0 - re / d;
+            return std::signbit(im) ? -k : k;
+        }
+        return 0.0;
+    }
 };
 
 }  // namespace kv

@@ -103,6 +103,7 @@ void CGraph::OnUpdate(CView*, int hint, CObject* object) {
             m_strMainTitle = data->m_strName;
         }
         if (c == 5) {
+            m_Overview.Invalidate();
             int real = data->IsReal() ? 1 : 0;
             if (real != m_bDataReal && data->IsTime()) {
                 if (real)
@@ -470,7 +471,7 @@ void CGraph::ComputeGroupStarts(const CKalvoData& d, int32_t first, int32_t last
 }
 
 const CEnvelopeSource& CGraph::Envelope() const {
-    return m_pEnvelopeSource ? *m_pEnvelopeSource : CEnvelopeSource::Scanning();
+    return m_pEnvelopeSource ? *m_pEnvelopeSource : m_Overview;
 }
 
 void CGraph::ReduceTrace(int a, CDataColumn& column) {

@@ -6,6 +6,7 @@
 #include "analysis/CHistogramData.h"
 #include "data/CKalvoData.h"
 #include "platform/CView.h"
+#include "plot/CEnvelopePyramid.h"
 #include "plot/CEnvelopeSource.h"
 #include "plot/CShareAppPlot.h"
 
@@ -67,7 +68,8 @@ public:
     // the first sample of each point.
     void ReduceTrace(int component, CDataColumn& column);
     // Where the reduction gets the summaries of runs of samples (the
-    // scanning source when none is set; the source is not owned).
+    // graph's own overview of the data when none is set; the source is not
+    // owned).
     void SetEnvelopeSource(const CEnvelopeSource* source) { m_pEnvelopeSource = source; }
     const CEnvelopeSource& Envelope() const;
     // Chooses the group size of the reduction; may lower the width.
@@ -124,6 +126,9 @@ private:
     bool m_bFromDocument = false;  // attached by a document (which may go away)
     std::vector<int32_t> m_GroupStarts;
     const CEnvelopeSource* m_pEnvelopeSource = nullptr;
+    // The overview of long data that serves the reduction when no other
+    // source is set.
+    CEnvelopePyramid m_Overview;
 };
 
 }  // namespace kv

@@ -12,6 +12,7 @@
 
 #include "platform/StringTable.h"
 #include "qt/CQtDialog.h"
+#include "qt/CQtProgress.h"
 #include "qt/CQtPropertySheet.h"
 #include "qt/CStatusLine.h"
 
@@ -90,6 +91,22 @@ void CQtPlatform::SetStatusText(const std::string& text) {
         m_pStatusLine->SetText(Q(text));
     else if (m_pMainWindow)
         m_pMainWindow->statusBar()->showMessage(Q(text));
+}
+
+void CQtPlatform::SetMainWindow(QMainWindow* window) {
+    if (window == m_pMainWindow) return;
+    m_pProgress.reset();
+    m_pMainWindow = window;
+}
+
+bool CQtPlatform::ShowProgress(const std::string& text, int percent) {
+    if (!m_pMainWindow) return false;
+    if (!m_pProgress) m_pProgress = std::make_unique<CQtProgress>(m_pMainWindow);
+    return m_pProgress->Show(Q(text), percent);
+}
+
+void CQtPlatform::EndProgress() {
+    if (m_pProgress) m_pProgress->End();
 }
 
 void CQtPlatform::BeginWaitCursor() {

@@ -9,6 +9,7 @@ class QSettings;
 namespace kv {
 
 class CStatusLine;
+class CQtProgress;
 
 // The platform services over Qt Widgets: message boxes, dialogs, the status
 // bar and wait cursor of the main window, file dialogs, the clipboard and
@@ -24,7 +25,7 @@ public:
     ~CQtPlatform() override;
 
     // The window whose status bar shows status texts and which parents dialogs.
-    void SetMainWindow(QMainWindow* window) { m_pMainWindow = window; }
+    void SetMainWindow(QMainWindow* window);
     // The status bar's message pane that shows the status texts.
     void SetStatusLine(CStatusLine* line) { m_pStatusLine = line; }
     CPlatform& Platform() { return m_platform; }
@@ -35,6 +36,10 @@ public:
     void SetStatusText(const std::string& text) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    bool ShowProgress(const std::string& text, int percent) override;
+    void EndProgress() override;
+    // The progress bar of the main window (made at the first progress shown).
+    CQtProgress* Progress() const { return m_pProgress.get(); }
     std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
                                                const std::string& initialPath) override;
     std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
@@ -57,6 +62,7 @@ private:
     QMainWindow* m_pMainWindow = nullptr;
     CStatusLine* m_pStatusLine = nullptr;
     std::unique_ptr<QSettings> m_pSettings;
+    std::unique_ptr<CQtProgress> m_pProgress;
     int m_nWaitDepth = 0;
     bool m_bWaitText = false;  // the last status text came during a wait
 };

@@ -201,7 +201,7 @@ TEST(Histogram, EveryTypeMatchesThePointValues) {
     }
 
     // A value that is not a number first in the scan leaves no range to count.
-    d.Inphase()[n - 300] = std::nan("");
+    d.Inphase().SetAt(n - 300, std::nan(""));
     double lo, hi;
     ValueRange(d, HIST_INPHASE, lo, hi);
     EXPECT_TRUE(std::isnan(lo));

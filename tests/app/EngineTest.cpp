@@ -141,7 +141,7 @@ TEST_F(Engine, AFailedReadEndsTheRunAtOnce) {
 TEST_F(Engine, ConjugateContinuesFromScale) {
     doc.reader = test::RampReader(4);
     doc.RunOperation(OP_READ_TIME);
-    doc.m_TimeData.Quadrature()[1] = 5.0;
+    doc.m_TimeData.Quadrature().SetAt(1, 5.0);
     doc.m_TimeData.m_bReal = 0;
     doc.m_ProcDlg.m_bProcScale = 1;
     platform.CancelDialog();

@@ -3,6 +3,7 @@
 #include "app/CCommandTable.h"
 #include "app/CSampRate.h"
 #include "app/EngineDoc.h"
+#include "app/ProjectBytes.h"
 #include "support/CScriptedPlatform.h"
 #include "support/CScriptedWindows.h"
 
@@ -184,6 +185,63 @@ TEST_F(UndoRedo, SamplingFrequencyAndSquareRootTakeNoSnapshot) {
     EXPECT_NEAR(doc.m_FreqData.Quadrature()[0], 2.0, 1e-12);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.UndoCount(), 1u);
+}
+
+// Snapshots hold the columns by reference: an operation copies only the
+// columns it writes, once, and undo and redo bring back the very values the
+// snapshot holds without copying them.
+TEST_F(UndoRedo, SnapshotsShareTheColumnsThatDidNotChange) {
+    Generate(4096);
+    for (int i = 0; i < 3000; ++i) {
+        doc.m_FreqData.Inphase().Append(i);
+        doc.m_FreqData.Quadrature().Append(-i);
+    }
+    doc.m_FreqData.ResetRange();
+    const double* freqI = doc.m_FreqData.Inphase().GetData();
+    const double* freqQ = doc.m_FreqData.Quadrature().GetData();
+    const double* time0 = doc.m_TimeData.Inphase().GetData();
+    const double generated = doc.m_TimeData.Inphase()[7];
+
+    ScaleBy("2");
+    const double* time1 = doc.m_TimeData.Inphase().GetData();
+    EXPECT_NE(time1, time0);  // written: a copy of its own
+    EXPECT_EQ(doc.m_FreqData.Inphase().GetData(), freqI);  // not written: still the same values
+    EXPECT_EQ(doc.m_FreqData.Quadrature().GetData(), freqQ);
+    EXPECT_TRUE(doc.m_FreqData.Inphase().IsShared());
+    EXPECT_TRUE(doc.m_TimeData.Inphase().IsShared());  // with the new snapshot
+    ScaleBy("3");
+    const double* time2 = doc.m_TimeData.Inphase().GetData();
+    EXPECT_EQ(doc.m_FreqData.Inphase().GetData(), freqI);
+
+    // The snapshot of the current state holds the bytes of the project file.
+    CSnapshotFile& current = doc.UndoSnapshot(0);
+    std::vector<uint8_t> bytes(current.GetLength());
+    current.SeekToBegin();
+    ASSERT_EQ(current.Read(bytes.data(), bytes.size()), bytes.size());
+    EXPECT_EQ(bytes, test::Store(doc));
+    EXPECT_LT(current.OwnBytes(), 4096u);
+
+    doc.Undo();
+    EXPECT_EQ(doc.m_TimeData.Inphase().GetData(), time1);
+    EXPECT_EQ(doc.m_TimeData.Inphase()[7], 2 * generated);
+    EXPECT_EQ(doc.m_FreqData.Inphase().GetData(), freqI);
+    doc.Undo();
+    EXPECT_EQ(doc.m_TimeData.Inphase().GetData(), time0);
+    EXPECT_EQ(doc.m_TimeData.Inphase()[7], generated);
+    doc.Redo();
+    doc.Redo();
+    EXPECT_EQ(doc.m_TimeData.Inphase().GetData(), time2);
+    EXPECT_EQ(doc.m_TimeData.Inphase()[7], 6 * generated);
+    EXPECT_EQ(doc.m_FreqData.Quadrature()[2999], -2999.0);
+
+    // Changing the restored data copies it; the snapshots keep their values.
+    doc.Undo();
+    ScaleBy("5");
+    EXPECT_NE(doc.m_TimeData.Inphase().GetData(), time1);
+    EXPECT_EQ(doc.m_TimeData.Inphase()[7], 10 * generated);
+    doc.Undo();
+    EXPECT_EQ(doc.m_TimeData.Inphase()[7], 2 * generated);
+    EXPECT_EQ(doc.m_TimeData.Inphase().GetData(), time1);
 }
 
 }  // namespace

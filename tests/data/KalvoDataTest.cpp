@@ -239,7 +239,7 @@ TEST(KalvoData, ToDbFloorsAtTheMinimum) {
 TEST(KalvoData, CopyKeepsItsOwnColumns) {
     CKalvoData a = TimeData(5);
     CKalvoData b(a);
-    b.Inphase()[0] = 42;
+    b.Inphase().SetAt(0, 42);
     EXPECT_EQ(a.Inphase()[0], 0);
     EXPECT_EQ(&b.Inphase(), &b.GetColumn(0));
     CKalvoData c;

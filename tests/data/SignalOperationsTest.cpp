@@ -88,7 +88,7 @@ TEST(SignalOperations, RectifyConjugateSquareRootScale) {
 
     test::CScriptedPlatform platform;
     CKalvoData real = Make({1, 2});
-    real.Quadrature()[0] = 7.0;  // real data: the Quadrature column is left alone
+    real.Quadrature().SetAt(0, 7.0);  // real data: the Quadrature column is left alone
     ASSERT_TRUE(real.IsReal());
     EXPECT_TRUE(Scale(real, 3.0));
     EXPECT_EQ(I(real), (std::vector<double>{3, 6}));

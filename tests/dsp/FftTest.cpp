@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "data/CDataColumn.h"
 #include "data/COscillator.h"
 #include "dsp/MixedRadixFft.h"
+#include "platform/CWorkerPool.h"
 
 namespace kv {
 namespace {
@@ -278,6 +280,31 @@ TEST(MixedRadixFft, EveryVectorLevelAgrees) {
     SetFftVectorLimit(previous);
 }
 
+// Long transforms are shared among threads in pieces that each compute what
+// one thread computes there: the result is the same to the bit.
+TEST(MixedRadixFft, ThreadsGiveTheResultOfOneThread) {
+    const int32_t lengths[] = {1 << 15, 3 * (1 << 16), 177147, 100000, 2 * 5 * 7 * 11 * 13 * 17 * 3, 1 << 20};
+    const int previousVector = SetFftVectorLimit(2);
+    for (int level = FftVectorLevel(); level >= 0; --level) {
+        SetFftVectorLimit(level);
+        for (int32_t n : lengths) {
+            const Signal x = Random(n, 5u);
+            const int previousThreads = CWorkerPool::SetThreadLimit(1);
+            const Signal one = Fft(x);
+            for (int threads : {2, 3, 4}) {
+                CWorkerPool::SetThreadLimit(threads);
+                const Signal many = Fft(x);
+                bool same = true;
+                for (int32_t k = 0; k < n && same; ++k)
+                    same = std::memcmp(&many.re[k], &one.re[k], 8) == 0 && std::memcmp(&many.im[k], &one.im[k], 8) == 0;
+                EXPECT_TRUE(same) << "N=" << n << " threads " << threads << " level " << level;
+            }
+            CWorkerPool::SetThreadLimit(previousThreads);
+        }
+    }
+    SetFftVectorLimit(previousVector);
+}
+
 TEST(MixedRadixFft, ColumnsAreCheckedAndMayAlias) {
     Signal x = Random(64, 9u);
     CDataColumn re, im;
@@ -296,7 +323,10 @@ TEST(MixedRadixFft, ColumnsAreCheckedAndMayAlias) {
     CDataColumn dr, di;
     dr.SetSize(10);
     di.SetSize(10);
-    for (int i = 0; i < 10; ++i) dr[i] = di[i] = 7.0;
+    for (int i = 0; i < 10; ++i) {
+        dr.SetAt(i, 7.0);
+        di.SetAt(i, 7.0);
+    }
     MixedRadixFft(0, 16, 1.0f, re, im, dr, di);
     MixedRadixFft(60, 8, 1.0f, re, im, dr, di);
     MixedRadixFft(-1, 8, 1.0f, re, im, dr, di);

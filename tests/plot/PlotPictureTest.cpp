@@ -46,7 +46,7 @@ void LongSignal(CKalvoData& d, int n) {
     d.m_bTime = 1;
     d.Inphase().SetSize(n);
     d.Quadrature().SetSize(n);
-    for (int i = 0; i < n; ++i) d.Inphase()[i] = std::sin(i * 0.0123) * (1 + (i % 977) * 1e-3);
+    for (int i = 0; i < n; ++i) d.Inphase().SetAt(i, std::sin(i * 0.0123) * (1 + (i % 977) * 1e-3));
     d.m_bReal = 1;
     d.ResetRange();
     d.ApplyFs(CFs(1e6));

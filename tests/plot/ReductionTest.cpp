@@ -49,12 +49,12 @@ TEST(Envelope, SummariesMatchAPlainScanForEveryComponent) {
     std::normal_distribution<double> noise(0.0, 1.0);
     test::MakeFreqData(d, 4096, 4096.0, [&](int) { return noise(gen); }, [&](int) { return noise(gen); }, false);
     // Points on the axes and at the origin, where the phase has its edges.
-    d.Inphase()[10] = -2.0;
-    d.Quadrature()[10] = 0.0;
-    d.Inphase()[11] = -2.0;
-    d.Quadrature()[11] = -0.0;
-    d.Inphase()[12] = 0.0;
-    d.Quadrature()[12] = 0.0;
+    d.Inphase().SetAt(10, -2.0);
+    d.Quadrature().SetAt(10, 0.0);
+    d.Inphase().SetAt(11, -2.0);
+    d.Quadrature().SetAt(11, -0.0);
+    d.Inphase().SetAt(12, 0.0);
+    d.Quadrature().SetAt(12, 0.0);
     ASSERT_LT(d.m_nStart, 0);
     const CEnvelopeSource& source = CEnvelopeSource::Scanning();
     for (int a = 0; a < 4; ++a) {
@@ -97,9 +97,9 @@ TEST(Envelope, MergedSummariesEqualTheSummaryOfTheJoinedRun) {
 TEST(Envelope, SamplesThatAreNotFiniteTakeNoPart) {
     CKalvoData d;
     test::MakeTimeData(d, 8, 1.0, [](int i) { return i * 0.5; });
-    d.Inphase()[2] = HUGE_VAL;
-    d.Inphase()[5] = kNaN;
-    d.Inphase()[6] = -HUGE_VAL;
+    d.Inphase().SetAt(2, HUGE_VAL);
+    d.Inphase().SetAt(5, kNaN);
+    d.Inphase().SetAt(6, -HUGE_VAL);
     CGroupSummary s = CEnvelopeSource::Scanning().Summarise(d, 0, 0, 7, true);
     EXPECT_EQ(s.m_dMin, 0.0);
     EXPECT_EQ(s.m_dMax, 3.5);
@@ -145,8 +145,8 @@ TEST(Reduction, LongSineCoversItsRangeInEveryColumn) {
     data.Inphase().SetSize(n);
     data.Quadrature().SetSize(n);
     for (int i = 0; i < n; ++i) {
-        data.Inphase()[i] = std::sin(i * 0.0286);
-        data.Quadrature()[i] = std::cos(i * 0.0286);
+        data.Inphase().SetAt(i, std::sin(i * 0.0286));
+        data.Quadrature().SetAt(i, std::cos(i * 0.0286));
     }
     data.m_bReal = 0;
     data.ResetRange();
@@ -229,8 +229,8 @@ TEST(Reduction, FewSamplesDrawOnePointEach) {
 TEST(Reduction, NonFiniteSamplesAreGaps) {
     CGraphFixture f;
     test::MakeTimeData(f.data, 100, 1.0, [](int i) { return std::sin(i * 0.2); });
-    f.data.Inphase()[40] = kNaN;
-    f.data.Inphase()[60] = HUGE_VAL;
+    f.data.Inphase().SetAt(40, kNaN);
+    f.data.Inphase().SetAt(60, HUGE_VAL);
     f.graph.Attach(f.data, 1, 1);
     CRecordingSurface& dc = f.Paint();
     EXPECT_LE(f.graph.m_dYMax, 1.0);

@@ -92,6 +92,11 @@ public:
     std::vector<std::string> statusTexts;
     int waitCursorDepth = 0;
     int waitCursorCount = 0;
+    // Progress shown: text and percentage of each update; the user asks to
+    // stop at update number stopAtProgress (counted from 1; 0: never).
+    std::vector<std::pair<std::string, int>> progress;
+    int progressEnds = 0;
+    int stopAtProgress = 0;
 
     // ---- file dialogs ------------------------------------------------------------
     void AnswerOpenFile(std::optional<std::string> path) { m_openAnswers.push_back(std::move(path)); }
@@ -118,6 +123,11 @@ public:
         ++waitCursorCount;
     }
     void EndWaitCursor() override { --waitCursorDepth; }
+    bool ShowProgress(const std::string& text, int percent) override {
+        progress.emplace_back(text, percent);
+        return stopAtProgress > 0 && static_cast<int>(progress.size()) >= stopAtProgress;
+    }
+    void EndProgress() override { ++progressEnds; }
     std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
                                                const std::string& initialPath) override;
     std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
