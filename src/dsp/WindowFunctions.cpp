@@ -168,7 +168,9 @@ void ApplyWindow(CKalvoData& data, int32_t type, double parameter) {
         re[first + i] *= w[static_cast<size_t>(i)];
         if (complex) im[first + i] *= w[static_cast<size_t>(i)];
     }
-    data.m_nWindow = type;
+    // The marker names the window applied: an unknown type acts as the
+    // four-term Blackman-Harris and is recorded as that.
+    data.m_nWindow = type >= CWndDlg::kDolphChebyshev && type <= CWndDlg::kHamming ? type : CWndDlg::kBlackmanHarris4;
 }
 
 bool WindowTimeData(CKalvoData& timeData, CWndDlg& settings) {
