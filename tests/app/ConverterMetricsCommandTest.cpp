@@ -156,7 +156,7 @@ TEST_F(ConverterMetricsCommand, OptionsOutOfRangeAreRefusedWhereTheyStand) {
 
 TEST_F(ConverterMetricsCommand, DataWithNothingToMeasureGetsItsReasonAndTooWideASpanTheDialog) {
     Capture(doc, 64);
-    doc.m_FreqData.Inphase()[7] = std::numeric_limits<double>::quiet_NaN();
+    doc.m_FreqData.Inphase().SetAt(7, std::numeric_limits<double>::quiet_NaN());
     EXPECT_FALSE(ShowConverterMetrics(doc));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].text.find("The Frequency Data holds a value that is not a finite number"),
