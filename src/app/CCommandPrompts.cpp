@@ -67,6 +67,7 @@ const std::unordered_map<int, std::string>& Table() {
         {T::ID_FREQ_SQUARE_ROOT, "Replace the Frequency Data with its complex square root\nSquare Root"},
         {T::ID_FREQ_PAD, "Insert points into the Frequency Data at a chosen frequency\nPad"},
         {T::ID_FREQ_STATISTICS, "Show the fundamental, harmonics, SFDR, SINAD and SNR\nFrequency Statistics"},
+        {T::ID_FREQ_CONVERTER_METRICS, "Measure the converter's SNR, SINAD, ENOB and SFDR from the Frequency Data\nConverter Metrics"},
         {T::ID_FREQ_SHOW_LIST, "Show the ranked list of the strongest frequencies\nFrequency List"},
         {T::ID_FREQ_COPY, "Copy the Frequency Data to the clipboard as text\nCopy Frequency Data"},
         // ---- Plot

@@ -65,7 +65,14 @@ CCommandBars::CCommandBars(QMainWindow& window, ICommandTarget& target)
 
 QAction* CCommandBars::Action(int id) const {
     auto it = m_actions.find(id);
-    return it == m_actions.end() ? nullptr : it->second;
+    if (it != m_actions.end()) return it->second;
+    // A recent file: its entry in the File menu the frame shows.
+    const S::Popup file = m_frame == S::Frame::Empty ? S::Popup::FileEmpty : S::Popup::File;
+    auto recent = m_recent.find(Menu(file));
+    if (recent == m_recent.end()) return nullptr;
+    for (QAction* a : recent->second)
+        if (!a->isSeparator() && a->data().toInt() == id) return a;
+    return nullptr;
 }
 
 QMenu* CCommandBars::Menu(S::Popup popup) const {
