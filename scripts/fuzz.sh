@@ -4,7 +4,9 @@
 # number of seconds (default 60), one after the other on one core. New inputs
 # that add coverage are merged into the harness's corpus in tests/fuzz/corpus/.
 # Prints one line per harness:
-#   harness=NAME execs=N cov=N crashes=N
+#   harness=NAME execs=N cov=N crashes=N cpu_s=S execs_per_cpu_s=R
+# (cpu_s: the processor time the run took; R: executions per second of it,
+# the speed on one core whatever else the machine runs)
 # and exits non-zero when a harness found anything; the input that failed is
 # kept in build-fuzz/fuzz-work/NAME/findings/ (copy it to
 # tests/data/fuzz-regressions/NAME/ once it is understood and fixed).
@@ -66,22 +68,30 @@ for h in "${harnesses[@]}"; do
   dict=()
   [ -f "tests/fuzz/dict/$h.dict" ] && dict=(-dict="$ROOT/tests/fuzz/dict/$h.dict")
   # One job on one core; new inputs go to new/, the kept corpus is read.
-  (cd "$work" && TMPDIR=$work/tmp nice -n "$NICE" "$exe" "${dict[@]}" -max_total_time="$SECONDS_EACH" \
+  # The processor time the run took (its children's user and system time,
+  # from the subshell's `times`) gives executions per second of one core,
+  # whatever else the machine runs.
+  (cd "$work" && { TMPDIR=$work/tmp nice -n "$NICE" "$exe" "${dict[@]}" -max_total_time="$SECONDS_EACH" \
      -timeout="$TIMEOUT" -rss_limit_mb=2048 -malloc_limit_mb=2048 -max_len="$(max_len "$h")" \
-     -print_final_stats=1 -artifact_prefix="$work/findings/" "$work/new" "$corpus" >"$work/log" 2>&1) || true
+     -print_final_stats=1 -artifact_prefix="$work/findings/" "$work/new" "$corpus" >"$work/log" 2>&1 || true
+     times >"$work/cpu"; }) || true
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
   # After a finding there are no final stats: the last progress line counts.
   [ -n "$execs" ] || execs=$(grep -o '^#[0-9]*' "$work/log" | tail -1 | tr -d '#' || true)
   cov=$(grep -o 'cov: [0-9]*' "$work/log" | tail -1 | grep -o '[0-9]*' || true)
   crashes=$(( $(ls "$work/findings" | wc -l) - before ))
+  # "0m12.345s 0m1.234s": user and system minutes and seconds.
+  cpu=$(awk '{ t = 0; for (i = 1; i <= 2; i++) { split($i, p, /[ms]/); t += p[1] * 60 + p[2] } printf "%.1f", t }' \
+    <(tail -1 "$work/cpu" 2>/dev/null) || echo 0)
+  rate=$(awk -v e="${execs:-0}" -v c="$cpu" 'BEGIN { printf "%d", (c > 0 ? e / c : 0) }')
   # Keep what adds coverage (skipped after a finding: the corpus stays as it was).
   if [ "$crashes" -eq 0 ] && [ -n "$(ls -A "$work/new")" ]; then
     (cd "$work" && TMPDIR=$work/tmp nice -n "$NICE" "$exe" -merge=1 -timeout="$TIMEOUT" -rss_limit_mb=2048 \
        -max_len="$(max_len "$h")" "$corpus" "$work/new" >"$work/merge.log" 2>&1) || true
   fi
-  echo "harness=$h execs=${execs:-0} cov=${cov:-0} crashes=$crashes"
+  echo "harness=$h execs=${execs:-0} cov=${cov:-0} crashes=$crashes cpu_s=$cpu execs_per_cpu_s=$rate"
   echo "$(date -u +%FT%TZ) harness=$h seconds=$SECONDS_EACH execs=${execs:-0} cov=${cov:-0} crashes=$crashes" \
-    >>"$ROOT/$BUILD_DIR/fuzz-runs.log"
+    "cpu_s=$cpu execs_per_cpu_s=$rate timeout=$TIMEOUT" >>"$ROOT/$BUILD_DIR/fuzz-runs.log"
   if [ "$crashes" -gt 0 ]; then
     status=1
     echo "  finding kept in $work/findings/ (log: $work/log):" >&2

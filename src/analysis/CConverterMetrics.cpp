@@ -290,6 +290,25 @@ ToneSpread ModelTone(const CWindowProfile& window, int64_t n, int64_t first, int
     return spread;
 }
 
+// The tone's offset from its strongest bin, in bins, from the power of that
+// bin and of its stronger neighbour: the offset at which the window's own
+// lobe gives the same ratio. (The power centroid of the span, which serves
+// wide lobes well, is pulled towards the strongest bin when the lobe is
+// narrow: 0.105 for a tone 0.3 bins off without a window.) `side` is +1 when
+// the neighbour above is the stronger, else -1; `ratio` its power over the
+// strongest bin's.
+double ToneOffset(const CWindowProfile& window, int side, double ratio) {
+    auto lobeRatio = [&](double d) { return window.LobePower(1.0 - d) / window.LobePower(d); };
+    if (!(ratio > lobeRatio(0.0))) return 0.0;
+    if (!(ratio < 1.0)) return 0.5 * side;
+    double lo = 0.0, hi = 0.5;
+    for (int i = 0; i < 40; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (lobeRatio(mid) < ratio ? lo : hi) = mid;
+    }
+    return 0.5 * (lo + hi) * side;
+}
+
 }  // namespace
 
 std::string CConverterMetrics::WindowName(int32_t type) {
@@ -319,6 +338,7 @@ ConverterResults CConverterMetrics::Compute(const CKalvoData& freq, const CWindo
     const int64_t n = freq.GetCount();
     int32_t first32 = 0, last32 = -1;
     if (n <= 0 || !freq.StoredWorkingRange(first32, last32)) {
+        r.m_nProblem = ConverterResults::kNoData;
         r.m_strError = LoadString(IDS_CONV_NO_DATA);
         return r;
     }
@@ -330,6 +350,7 @@ ConverterResults CConverterMetrics::Compute(const CKalvoData& freq, const CWindo
 
     const Powers powers(freq, first, last);
     if (!std::isfinite(powers.Total())) {
+        r.m_nProblem = ConverterResults::kNotFinite;
         r.m_strError = CNonFinite::OfRange(freq).Message();
         return r;
     }
@@ -339,8 +360,10 @@ ConverterResults CConverterMetrics::Compute(const CKalvoData& freq, const CWindo
     const int64_t dcBins = search.Add(std::max(first, -K), std::min(last, K));
     int64_t p = 0;
     if (!powers.Strongest(search, p) || !(powers.At(p) > 0.0)) {
-        r.m_strError = M - dcBins < 4 ? FormatPrintf(IDS_CONV_TOO_NARROW, static_cast<int>(M), static_cast<int>(K))
-                                      : LoadString(IDS_CONV_NO_TONE);
+        const bool narrow = M - dcBins < 4;
+        r.m_nProblem = narrow ? ConverterResults::kTooNarrow : ConverterResults::kNoTone;
+        r.m_strError = narrow ? FormatPrintf(IDS_CONV_TOO_NARROW, static_cast<int>(M), static_cast<int>(K))
+                              : LoadString(IDS_CONV_NO_TONE);
         return r;
     }
 
@@ -350,13 +373,14 @@ ConverterResults CConverterMetrics::Compute(const CKalvoData& freq, const CWindo
     const int64_t fundA = std::max(first, p - K), fundB = std::min(last, p + K);
     spans.Add(fundA, fundB);
     const int64_t fundCount = fundB - fundA + 1;
-    double spanSum = 0.0, moment = 0.0;
+    double spanSum = 0.0;
     for (int64_t i = fundA; i <= fundB; ++i) {
         const double q = powers.At(i);
         spanSum += q;
-        moment += q * static_cast<double>(i);
     }
-    const double f0 = moment / spanSum;
+    const double above = p + 1 <= last ? powers.At(p + 1) : 0.0, below = p - 1 >= first ? powers.At(p - 1) : 0.0;
+    const double f0 = static_cast<double>(p) +
+                      ToneOffset(window, above >= below ? 1 : -1, std::max(above, below) / powers.At(p));
     r.m_dFundamentalBin = f0;
     r.m_dFundamentalFrequency = f0 * step;
     spans.Add(std::max(first, -K), std::min(last, K));
@@ -389,6 +413,7 @@ ConverterResults CConverterMetrics::Compute(const CKalvoData& freq, const CWindo
 
     const int64_t noiseBins = M - spans.Count();
     if (noiseBins < 4 || noiseBins < M / 4) {
+        r.m_nProblem = ConverterResults::kTooNarrow;
         r.m_strError = FormatPrintf(IDS_CONV_TOO_NARROW, static_cast<int>(M), static_cast<int>(K));
         return r;
     }
@@ -411,6 +436,7 @@ ConverterResults CConverterMetrics::Compute(const CKalvoData& freq, const CWindo
     const double noisePerBin = den > 0.0 && num > 0.0 ? num / den : 0.0;
     const double signal = (spanSum - noisePerBin * static_cast<double>(fundCount)) / spread.m_dInSpan;
     if (!(signal > 0.0) || !(spread.m_dUnitPower > 0.0)) {
+        r.m_nProblem = ConverterResults::kNoTone;
         r.m_strError = LoadString(IDS_CONV_NO_TONE);
         return r;
     }
@@ -476,46 +502,60 @@ ConverterResults CConverterMetrics::Compute(const CKalvoData& freq, const CWindo
     return r;
 }
 
+namespace {
+
+std::string DbText(double v, const char* unit) {
+    if (std::isnan(v)) return "-";
+    if (std::isinf(v)) return std::string(v > 0 ? "inf " : "-inf ") + unit;
+    // A value that rounds to zero shows as 0.00, not -0.00.
+    return StringPrintf("%.2f %s", std::fabs(v) < 0.005 ? 0.0 : v, unit);
+}
+
+}  // namespace
+
+std::vector<CConverterMetrics::Line> CConverterMetrics::ResultLines(const ConverterResults& r) {
+    std::vector<Line> lines;
+    if (!r.m_bValid) return lines;
+    auto add = [&](StringId label, const std::string& value) { lines.push_back({LoadString(label), value}); };
+    const char* unit = r.m_strFrequencyUnit.c_str();
+    add(IDS_CONV_FUNDAMENTAL, StringPrintf("%.6f %s (bin %.3f)", r.m_dFundamentalFrequency, unit, r.m_dFundamentalBin));
+    add(IDS_CONV_SIGNAL, DbText(r.m_dSignalDbfs, "dBFS") + StringPrintf(" (full scale %g)", r.m_dFullScale));
+    add(IDS_CONV_SNR, DbText(r.m_dSnr, "dB"));
+    add(IDS_CONV_SINAD, DbText(r.m_dSinad, "dB"));
+    add(IDS_CONV_THD, DbText(r.m_dThd, "dBc"));
+    add(IDS_CONV_SFDR, DbText(r.m_dSfdr, "dBc") +
+                           (std::isfinite(r.m_dSfdr) ? StringPrintf(" at %.6f %s", r.m_dSfdrFrequency, unit)
+                                                      : std::string()));
+    add(IDS_CONV_ENOB, std::isfinite(r.m_dEnob) ? StringPrintf("%.2f bits", r.m_dEnob) : std::string("-"));
+    add(IDS_CONV_NOISE_FLOOR, DbText(r.m_dNoiseFloorDbfs, "dBFS"));
+    add(IDS_CONV_NSD, DbText(r.m_dNsdDbfsPerHz, "dBFS/Hz"));
+    add(IDS_CONV_SPAN, FormatPrintf(r.m_bSpanFromWindow ? IDS_CONV_SPAN_WINDOW : IDS_CONV_SPAN_SET,
+                                    static_cast<int>(r.m_nSpanBins), WindowName(r.m_nWindowType).c_str(),
+                                    r.m_dMainLobeHalfWidth));
+    add(IDS_CONV_SPECTRUM, LoadString(r.m_bTwoSided ? IDS_CONV_TWO_SIDED : IDS_CONV_ONE_SIDED) +
+                               StringPrintf(", %d bins", static_cast<int>(r.m_nBins)));
+    return lines;
+}
+
+std::string CConverterMetrics::HarmonicText(const ConverterHarmonic& h, const std::string& unit) {
+    std::string level;
+    if (!h.m_bSeparate)
+        level = LoadString(IDS_CONV_HARMONIC_HIDDEN);
+    else if (std::isnan(h.m_dDbc))
+        level = LoadString(IDS_CONV_HARMONIC_NOISE);
+    else
+        level = StringPrintf("%.2f dBc", h.m_dDbc);
+    return StringPrintf("H%-3d %14.6f %s  %s", h.m_nOrder, h.m_dFrequency, unit.c_str(), level.c_str());
+}
+
 std::string CConverterMetrics::FormatText(const ConverterResults& r) {
     std::string text = LoadString(IDS_CONV_TITLE) + "\n";
     if (!r.m_bValid) return text + "  " + r.m_strError + "\n";
-    auto db = [](double v, const char* unit) {
-        if (std::isnan(v)) return std::string("-");
-        if (std::isinf(v)) return std::string(v > 0 ? "inf " : "-inf ") + unit;
-        return StringPrintf("%.2f %s", v, unit);
-    };
-    auto line = [&](StringId label, const std::string& value) {
-        text += StringPrintf("  %-18s %s\n", LoadString(label).c_str(), value.c_str());
-    };
-    const char* unit = r.m_strFrequencyUnit.c_str();
-    line(IDS_CONV_FUNDAMENTAL, StringPrintf("%.6f %s (bin %.3f)", r.m_dFundamentalFrequency, unit, r.m_dFundamentalBin));
-    line(IDS_CONV_SIGNAL, db(r.m_dSignalDbfs, "dBFS") + StringPrintf(" (full scale %g)", r.m_dFullScale));
-    line(IDS_CONV_SNR, db(r.m_dSnr, "dB"));
-    line(IDS_CONV_SINAD, db(r.m_dSinad, "dB"));
-    line(IDS_CONV_THD, db(r.m_dThd, "dBc"));
-    line(IDS_CONV_SFDR, db(r.m_dSfdr, "dBc") + (std::isfinite(r.m_dSfdr)
-                                                    ? StringPrintf(" at %.6f %s", r.m_dSfdrFrequency, unit)
-                                                    : std::string()));
-    line(IDS_CONV_ENOB, std::isfinite(r.m_dEnob) ? StringPrintf("%.2f bits", r.m_dEnob) : std::string("-"));
-    line(IDS_CONV_NOISE_FLOOR, db(r.m_dNoiseFloorDbfs, "dBFS"));
-    line(IDS_CONV_NSD, db(r.m_dNsdDbfsPerHz, "dBFS/Hz"));
-    line(IDS_CONV_SPAN,
-         FormatPrintf(r.m_bSpanFromWindow ? IDS_CONV_SPAN_WINDOW : IDS_CONV_SPAN_SET, static_cast<int>(r.m_nSpanBins),
-                      WindowName(r.m_nWindowType).c_str(), r.m_dMainLobeHalfWidth));
-    line(IDS_CONV_SPECTRUM, LoadString(r.m_bTwoSided ? IDS_CONV_TWO_SIDED : IDS_CONV_ONE_SIDED) +
-                                StringPrintf(", %d bins", static_cast<int>(r.m_nBins)));
+    for (const Line& line : ResultLines(r))
+        text += StringPrintf("  %-18s %s\n", line.label.c_str(), line.value.c_str());
     if (!r.m_Harmonics.empty()) {
         text += "  " + LoadString(IDS_CONV_HARMONICS) + "\n";
-        for (const ConverterHarmonic& h : r.m_Harmonics) {
-            std::string level;
-            if (!h.m_bSeparate)
-                level = LoadString(IDS_CONV_HARMONIC_HIDDEN);
-            else if (std::isnan(h.m_dDbc))
-                level = LoadString(IDS_CONV_HARMONIC_NOISE);
-            else
-                level = StringPrintf("%.2f dBc", h.m_dDbc);
-            text += StringPrintf("    H%-3d %14.6f %s  %s\n", h.m_nOrder, h.m_dFrequency, unit, level.c_str());
-        }
+        for (const ConverterHarmonic& h : r.m_Harmonics) text += "    " + HarmonicText(h, r.m_strFrequencyUnit) + "\n";
     }
     if (r.m_bWindowLimited) text += "  " + LoadString(IDS_CONV_WINDOW_LIMITED) + "\n";
     return text;

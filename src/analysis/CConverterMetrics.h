@@ -33,11 +33,16 @@ struct ConverterHarmonic {
 // The results; every ratio in dB. Values that do not exist (an SNR without
 // noise) are infinite.
 struct ConverterResults {
+    // Why there are no results: the data has nothing to measure, or the
+    // options leave too few bins for the noise.
+    enum Problem { kNone, kNoData, kNotFinite, kNoTone, kTooNarrow };
+
     bool m_bValid = false;
+    Problem m_nProblem = kNone;
     std::string m_strError;  // why there are no results
 
     double m_dFundamentalFrequency = 0.0;  // in the data's frequency unit
-    double m_dFundamentalBin = 0.0;        // power-weighted centre of its span, in bins
+    double m_dFundamentalBin = 0.0;        // the tone's position, in bins
     double m_dSignalDbfs = 0.0;
     double m_dSnr = 0.0;
     double m_dSinad = 0.0;
@@ -83,6 +88,14 @@ public:
     // The results as text lines ending in LF: the block the command line
     // prints and the dialog copies.
     static std::string FormatText(const ConverterResults& results);
+    // The labelled values of the text, in its order (empty without results).
+    struct Line {
+        std::string label;
+        std::string value;
+    };
+    static std::vector<Line> ResultLines(const ConverterResults& results);
+    // One harmonic: order, frequency with unit, level (or why there is none).
+    static std::string HarmonicText(const ConverterHarmonic& harmonic, const std::string& unit);
     // The name of a window type (-1: "none").
     static std::string WindowName(int32_t type);
 };

@@ -4,11 +4,14 @@
 #include <optional>
 #include <string>
 
+#include "analysis/CConverterMetricsDlg.h"
 #include "analysis/CDsStats.h"
 #include "analysis/CFStatDlg.h"
 #include "analysis/CFreqStats.h"
 #include "app/CKalvoraDoc.h"
 #include "data/CKalvoData.h"
+#include "dsp/CWindowProfile.h"
+#include "dsp/CWndDlg.h"
 #include "formats/FormatHelpers.h"
 #include "platform/CDiskFile.h"
 #include "platform/CPlatform.h"
@@ -97,6 +100,32 @@ bool WriteFrequencyListFile(CFreqStats& stats) {
         ErrorBox(FormatString(IDS_FREQLIST_CANNOT_WRITE, *path));
     }
     return written;
+}
+
+bool ShowConverterMetrics(CKalvoraDoc& doc) {
+    const CKalvoData& freq = doc.m_FreqData;
+    if (freq.IsEmpty()) return false;
+    // The window the Frequency Data records, with the parameter of the
+    // project's window settings, and the scale the transform gave it.
+    const int32_t window = freq.m_nWindow;
+    const double parameter = window == CWndDlg::kDolphChebyshev ? doc.m_WndDlg.m_fGamma
+                             : window == CWndDlg::kKaiserBessel ? doc.m_WndDlg.m_fAlpha
+                                                                : 0.0;
+    const double binScale = doc.m_TransOpt.m_bDivideByN ? 1.0 : 1.0 / freq.GetCount();
+    CConverterMetricsDlg dialog([&freq, window, parameter, binScale](const ConverterOptions& options) {
+        CWaitCursor wait(LoadString(IDS_GATHERING_FREQ_STATS));
+        const auto profile = CWindowProfile::Cached(window, parameter, freq.GetCount());
+        return CConverterMetrics::Compute(freq, *profile, binScale, options);
+    });
+    // Data with nothing to measure gets its reason; options that leave too
+    // few bins can be changed in the dialog.
+    dialog.Measure();
+    const ConverterResults::Problem problem = dialog.m_Results.m_nProblem;
+    if (problem != ConverterResults::kNone && problem != ConverterResults::kTooNarrow) {
+        ErrorBox(dialog.m_Results.m_strError);
+        return false;
+    }
+    return RunDialog(dialog);
 }
 
 }  // namespace kv

@@ -34,4 +34,12 @@ void ShowFrequencyList(CKalvoraDoc& doc, CFreqStats& stats);
 // a cancelled dialog, or empty Frequency Data (nothing offered), gives false.
 bool WriteFrequencyListFile(CFreqStats& stats);
 
+// "Converter Metrics": measures the project's Frequency Data as converter
+// tests do, with the window its Time Data was given (the project's window
+// settings supply gamma or alpha) and the scale of its transform, and shows
+// the dialog, whose options the settings store keeps. Frequency Data that
+// holds nothing to measure (values that are not finite, no tone) gets an
+// error message instead. Returns true for OK.
+bool ShowConverterMetrics(CKalvoraDoc& doc);
+
 }  // namespace kv

@@ -115,6 +115,8 @@ std::vector<CCommand> BuildTable() {
                      [](Doc& d) { ShowFrequencyStatistics(d.m_FreqStats); }, FreqNotEmpty));
     t.push_back(Make(T::ID_FREQ_SHOW_LIST, IDS_MENU_FREQUENCY, 0, IDS_CMD_SHOW_LIST,
                      [](Doc& d) { d.RunOperation(OP_FREQ_LIST); }, FreqNotEmpty));
+    t.push_back(Make(T::ID_FREQ_CONVERTER_METRICS, IDS_MENU_FREQUENCY, 0, IDS_CMD_CONVERTER_METRICS,
+                     [](Doc& d) { ShowConverterMetrics(d); }, FreqNotEmpty));
     t.push_back(Make(T::ID_FREQ_COPY, IDS_MENU_FREQUENCY, 0, IDS_CMD_COPY, [](Doc& d) { d.CopyFrequencyData(); },
                      FreqNotEmpty));
     // ---- View -------------------------------------------------------------------

@@ -91,7 +91,10 @@ void CKalvoData::Serialize(CArchive& ar, int version) {
         m_dHalfFs = ar.ReadF64();
         m_dStep = ar.ReadF64();
         m_nWindow = ar.ReadI16();
+        // A damaged marker: none when negative, else the window every
+        // unknown type acts as (the four-term Blackman-Harris, type 3).
         if (m_nWindow < 0) m_nWindow = -1;
+        if (m_nWindow == 0 || m_nWindow > 7) m_nWindow = 3;
         m_nStart = ar.ReadI32();
         m_nStop = ar.ReadI32();
         m_nCount = ar.ReadI32();

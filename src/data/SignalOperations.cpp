@@ -15,7 +15,6 @@ namespace kv {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 
 // The column length a grown data object would have; lengths beyond what a

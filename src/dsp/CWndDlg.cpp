@@ -20,6 +20,7 @@ void CWndDlg::CreateControls() {
     AddRadio(IDC_HANNING, LoadString(IDS_WND_HANNING), 0, -1, 4);
     AddRadio(IDC_GAUSSIAN, LoadString(IDS_WND_GAUSSIAN), 0, -1, 5);
     AddRadio(IDC_HAMMING, LoadString(IDS_WND_HAMMING), 0, -1, 6);
+    AddControl(IDC_GAMMA_NOTE, ControlKind::Static, "", -1, 7);
 }
 
 void CWndDlg::DoDataExchange(CDataExchange& dx) {
@@ -33,7 +34,18 @@ bool CWndDlg::OnInitDialog() {
     // A type from a damaged project file shows as the type it acts as.
     if (m_nWindowSel < 0 || m_nWindowSel > 6) m_nWindowSel = kBlackmanHarris4 - 1;
     UpdateData(false);
+    UpdateGammaNote();
     return true;
+}
+
+void CWndDlg::OnEditChange(int id) {
+    if (id == IDC_GAMMA) UpdateGammaNote();
+}
+
+void CWndDlg::UpdateGammaNote() {
+    double gamma = 0.0;
+    const bool beyond = ParseRealField(GetDlgItemText(IDC_GAMMA), gamma) && std::fabs(gamma) > kGammaPrecisionLimit;
+    SetDlgItemText(IDC_GAMMA_NOTE, beyond ? LoadString(IDS_WND_GAMMA_PRECISION) : std::string());
 }
 
 void CWndDlg::ReadControlsQuietly() {
@@ -55,6 +67,9 @@ void CWndDlg::OnSetFocus(int id) {
 
 void CWndDlg::OnOK() {
     if (!UpdateData(true)) return;
+    // Without a selected button the window is the one any unknown type
+    // acts as, so the type (and the marker it leaves) stays a real one.
+    if (m_nWindowSel < 0 || m_nWindowSel > 6) m_nWindowSel = kBlackmanHarris4 - 1;
     m_nWindowType = m_nWindowSel + 1;
     const double gamma = m_fGamma, alpha = m_fAlpha;
     if (m_nWindowType == kDolphChebyshev && !(std::isfinite(gamma) && gamma >= 1.0)) {

@@ -22,7 +22,10 @@ public:
         IDC_HANNING,
         IDC_GAUSSIAN,
         IDC_HAMMING,
+        IDC_GAMMA_NOTE = 466,  // the note on gammas beyond the precision of the construction
     };
+    // Above this gamma (dB) the dialog notes that the sidelobes cannot follow.
+    static constexpr double kGammaPrecisionLimit = 150.0;
     // Window types (m_nWindowType); any other value is treated as type 3.
     enum WindowType {
         kDolphChebyshev = 1,
@@ -41,6 +44,8 @@ public:
     bool OnInitDialog() override;
     // Focus on the gamma or alpha box selects the window it belongs to.
     void OnSetFocus(int id) override;
+    // Typing a gamma above kGammaPrecisionLimit shows the note on it.
+    void OnEditChange(int id) override;
     // Stores the type, then checks its parameter: a failed check shows its
     // message and ends the dialog with Cancel.
     void OnOK() override;
@@ -63,6 +68,8 @@ private:
     // Takes what the controls hold into the members without complaining
     // about fields that do not parse (those keep their values).
     void ReadControlsQuietly();
+    // The note under the gamma box, for the gamma it holds.
+    void UpdateGammaNote();
 };
 
 }  // namespace kv

@@ -170,7 +170,9 @@ void ApplyWindow(CKalvoData& data, int32_t type, double parameter) {
             for (int32_t i = 0; i < n; ++i) im[i] *= w[static_cast<size_t>(i)];
         }
     }
-    data.m_nWindow = type;
+    // The marker names the window applied: an unknown type acts as the
+    // four-term Blackman-Harris and is recorded as that.
+    data.m_nWindow = type >= CWndDlg::kDolphChebyshev && type <= CWndDlg::kHamming ? type : CWndDlg::kBlackmanHarris4;
 }
 
 bool WindowTimeData(CKalvoData& timeData, CWndDlg& settings) {

@@ -17,7 +17,8 @@ bool WindowTimeData(CKalvoData& timeData, CWndDlg& settings);
 // the type (1 Dolph-Chebyshev with gamma, 2 Kaiser-Bessel with alpha, 3 and
 // 4 Blackman-Harris four and seven term, 5 Hanning, 6 Gaussian, 7 Hamming;
 // any other type acts as 3), the Quadrature column only when the data is
-// complex; then sets the window marker to the type.
+// complex; then sets the window marker to the type (3 for a type that acts
+// as 3).
 void ApplyWindow(CKalvoData& data, int32_t type, double parameter);
 
 // The n weights of a window. A window of fewer than two points has the

@@ -200,10 +200,10 @@ const std::array<float, 32768>& UniformTable() {
 constexpr int kMaxWrapSteps = 1024;
 
 // The phase brought into (-pi, pi] by one remainder.
-float WrapPhase(float phase) {
-    float r = std::fmod(phase, kTwoPiF);
-    if (r > kPiF) r -= kTwoPiF;
-    if (r <= -kPiF) r += kTwoPiF;
+double WrapPhase(double phase) {
+    double r = std::fmod(phase, kTwoPiD);
+    if (r > kPiD) r -= kTwoPiD;
+    if (r <= -kPiD) r += kTwoPiD;
     return r;
 }
 
@@ -230,14 +230,16 @@ float GaussianSample() {
 }
 
 bool GenerateAudio(int32_t count, const CAudio& audio, CDataColumn& column, float fs) {
-    float phase = (audio.m_fAudioPhase / 360.0f) * kTwoPiF;
-    const float step = (audio.m_fAudioFrequency * kTwoPiF) / fs;
-    float value = 0.0f;
+    // The page's values are floats; the phase runs in double precision with
+    // the one double 2*pi, so a whole number of cycles closes exactly.
+    double phase = (static_cast<double>(audio.m_fAudioPhase) / 360.0) * kTwoPiD;
+    const double step = static_cast<double>(audio.m_fAudioFrequency) * kTwoPiD / static_cast<double>(fs);
+    double value = 0.0;
     double* out = Extend(column, count);
     for (int32_t i = 0; i < count; ++i) {
         phase = phase + step;
-        for (int n = 0; phase > kPiF; ++n) {
-            const float next = phase - kTwoPiF;
+        for (int n = 0; phase > kPiD; ++n) {
+            const double next = phase - kTwoPiD;
             if (n == kMaxWrapSteps || next == phase) {
                 phase = WrapPhase(phase);
                 break;
@@ -245,8 +247,8 @@ bool GenerateAudio(int32_t count, const CAudio& audio, CDataColumn& column, floa
             phase = next;
         }
         // A negative frequency or initial phase wraps from below the same way.
-        for (int n = 0; phase <= -kPiF; ++n) {
-            const float next = phase + kTwoPiF;
+        for (int n = 0; phase <= -kPiD; ++n) {
+            const double next = phase + kTwoPiD;
             if (n == kMaxWrapSteps || next == phase) {
                 phase = WrapPhase(phase);
                 break;
@@ -255,11 +257,9 @@ bool GenerateAudio(int32_t count, const CAudio& audio, CDataColumn& column, floa
         }
         switch (audio.m_nAudioWaveform) {
             case CAudio::Sine: value = std::cos(phase); break;
-            case CAudio::Square: value = phase >= 0.0f ? 1.0f : -1.0f; break;
-            case CAudio::Triangle:
-                value = static_cast<float>((std::fabs(static_cast<double>(phase) / kPiD) - 0.5) * 2.0);
-                break;
-            case CAudio::Sawtooth: value = phase / kPiF; break;
+            case CAudio::Square: value = phase >= 0.0 ? 1.0 : -1.0; break;
+            case CAudio::Triangle: value = (std::fabs(phase / kPiD) - 0.5) * 2.0; break;
+            case CAudio::Sawtooth: value = phase / kPiD; break;
             default: break;  // "Off": the value stays 0
         }
         out[i] = value;
@@ -316,15 +316,16 @@ void Modulate(const CModParm& modulation, const CQuadErr& errors, int32_t count,
         dcI = DbToAmplitude(errors.m_fDcOffsetI);
         dcQ = DbToAmplitude(errors.m_fDcOffsetQ);
     }
-    float e = 0.0f;
+    // Every angle in double precision with the one double 2*pi that also
+    // wraps the phase: a carrier of a whole number of cycles is coherent.
+    double e = 0.0;
     double g = 1.0;
     if (!errors.m_bDisableQuad) {
-        e = (errors.m_fPhaseError / 360.0f) * kTwoPiF;
+        e = (static_cast<double>(errors.m_fPhaseError) / 360.0) * kTwoPiD;
         g = DbToAmplitude(errors.m_fQAmplitudeDb);
     }
-    double theta = (static_cast<double>(modulation.m_fCarrierPhase) / 360.0) * static_cast<double>(kTwoPiF);
-    double delta = static_cast<double>(modulation.m_fCarrierFrequency) * static_cast<double>(kTwoPiF) /
-                   static_cast<double>(fs);
+    double theta = (static_cast<double>(modulation.m_fCarrierPhase) / 360.0) * kTwoPiD;
+    double delta = static_cast<double>(modulation.m_fCarrierFrequency) * kTwoPiD / static_cast<double>(fs);
     const float m = modulation.m_fPercentMod / 100.0f;
     const int32_t audioCount = audio.GetSize();
     const double* a0 = audio.GetData();
@@ -348,7 +349,7 @@ void Modulate(const CModParm& modulation, const CQuadErr& errors, int32_t count,
             case CModParm::FM:
                 I = std::cos(theta);
                 Q = g * std::sin(theta + e);
-                delta = (modulation.m_fDeviation * a + modulation.m_fCarrierFrequency) * static_cast<double>(kTwoPiF) /
+                delta = (modulation.m_fDeviation * a + modulation.m_fCarrierFrequency) * kTwoPiD /
                         static_cast<double>(fs);
                 break;
             default: break;  // LSB, USB and "None (noise only)" have no carrier
@@ -458,10 +459,12 @@ void QuantizeColumn(const CSamp& sample, CDataColumn& column, bool& saturated) {
             x = 0.0;
             continue;
         }
-        const double v = mode == CSamp::Round ? c * x + 0.5 : c * x;
-        // The integer part, as an integer conversion gives it (no -0), for
-        // any magnitude.
-        const double k = std::trunc(v) + 0.0;
+        // Round: halves away from zero, the same on both sides of zero, so a
+        // signal keeps its mean; Truncate: toward zero. The result is an
+        // integer as an integer conversion gives it (no -0), for any
+        // magnitude.
+        const double v = c * x;
+        const double k = (mode == CSamp::Round ? std::round(v) : std::trunc(v)) + 0.0;
         x = Saturate(sample, k, saturated) / c;
     }
 }

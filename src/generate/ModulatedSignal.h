@@ -11,9 +11,11 @@ class CNoise;
 class CQuadErr;
 class CSamp;
 
-// The steps of the modulated-signal generator. Floats and doubles are used
-// exactly where the generator's definition uses them, so a signal comes out
-// the same, sample for sample, at every generation.
+// The steps of the modulated-signal generator. The pages' values are floats,
+// as the generator's definition keeps them; the phases of the audio and the
+// carrier run in double precision with the one double 2*pi, so a tone of a
+// whole number of cycles is coherent. A signal comes out the same, sample
+// for sample, at every generation.
 
 // 2*pi and pi as 32-bit floats and as doubles.
 inline constexpr float kTwoPiF = 6.2831854820251465f;
@@ -55,8 +57,9 @@ bool AddNoise(const CNoise& noise, int32_t count, CDataColumn& column, bool rese
 bool IfFilterFile(const std::string& fileName, CDataColumn& column);
 // Clips x to the page's saturation value (0: no clipping) and notes it.
 double Saturate(const CSamp& sample, double x, bool& saturated);
-// Quantizes every point to the page's data scale (round or truncate), with
-// saturation; nothing when the quantization is "None".
+// Quantizes every point to the page's data scale (round halves away from
+// zero, or truncate toward zero), with saturation; nothing when the
+// quantization is "None".
 void QuantizeColumn(const CSamp& sample, CDataColumn& column, bool& saturated);
 // Multiplies every point by the data scale, with saturation.
 void ScaleColumn(const CSamp& sample, CDataColumn& column, bool& saturated);

@@ -11,6 +11,21 @@ namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kHalfPi = 1.5707963267948966;
+
+// A phase above 2*pi or below 0 brought into [0, 2*pi]; one of exactly 2*pi
+// stays. A step of less than a period needs one subtraction or addition; a
+// larger one (a frequency above Fs, negative or positive) one remainder.
+double WrapPhase(double theta) {
+    if (theta > kTwoPi) {
+        theta -= kTwoPi;
+        if (theta > kTwoPi) theta = std::fmod(theta, kTwoPi);
+    } else if (theta < 0.0) {
+        theta += kTwoPi;
+        if (theta < 0.0) theta = std::fmod(theta, kTwoPi) + kTwoPi;
+        if (theta > kTwoPi) theta = kTwoPi;  // rounding of a remainder just below 0
+    }
+    return theta;
+}
 }  // namespace
 
 double SquareShape(double x) { return x < kPi ? 1.0 : -1.0; }
@@ -35,7 +50,7 @@ void SynthesizeWaveform(CKalvoData& data, int32_t count, bool complex, int32_t w
     inphase.SetSize(0);
     if (complex) quadrature.SetSize(0);
     const double step = kTwoPi * frequency / data.GetFs();
-    double theta = kTwoPi * phaseDegrees / 360.0;
+    double theta = WrapPhase(kTwoPi * phaseDegrees / 360.0);
     if (count > 0) {
         inphase.SetSize(count);
         if (complex) quadrature.SetSize(count);
@@ -48,8 +63,7 @@ void SynthesizeWaveform(CKalvoData& data, int32_t count, bool complex, int32_t w
             if (thetaQ < 0.0) thetaQ += kTwoPi;
             pI[i] = WaveformShape(waveform, theta);
             if (pQ) pQ[i] = WaveformShape(waveform, thetaQ);
-            theta += step;
-            if (theta > kTwoPi) theta -= kTwoPi;
+            theta = WrapPhase(theta + step);
         }
     }
     data.EqualizeColumns(0.0);

@@ -227,6 +227,9 @@ const Entry kEntries[] = {
     {IDS_WND_GAMMA_TOO_SMALL, "Gamma must be 1.0 or greater."},
     {IDS_WND_ALPHA_TOO_SMALL, "Alpha must be greater than 0.0."},
     {IDS_WINDOWING, "Windowing Time Data..."},
+    {IDS_WND_GAMMA_PRECISION,
+     "Sidelobes stop near -160 dB (the limit of double precision): above 150 dB a larger gamma "
+     "only widens the main lobe."},
 
     // ---- analysis -----------------------------------------------------------
     {IDS_DSSTATS_TITLE, "Time Data Statistics"},
@@ -318,6 +321,15 @@ const Entry kEntries[] = {
     {IDS_CONV_WINDOW_HANNING, "Hanning"},
     {IDS_CONV_WINDOW_GAUSSIAN, "Gaussian"},
     {IDS_CONV_WINDOW_HAMMING, "Hamming"},
+    {IDS_CONV_OPTIONS, "Options"},
+    {IDS_CONV_FULL_SCALE, "Full scale:"},
+    {IDS_CONV_FULL_SCALE_UNIT, "amplitude of a full-scale sine"},
+    {IDS_CONV_HARMONICS_UP_TO, "Harmonics up to:"},
+    {IDS_CONV_SPAN_BINS, "Span, bins:"},
+    {IDS_CONV_SPAN_AUTO, "0: from the window"},
+    {IDS_CONV_APPLY, "&Apply"},
+    {IDS_CONV_RESULTS, "Results"},
+    {IDS_CONV_COPY, "&Copy"},
 
     // ---- signal generation --------------------------------------------------
     {IDS_GENERATE_TITLE, "Waveform Generator"},
@@ -659,6 +671,7 @@ const Entry kEntries[] = {
     {IDS_CMD_SQUARE_ROOT, "Replace With Square &Root"},
     {IDS_CMD_PAD, "&Pad..."},
     {IDS_CMD_SHOW_LIST, "Show &List"},
+    {IDS_CMD_CONVERTER_METRICS, "Converter Metrics..."},
     {IDS_CMD_BRING_TO_FRONT, "Bring Plot to Front"},
     {IDS_CMD_ADD_PLOT, "Add Plot"},
     {IDS_CMD_LIST_LENGTH, "&Length..."},

@@ -217,6 +217,7 @@ enum StringId : int {
     IDS_WND_GAMMA_TOO_SMALL,
     IDS_WND_ALPHA_TOO_SMALL,
     IDS_WINDOWING,
+    IDS_WND_GAMMA_PRECISION,
 
     // ---- analysis -----------------------------------------------------------
     IDS_ANALYSIS_FIRST = 4000,
@@ -301,6 +302,15 @@ enum StringId : int {
     IDS_CONV_WINDOW_HANNING,
     IDS_CONV_WINDOW_GAUSSIAN,
     IDS_CONV_WINDOW_HAMMING,
+    IDS_CONV_OPTIONS,
+    IDS_CONV_FULL_SCALE,
+    IDS_CONV_FULL_SCALE_UNIT,
+    IDS_CONV_HARMONICS_UP_TO,
+    IDS_CONV_SPAN_BINS,
+    IDS_CONV_SPAN_AUTO,
+    IDS_CONV_APPLY,
+    IDS_CONV_RESULTS,
+    IDS_CONV_COPY,
 
     // ---- signal generation --------------------------------------------------
     IDS_GENERATE_FIRST = 5000,
@@ -645,6 +655,7 @@ enum StringId : int {
     IDS_CMD_SQUARE_ROOT,
     IDS_CMD_PAD,
     IDS_CMD_SHOW_LIST,
+    IDS_CMD_CONVERTER_METRICS,
     IDS_CMD_BRING_TO_FRONT,
     IDS_CMD_ADD_PLOT,
     IDS_CMD_LIST_LENGTH,

@@ -19,7 +19,7 @@ TEST(CommandTable, EveryCommandHasAUniqueIdAndAText) {
         EXPECT_FALSE(LoadString(c.m_nText).empty()) << c.m_nId;
         EXPECT_FALSE(LoadString(c.m_nMenu).empty()) << c.m_nId;
     }
-    EXPECT_EQ(ids.size(), 42u);
+    EXPECT_EQ(ids.size(), 43u);
     for (int id : T::ToolbarIds())
         if (id != T::ID_SEPARATOR) {
             EXPECT_NE(T::Find(id), nullptr) << id;

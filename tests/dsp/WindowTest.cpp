@@ -277,5 +277,91 @@ TEST(CWndDlg, DamagedTypeShowsAsBlackmanHarris) {
     EXPECT_EQ(dlg.WindowParameter(), 0.0);
 }
 
+// An unknown type acts as the four-term Blackman-Harris; the marker the
+// data keeps says so instead of keeping the unknown number.
+TEST(ApplyWindow, UnknownTypeIsMarkedAsTheWindowItActsAs) {
+    for (int32_t type : {0, 8, 65535}) {
+        CKalvoData d;
+        Fill(d, Values(9, 1.0), Values(9, 0.0), true);
+        ApplyWindow(d, type, 0.0);
+        EXPECT_EQ(d.m_nWindow, CWndDlg::kBlackmanHarris4) << type;
+        const Values bh4 = WindowWeights(CWndDlg::kBlackmanHarris4, 9, 0.0);
+        for (int i = 0; i < 9; ++i) EXPECT_EQ(d.Inphase()[i], bh4[static_cast<size_t>(i)]);
+    }
+}
+
+TEST(CWndDlg, ADialogLeftWithoutASelectedWindowGivesARealType) {
+    // Before, no selected button made type 0, and the data windowed with it
+    // kept the marker 0, which names no window.
+    test::CScriptedPlatform p;
+    CKalvoData d;
+    Fill(d, Values(9, 1.0), Values(9, 0.0), true);
+    CWndDlg dlg;
+    dlg.m_nWindowType = 65535;  // from a damaged project
+    p.OnDialog<CWndDlg>([](CWndDlg& w) {
+        w.CheckRadioButton(CWndDlg::IDC_DOLPH_CHEBYSHEV, -1);
+        ASSERT_EQ(w.GetCheckedRadioButton(CWndDlg::IDC_DOLPH_CHEBYSHEV), -1);
+        w.SimulateClick(IDOK);
+    });
+    EXPECT_TRUE(WindowTimeData(d, dlg));
+    EXPECT_EQ(dlg.m_nWindowType, CWndDlg::kBlackmanHarris4);
+    EXPECT_EQ(d.m_nWindow, CWndDlg::kBlackmanHarris4);
+}
+
+TEST(CWndDlg, DamagedMarkerOfAProjectReadsAsTheWindowItActsAs) {
+    for (int16_t stored : {int16_t{9}, int16_t{0}, int16_t{5}, int16_t{-7}}) {
+        CKalvoData d;
+        Fill(d, Values(4, 1.0), Values(4, 0.0), true);
+        d.m_nWindow = stored;
+        CMemFile file;
+        {
+            CArchive ar(file, CArchive::Mode::Store);
+            d.Serialize(ar, 20);
+            ar.Close();
+        }
+        file.SeekToBegin();
+        CArchive ar(file, CArchive::Mode::Load);
+        CKalvoData back;
+        back.Serialize(ar, 20);
+        const int32_t expected = stored < 0 ? -1 : (stored >= 1 && stored <= 7 ? stored : 3);
+        EXPECT_EQ(back.m_nWindow, expected) << stored;
+    }
+}
+
+TEST(CWndDlg, GammaBeyondThePrecisionOfTheWindowGetsANote) {
+    // Dolph-Chebyshev sidelobes bottom out near -162 dB however much is asked.
+    const std::vector<double> w = DolphChebyshevWindow(1024, 200.0);
+    std::vector<double> re(w), im(w.size(), 0.0), outRe(w.size()), outIm(w.size());
+    ChirpDft(static_cast<int64_t>(w.size()), re.data(), im.data(), outRe.data(), outIm.data());
+    double peak = 0.0, far = 0.0;
+    for (size_t k = 0; k < w.size(); ++k) {
+        const double m = std::hypot(outRe[k], outIm[k]);
+        if (k == 0) peak = m;
+        if (k >= 64 && k <= w.size() - 64) far = std::max(far, m);
+    }
+    EXPECT_GT(20 * std::log10(far / peak), -175.0) << "sidelobes deeper than double precision allows";
+
+    test::CScriptedPlatform p;
+    CWndDlg dlg;
+    dlg.m_fGamma = 200.0f;
+    std::vector<std::string> notes;
+    p.OnDialog<CWndDlg>([&](CWndDlg& d) {
+        notes.push_back(d.GetDlgItemText(CWndDlg::IDC_GAMMA_NOTE));
+        d.SimulateText(CWndDlg::IDC_GAMMA, "120");
+        notes.push_back(d.GetDlgItemText(CWndDlg::IDC_GAMMA_NOTE));
+        d.SimulateText(CWndDlg::IDC_GAMMA, "151");
+        notes.push_back(d.GetDlgItemText(CWndDlg::IDC_GAMMA_NOTE));
+        d.SimulateClick(IDOK);
+    });
+    EXPECT_TRUE(RunDialog(dlg));
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0], "Sidelobes stop near -160 dB (the limit of double precision): above 150 dB a larger gamma "
+                        "only widens the main lobe.");
+    EXPECT_EQ(notes[1], "");
+    EXPECT_EQ(notes[2], notes[0]);
+    EXPECT_EQ(dlg.m_fGamma, 151.0f);  // a note, not a refusal
+    EXPECT_TRUE(p.messages.empty());
+}
+
 }  // namespace
 }  // namespace kv

@@ -57,6 +57,11 @@ std::string CFuzzInput::Write(const std::string& name, const uint8_t* data, size
     return path;
 }
 
+void CFuzzInput::Remove(const std::string& name) const {
+    std::error_code error;
+    std::filesystem::remove(PathOf(name), error);
+}
+
 void CFuzzInput::RestoreDirectory() const {
     if (!m_strStartDirectory.empty() && chdir(m_strStartDirectory.c_str()) != 0) {
         std::perror("kalvora fuzzing: cannot go back to the working directory");

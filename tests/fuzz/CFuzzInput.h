@@ -16,6 +16,8 @@ public:
     // Writes the bytes to the file of that name in the folder; returns its
     // full path.
     std::string Write(const std::string& name, const uint8_t* data, size_t size);
+    // Removes the file of that name from the folder, if it is there.
+    void Remove(const std::string& name) const;
     // The full path a file of that name would have (it may not exist).
     std::string PathOf(const std::string& name) const { return m_strFolder + "/" + name; }
     // Goes back to the working directory the process started in.

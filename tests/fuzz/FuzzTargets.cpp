@@ -8,7 +8,9 @@ namespace {
 
 const std::pair<const char*, FuzzTarget> kTargets[] = {
     {"project", FuzzProject},          {"signal_text", FuzzSignalText}, {"signal_fixed", FuzzSignalFixed},
-    {"signal_binary", FuzzSignalBinary}, {"signal_wave", FuzzSignalWave}, {"fir", FuzzFirFile},
+    {"signal_binary", FuzzSignalBinary}, {"signal_wave", FuzzSignalWave},
+    {"signal_rawint", FuzzSignalRawInt}, {"signal_npy", FuzzSignalNpy}, {"signal_sigmf", FuzzSignalSigmf},
+    {"signal_csv", FuzzSignalCsv},     {"fir", FuzzFirFile},
     {"audio", FuzzAudioFile},          {"if_filter", FuzzIfFilterFile}, {"numbers", FuzzNumbers},
 };
 

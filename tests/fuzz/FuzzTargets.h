@@ -35,6 +35,17 @@ void FuzzSignalFixed(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
 void FuzzSignalBinary(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
 // WAVE files; the first byte picks the one- or two-channel read.
 void FuzzSignalWave(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
+// The raw integer formats (Binary:int8, Binary:uint8, Binary:int16,
+// Binary:int32) in either byte order, with a header of the last bytes'
+// choosing to skip.
+void FuzzSignalRawInt(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
+// NumPy .npy files.
+void FuzzSignalNpy(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
+// SigMF recordings: the input holds the metadata file, a separator line and
+// the dataset file.
+void FuzzSignalSigmf(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
+// Text:CSV, with the columns a user may choose (or mistype).
+void FuzzSignalCsv(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
 // FIR filter files applied to a short Time Data.
 void FuzzFirFile(const uint8_t* data, size_t size, CFuzzOutcome& outcome);
 // Audio files of the signal generator, then a generation from them.

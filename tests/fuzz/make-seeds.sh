@@ -9,6 +9,7 @@ cd "$(dirname "$0")/../.."
 CLI=${1:-build/kalvora-cli}
 [ -x "$CLI" ] || { echo "no kalvora-cli at $CLI (build first, or pass its path)" >&2; exit 1; }
 CLI=$(realpath "$CLI")
+ROOT=$PWD
 OUT=$PWD/tests/fuzz/corpus
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -152,4 +153,58 @@ if command -v sox >/dev/null; then
   sox -n -r 22050 -c 2 -b 16 "$OUT/signal_wave/sox-16-stereo.wav" synth 0.002 sine 440 2>/dev/null || true
   sox -n -r 11025 -c 1 -b 8 -e unsigned-integer "$OUT/signal_wave/sox-8-mono.wav" synth 0.003 square 300 2>/dev/null || true
 fi
+# ---- raw integers, .npy, SigMF and CSV --------------------------------------------
+# Each seed ends in the byte that picks how the harness reads it (see
+# SignalTargets.cpp): the file as written, then that byte.
+mkdir -p "$OUT"/{signal_rawint,signal_npy,signal_sigmf,signal_csv}
+pick() { cat "$1"; printf "\\x$(printf %02x "$2")"; }
+gen --to Binary:int8 --real cli-int8.bin
+gen --to Binary:uint8 cli-uint8.bin
+gen --to Binary:int16 cli-int16.bin
+gen --to Binary:int16 --endian big --real cli-int16-big.bin
+gen --to Binary:int32 cli-int32.bin
+# A raw integer seed ends in two bytes: the header bytes to skip, then the pick.
+skip() { cat "$1"; printf "\\x$(printf %02x "$2")\\x$(printf %02x "$3")"; }
+skip cli-int8.bin 0 0 >"$OUT/signal_rawint/cli-int8"
+skip cli-uint8.bin 0 $((1 + 4)) >"$OUT/signal_rawint/cli-uint8-iq"
+skip cli-int16.bin 0 $((2 + 4 + 8)) >"$OUT/signal_rawint/cli-int16-iq-processed"
+skip cli-int16-big.bin 0 $((2 + 32)) >"$OUT/signal_rawint/cli-int16-big"
+skip cli-int32.bin 0 $((3 + 4)) >"$OUT/signal_rawint/cli-int32-iq"
+gen --to Binary:npy cli-complex.npy
+gen --to Binary:npy --real cli-real.npy
+pick cli-complex.npy 1 >"$OUT/signal_npy/cli-complex"
+pick cli-real.npy 2 >"$OUT/signal_npy/cli-real-processed"
+gen --to Binary:SigMF cli.sigmf-meta
+gen --to Binary:SigMF --real cli-real.sigmf-meta
+sigmf() { cat "$1.sigmf-meta"; printf '\n--sigmf-data--\n'; cat "$1.sigmf-data"; printf "\\x$(printf %02x "$2")"; }
+sigmf cli 1 >"$OUT/signal_sigmf/cli-complex"
+sigmf cli-real 2 >"$OUT/signal_sigmf/cli-real-processed"
+gen --to Text:CSV cli-complex.csv
+gen --to Text:CSV --real cli-real.csv
+pick cli-complex.csv 1 >"$OUT/signal_csv/cli-complex"
+pick cli-real.csv $((2 + 24)) >"$OUT/signal_csv/cli-real-processed"
+
+# Files of NumPy, Python and sox that the formats' tests keep, with a pick byte.
+FIX=$ROOT/tests/testdata/formats
+for f in "$FIX"/iq-*.bin; do
+  n=$(basename "$f" .bin)
+  case $n in
+    *int8) t=0 ;; *uint8) t=1 ;; *int16*) t=2 ;; *) t=3 ;;
+  esac
+  case $n in *big) t=$((t + 32)) ;; esac
+  h=0
+  case $n in *header) h=16 ;; esac
+  skip "$f" $h $((t + 4)) >"$OUT/signal_rawint/fixture-$n"
+done
+for f in "$FIX"/*.npy; do pick "$f" 1 >"$OUT/signal_npy/fixture-$(basename "$f" .npy)"; done
+for f in "$FIX"/*.sigmf-meta; do
+  b=${f%.sigmf-meta}
+  dataset=$(sed -n 's/.*"core:dataset": *"\([^"]*\)".*/\1/p' "$f")
+  if [ -n "$dataset" ] && [ -f "$FIX/$dataset" ]; then
+    # A dataset of another name: the harness writes it as signal.sigmf-data.
+    sed "s/\"$dataset\"/\"signal.sigmf-data\"/" "$f"; printf '\n--sigmf-data--\n'; cat "$FIX/$dataset"; printf '\x01'
+  elif [ -f "$b.sigmf-data" ]; then sigmf "$b" 1; else { cat "$f"; printf '\x01'; }; fi \
+    >"$OUT/signal_sigmf/fixture-$(basename "$b")"
+done
+for f in "$FIX"/*.csv; do pick "$f" 1 >"$OUT/signal_csv/fixture-$(basename "$f" .csv)"; done
 echo "seed corpora written to $OUT"

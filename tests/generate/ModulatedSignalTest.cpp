@@ -161,12 +161,11 @@ TEST(GenerateAudio, WaveformsOfOnePeriodInEightSamples) {
     CDataColumn c;
     ASSERT_TRUE(GenerateAudio(8, audio, c, 8.0f));
     ASSERT_EQ(c.GetSize(), 8);
-    // The first sample already includes one step.
-    EXPECT_NEAR(c[0], std::cos(2 * M_PI / 8), 1e-7);
-    EXPECT_EQ(c[0], static_cast<double>(std::cos(kTwoPiF / 8.0f)));
-    EXPECT_NEAR(c[3], -1.0, 1e-6);
-    EXPECT_NEAR(c[7], 1.0, 1e-6);
-    for (double v : c) EXPECT_EQ(v, static_cast<double>(static_cast<float>(v))) << "32-bit samples";
+    // The first sample already includes one step; the phase runs in double
+    // precision, so the period closes to the last bit.
+    EXPECT_EQ(c[0], std::cos(kTwoPiD / 8.0));
+    EXPECT_NEAR(c[3], -1.0, 1e-15);
+    EXPECT_NEAR(c[7], 1.0, 1e-15);
 
     audio.m_nAudioWaveform = CAudio::Square;
     CDataColumn sq;
@@ -343,8 +342,8 @@ TEST(Modulate, FmWithZeroDeviationIsCwAndDeviationShiftsTheNextStep) {
     CDataColumn pulse = MakeColumn({1.0, 0.0, 0.0});
     CDataColumn I, Q;
     Modulate(mod, errors, 3, I, Q, pulse, 8.0f);
-    const double step1 = (1.0 + 0.7f) * static_cast<double>(kTwoPiF) / 8.0;
-    const double step2 = 0.7f * static_cast<double>(kTwoPiF) / 8.0;
+    const double step1 = (1.0 + 0.7f) * kTwoPiD / 8.0;
+    const double step2 = 0.7f * kTwoPiD / 8.0;
     EXPECT_NEAR(std::atan2(Q[1], I[1]), step1, 1e-12);
     EXPECT_NEAR(std::atan2(Q[2], I[2]), step1 + step2, 1e-12);
 }
@@ -356,10 +355,11 @@ TEST(Quantize, RoundAndTruncateWithTheDataScale) {
     bool saturated = false;
     CSamp s;
     s.m_nQuantization = CSamp::Round;
-    CDataColumn c = MakeColumn({0.6, -0.6, 0.5, -0.5, 1.5, -1.5, 0.4});
+    // Halves round away from zero on both sides.
+    CDataColumn c = MakeColumn({0.6, -0.6, 0.5, -0.5, 1.5, -1.5, 0.4, -0.4});
     QuantizeColumn(s, c, saturated);
-    EXPECT_EQ(Values(c), (std::vector<double>{1, 0, 1, 0, 2, -1, 0}));
-    EXPECT_FALSE(std::signbit(c[1])) << "no negative zero";
+    EXPECT_EQ(Values(c), (std::vector<double>{1, -1, 1, -1, 2, -2, 0, 0}));
+    EXPECT_FALSE(std::signbit(c[7])) << "no negative zero";
     EXPECT_FALSE(saturated);
 
     s.m_nQuantization = CSamp::Truncate;
@@ -372,8 +372,8 @@ TEST(Quantize, RoundAndTruncateWithTheDataScale) {
     s.m_fScale = 256.0f;
     CDataColumn scaled = MakeColumn({0.3, -0.3});
     QuantizeColumn(s, scaled, saturated);
-    EXPECT_EQ(scaled[0], 77.0 / 256.0);   // 76.8 + 0.5
-    EXPECT_EQ(scaled[1], -76.0 / 256.0);  // -76.8 + 0.5 truncates toward zero
+    EXPECT_EQ(scaled[0], 77.0 / 256.0);   // 76.8
+    EXPECT_EQ(scaled[1], -77.0 / 256.0);  // -76.8, the same distance on the other side
 
     // Beyond the range of a 32-bit integer the integer part is still exact.
     s.m_fScale = 1.0f;

@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QToolBar>
 
+#include "analysis/CConverterMetricsDlg.h"
 #include "analysis/CDsStats.h"
 #include "analysis/CFStatDlg.h"
 #include "app/CCommandTable.h"
@@ -76,6 +77,7 @@ std::vector<std::unique_ptr<CDialogModel>> AllDialogs() {
     std::vector<std::unique_ptr<CDialogModel>> d;
     d.push_back(std::make_unique<CDsStats>());
     d.push_back(std::make_unique<CFStatDlg>());
+    d.push_back(std::make_unique<CConverterMetricsDlg>());
     d.push_back(std::make_unique<CListLength>());
     d.push_back(std::make_unique<CMixDlg>());
     d.push_back(std::make_unique<CPadDlg>());
