@@ -42,7 +42,7 @@ struct ConverterResults {
     std::string m_strError;  // why there are no results
 
     double m_dFundamentalFrequency = 0.0;  // in the data's frequency unit
-    double m_dFundamentalBin = 0.0;        // power-weighted centre of its span, in bins
+    double m_dFundamentalBin = 0.0;        // the tone's position, in bins
     double m_dSignalDbfs = 0.0;
     double m_dSnr = 0.0;
     double m_dSinad = 0.0;

@@ -19,6 +19,29 @@ constexpr int kResultRows = 11;
 // The full scale is an amplitude in the data's own units.
 constexpr double kMinFullScale = 1e-30;
 constexpr double kMaxFullScale = 1e30;
+// The message under the results is broken into lines of about this many
+// characters, so a long warning does not widen the dialog.
+constexpr size_t kMessageColumns = 72;
+
+// Breaks text at spaces into lines of at most `columns` characters (a
+// longer word stands on a line of its own).
+std::string WrapText(const std::string& text, size_t columns) {
+    std::string wrapped, line;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty()) continue;
+        if (!line.empty() && line.size() + 1 + word.size() > columns) {
+            wrapped += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return wrapped + line;
+}
 
 }  // namespace
 
@@ -66,8 +89,10 @@ void CConverterMetricsDlg::CreateControls() {
         AddControl(IDC_RESULT_FIRST + row, ControlKind::Static, "", results, row).m_strLabel = LoadString(labels[row]);
     AddControl(IDC_HARMONIC_LIST, ControlKind::ListBox, "", results, kResultRows).m_strLabel =
         LoadString(IDS_CONV_HARMONICS);
-    AddControl(IDC_MESSAGE, ControlKind::Static, "", results, kResultRows + 1);
-    AddControl(IDC_COPY, ControlKind::Button, LoadString(IDS_CONV_COPY));
+    // The message and Copy below the groups, so a message does not widen
+    // the label column of the results.
+    AddControl(IDC_MESSAGE, ControlKind::Static, "", -1, 0);
+    AddControl(IDC_COPY, ControlKind::Button, LoadString(IDS_CONV_COPY), -1, 1);
 }
 
 void CConverterMetricsDlg::DoDataExchange(CDataExchange& dx) {
@@ -114,7 +139,7 @@ void CConverterMetricsDlg::ShowResults() {
         message = m_Results.m_strError;
     else if (m_Results.m_bWindowLimited)
         message = LoadString(IDS_CONV_WINDOW_LIMITED);
-    Control(IDC_MESSAGE).m_strCaption = message;
+    Control(IDC_MESSAGE).m_strCaption = WrapText(message, kMessageColumns);
     EnableControl(IDC_COPY, m_Results.m_bValid);
 }
 

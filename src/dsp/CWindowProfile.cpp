@@ -55,10 +55,11 @@ CWindowProfile::CWindowProfile(int32_t type, double parameter, int32_t n)
     const double count = static_cast<double>(m_weights.size());
     m_dCoherentGain = sum / count;
     m_dPowerGain = squares / count;
-    const std::vector<double> lobe =
-        m_nLength <= kLobeLength ? m_weights : Weights(m_nType, m_dParameter, kLobeLength);
-    m_dHalfWidth = FindHalfWidth(lobe);
-    m_bFlatSidelobes = HasFlatSidelobes(lobe);
+    m_lobe = m_nLength <= kLobeLength ? m_weights : Weights(m_nType, m_dParameter, kLobeLength);
+    m_dLobeSum = 0.0;
+    for (double v : m_lobe) m_dLobeSum += v;
+    m_dHalfWidth = FindHalfWidth(m_lobe);
+    m_bFlatSidelobes = HasFlatSidelobes(m_lobe);
 }
 
 std::shared_ptr<const CWindowProfile> CWindowProfile::Cached(int32_t type, double parameter, int32_t n) {
@@ -89,6 +90,12 @@ int32_t CWindowProfile::SpanBins() const {
 std::complex<double> CWindowProfile::Spectrum(double f) const {
     const double L = static_cast<double>(m_weights.size());
     return RotatedSum(m_weights, -kTwoPi * f / L, 0.0);
+}
+
+double CWindowProfile::LobePower(double f) const {
+    if (m_dLobeSum == 0.0) return 0.0;
+    const double L = static_cast<double>(m_lobe.size());
+    return std::norm(RotatedSum(m_lobe, -kTwoPi * f / L, 0.0)) / (m_dLobeSum * m_dLobeSum);
 }
 
 bool CWindowProfile::HasFlatSidelobes(const std::vector<double>& w) {

@@ -63,6 +63,9 @@ public:
     // The spectrum of the model weights at f bins of the model length:
     // sum of w[i] exp(-j 2 pi f i / L).
     std::complex<double> Spectrum(double f) const;
+    // The power of the main lobe's shape f bins from its centre, relative
+    // to the centre (from the window over at most kLobeLength points).
+    double LobePower(double f) const;
 
 private:
     // The main lobe's half width from the window over at most kLobeLength
@@ -77,6 +80,8 @@ private:
     double m_dParameter = 0.0;
     int32_t m_nLength = 0;
     std::vector<double> m_weights;
+    std::vector<double> m_lobe;  // the weights over at most kLobeLength points
+    double m_dLobeSum = 1.0;
     double m_dCoherentGain = 1.0;
     double m_dPowerGain = 1.0;
     double m_dHalfWidth = 1.0;

@@ -263,6 +263,24 @@ TEST(ConverterMetrics, WindowWithHighSidelobesOnACleanConverterCarriesAWarning) 
     EXPECT_EQ(CConverterMetrics::FormatText(quiet).find("Warning"), std::string::npos);
 }
 
+TEST(ConverterMetrics, ToneBetweenBinsWithoutAWindowIsFoundWhereItIsAndItsLeakageIsNamed) {
+    // Without a window the span (one bin each side) holds only part of the
+    // lobe of a tone between bins: the tone's frequency still comes out
+    // right, and the leakage, far above the noise, carries the warning
+    // instead of passing for noise.
+    TestSignal s;
+    s.snrDb = 98.0;
+    s.harmonics = {{2, -105.0}};
+    for (const double cycles : {2039.37, 2039.5, 2038.62}) {
+        s.cycles = cycles;
+        const ConverterResults r = Measure(s, Window{-1, 0.0, "none"});
+        ASSERT_TRUE(r.m_bValid) << cycles;
+        EXPECT_EQ(r.m_nSpanBins, 1) << cycles;
+        EXPECT_NEAR(r.m_dFundamentalBin, cycles, 1e-3) << cycles;
+        EXPECT_TRUE(r.m_bWindowLimited) << cycles;
+    }
+}
+
 TEST(ConverterMetrics, SpectraWithoutAMeasurableToneAreRefusedWithAReason) {
     CKalvoData freq;
     const CWindowProfile none(-1, 0.0, 64);

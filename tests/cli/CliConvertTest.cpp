@@ -290,6 +290,19 @@ TEST(CliFormats, A48kHzWaveFileConvertsToItselfWithoutQuestions) {
     ASSERT_EQ(out.size(), in.size() + 2);  // the program's fmt chunk has 18 bytes
     EXPECT_EQ(out.substr(46), in.substr(44));
     EXPECT_EQ(out.substr(22, 14), in.substr(22, 14));  // channels, 48000 Hz, block size, 16 bits
+    // The written file, -32768 among its words, converts to itself byte for
+    // byte, and the overflow question (answered No without --yes) never comes.
+    r = RunCli({"convert", "--complex", "out.wav", "again.wav", "--from", "Binary:Wave", "--to", "Binary:Wave"},
+               dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "again.wav"), out);
+    r = RunCli({"convert", Fixture("pcm16-mono-22k.wav"), "mono.wav", "--from", "Binary:Wave", "--to", "Binary:Wave"},
+               dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = RunCli({"convert", "mono.wav", "mono-again.wav", "--from", "Binary:Wave", "--to", "Binary:Wave"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "mono-again.wav"), ReadFile(dir / "mono.wav"));
+    EXPECT_EQ(ReadFile(dir / "mono.wav").substr(46), ReadFile(Fixture("pcm16-mono-22k.wav")).substr(44));
     // Its sampling frequency goes on to a SigMF recording.
     r = RunCli({"convert", "--complex", Fixture("pcm16-stereo-48k.wav"), "rec.sigmf-meta", "--from", "Binary:Wave",
                 "--to", "Binary:SigMF"},
