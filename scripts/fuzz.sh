@@ -14,7 +14,8 @@
 #   bash scripts/fuzz.sh [SECONDS] [HARNESS...]
 #
 # Environment: FUZZ_TIMEOUT (seconds an input may take, default 1),
-# FUZZ_BUILD_DIR (default build-fuzz), FUZZ_NICE (niceness, default 10).
+# FUZZ_BUILD_DIR (default build-fuzz), FUZZ_NICE (niceness, default 10),
+# FUZZ_MERGE (0: keep no new inputs, as in CI, where they would be lost).
 # Without clang and its libFuzzer runtime the script says so and does nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,6 +24,7 @@ shift || true
 BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
 TIMEOUT=${FUZZ_TIMEOUT:-1}
 NICE=${FUZZ_NICE:-10}
+MERGE=${FUZZ_MERGE:-1}
 ROOT=$PWD
 
 if ! command -v clang++ >/dev/null 2>&1; then
@@ -85,7 +87,7 @@ for h in "${harnesses[@]}"; do
     <(tail -1 "$work/cpu" 2>/dev/null) || echo 0)
   rate=$(awk -v e="${execs:-0}" -v c="$cpu" 'BEGIN { printf "%d", (c > 0 ? e / c : 0) }')
   # Keep what adds coverage (skipped after a finding: the corpus stays as it was).
-  if [ "$crashes" -eq 0 ] && [ -n "$(ls -A "$work/new")" ]; then
+  if [ "$MERGE" != 0 ] && [ "$crashes" -eq 0 ] && [ -n "$(ls -A "$work/new")" ]; then
     (cd "$work" && TMPDIR=$work/tmp nice -n "$NICE" "$exe" -merge=1 -timeout="$TIMEOUT" -rss_limit_mb=2048 \
        -max_len="$(max_len "$h")" "$corpus" "$work/new" >"$work/merge.log" 2>&1) || true
   fi

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -23,6 +24,13 @@ namespace kv {
 
 namespace {
 
+struct CPlotViewArgs {
+    bool xRange = false, yRange = false, logX = false, logY = false;
+    double xFrom = 0, xTo = 0, yFrom = 0, yTo = 0;
+    int colors = 0;
+    double scale = 1.0;
+};
+
 int32_t Choice(const std::string& option, const std::string& value, const std::vector<std::string>& names) {
     for (size_t i = 0; i < names.size(); ++i)
         if (value == names[i]) return static_cast<int32_t>(i);
@@ -41,6 +49,15 @@ void ParseSize(const std::string& text, int& width, int& height) {
     height = static_cast<int>(h);
 }
 
+// "A:B" with A < B, both finite.
+void ParseRange(const std::string& option, const std::string& text, double& from, double& to) {
+    // The separator is the first colon that is not the start of the text.
+    const size_t colon = text.find(':', 1);
+    if (colon == std::string::npos || !ParseReal(text.substr(0, colon), from) ||
+        !ParseReal(text.substr(colon + 1), to) || !std::isfinite(from) || !std::isfinite(to) || !(from < to))
+        throw CUsageError{"--" + option + ": '" + text + "' is not FROM:TO with FROM below TO"};
+}
+
 int RunPlot(const CCliArgs& args, CCliPlatform& platform) {
     args.RequirePositionals(2, 2, "IN and OUT files");
     const std::string out = AbsolutePath(args.Positionals()[1]);
@@ -57,6 +74,29 @@ int RunPlot(const CCliArgs& args, CCliPlatform& platform) {
     int width = 1200, height = 800;
     if (auto size = args.Value("size")) ParseSize(*size, width, height);
     const CWindowChoice window = ParseWindow(args);
+    CPlotViewArgs view;
+    if (auto r = args.Value("x-range")) {
+        ParseRange("x-range", *r, view.xFrom, view.xTo);
+        view.xRange = true;
+    }
+    if (auto r = args.Value("y-range")) {
+        ParseRange("y-range", *r, view.yFrom, view.yTo);
+        view.yRange = true;
+    }
+    view.logX = args.Has("log-x");
+    view.logY = args.Has("log-y");
+    if (view.logX && view.xRange && !(view.xFrom > 0))
+        throw CUsageError{"--x-range: a log X axis needs values above 0"};
+    if (view.logY && view.yRange && !(view.yFrom > 0))
+        throw CUsageError{"--y-range: a log Y axis needs values above 0"};
+    view.colors = Choice("colors", args.Text("colors", "classic"), {"classic", "dark"}) == 1 ? 2 : 0;
+    if (auto sc = args.Value("scale")) {
+        if (!ParseReal(*sc, view.scale) || !(view.scale >= 0.25 && view.scale <= 8))
+            throw CUsageError{"--scale: '" + *sc + "' is not a number from 0.25 to 8"};
+        if (width * view.scale > 20000 || height * view.scale > 20000)
+            throw CUsageError{"--scale: the picture would be larger than 20000 pixels"};
+    }
+
     if (!frequency && (args.Has("window") || args.Has("length")))
         throw CUsageError{"--window and --length apply to --domain frequency"};
 
@@ -64,6 +104,7 @@ int RunPlot(const CCliArgs& args, CCliPlatform& platform) {
     (void)platform;
     (void)type;
     (void)style;
+    (void)view;
     throw CCommandFailure{"this kalvora-cli was built without Qt: it cannot draw plots"};
 #else
     CCliDoc doc;
@@ -89,6 +130,16 @@ int RunPlot(const CCliArgs& args, CCliPlatform& platform) {
     options.m_bHistogram = args.Has("histogram");
     options.m_nDb = args.Has("db") ? 1 : args.Has("linear") ? 0 : -1;
     options.m_strTitle = args.Text("title", "");
+    options.m_bXRange = view.xRange;
+    options.m_dXFrom = view.xFrom;
+    options.m_dXTo = view.xTo;
+    options.m_bYRange = view.yRange;
+    options.m_dYFrom = view.yFrom;
+    options.m_dYTo = view.yTo;
+    options.m_bLogX = view.logX;
+    options.m_bLogY = view.logY;
+    options.m_nColors = view.colors;
+    options.m_dScale = view.scale;
 
     CGuiSession gui;
     if (!gui.Usable()) throw CCommandFailure{"no graphical application could be started to draw the plot"};
@@ -122,7 +173,9 @@ std::vector<COptionDef> PlotOptions() {
     std::vector<COptionDef> options = {{"domain", true}, {"type", true},  {"histogram", false}, {"style", true},
                                         {"db", false},    {"linear", false}, {"size", true},     {"title", true},
                                         {"window", true}, {"length", true}, {"ref", true},       {"real-sine", false},
-                                        {"min-db", true}, {"fs", true},     {"units", true}};
+                                        {"min-db", true}, {"fs", true},     {"units", true},
+                                        {"x-range", true}, {"y-range", true}, {"log-x", false}, {"log-y", false},
+                                        {"colors", true}, {"scale", true}};
     AddReadOptions(options);
     return options;
 }
@@ -147,6 +200,12 @@ const CCliCommand& PlotCommand() {
         "  --db, --linear     magnitude in decibels or linear\n"
         "  --size WxH         picture size in pixels (default 1200x800)\n"
         "  --title TEXT       main title (default: the name of the data)\n"
+        "  --x-range A:B      show X from A to B (a horizontal zoom; seconds, or the time or\n"
+        "                     frequency unit of --units), the Y axis scaled to what is shown\n"
+        "  --y-range A:B      show Y from A to B\n"
+        "  --log-x, --log-y   logarithmic X or Y axis\n"
+        "  --colors classic|dark   colour scheme (default classic: white background)\n"
+        "  --scale S          a PNG of S times the pixels, laid out as at scale 1 (default 1)\n"
         "  --fs VALUE, --units Hz|kHz|MHz|GHz   sampling frequency\n"
         "\n"
         "Examples:\n"

@@ -1,6 +1,7 @@
 #include "plot/CGraph.h"
 
 #include <algorithm>
+#include <tuple>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -292,6 +293,16 @@ void CGraph::ResetZoom() {
 bool CGraph::SetXRange(double min, double max, bool strict) {
     CKalvoData* shown = ShownData();
     return shown && shown->SetRangeByValue(strict, min, max);
+}
+
+void CGraph::GetViewXRange(double& min, double& max) const {
+    const CKalvoData* shown = m_pShown ? m_pShown : (IsHistogramShown() ? nullptr : m_pSource);
+    if (m_nType == PLOT_POLAR || !shown || shown->GetCount() < 2) {
+        CShareAppPlot::GetViewXRange(min, max);
+        return;
+    }
+    std::tie(min, max) = shown->GetRangeValues();
+    if (!(max > min)) CShareAppPlot::GetViewXRange(min, max);
 }
 
 // ---------------------------------------------------------------------------

@@ -56,6 +56,7 @@ public:
     void AfterDraw(IDrawSurface& dc) override;
     void ResetZoom() override;
     bool SetXRange(double min, double max, bool strict) override;
+    void GetViewXRange(double& min, double& max) const override;
     int FindNearestPoint(int px, int py, int& trace) override;
     void ShowPointInfo(int point) override;
     void OnMouseWheel(int delta, bool ctrl, bool shift, CPoint p) override;

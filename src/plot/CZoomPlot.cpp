@@ -51,6 +51,11 @@ bool CZoomPlot::SetXRange(double min, double max, bool) {
 
 int CZoomPlot::GetMaxZoomLevels() const { return 35; }
 
+void CZoomPlot::GetViewXRange(double& min, double& max) const {
+    min = m_dXMin;
+    max = m_dXMax;
+}
+
 void CZoomPlot::ShowCrossHair(int trace, int point) {
     double x, y;
     if (m_bPolar) {
@@ -222,6 +227,171 @@ std::string CZoomPlot::ZoomStatusText() const {
 }
 
 // ---------------------------------------------------------------------------
+// Keyboard view moves
+
+namespace {
+
+// Positions along an axis in its own measure: the logarithm on a log axis.
+double ToAxis(double v, bool log) { return log ? std::log10(v) : v; }
+double FromAxis(double v, bool log) { return log ? std::pow(10.0, v) : v; }
+
+// Fits the span lo..hi into flo..fhi: moved inside, and cut to it when wider.
+void FitInside(double& lo, double& hi, double flo, double fhi) {
+    const double width = hi - lo;
+    if (!(width < fhi - flo)) {
+        lo = flo;
+        hi = fhi;
+        return;
+    }
+    if (lo < flo) {
+        lo = flo;
+        hi = flo + width;
+    }
+    if (hi > fhi) {
+        hi = fhi;
+        lo = fhi - width;
+    }
+}
+
+}  // namespace
+
+void CZoomPlot::FullRange(double& xMin, double& xMax, double& yMin, double& yMax) const {
+    if (m_ZoomList.IsEmpty()) {
+        xMin = m_dXMin;
+        xMax = m_dXMax;
+        yMin = m_dYMin;
+        yMax = m_dYMax;
+        return;
+    }
+    const CZoomData& top = m_ZoomList.At(0);
+    xMin = top.m_dXMin;
+    xMax = top.m_dXMax;
+    yMin = top.m_YAxis.m_dAxisMin;
+    yMax = top.m_YAxis.m_dAxisMax;
+    // The top view's Y axis may not have been scaled yet.
+    if (!(yMax > yMin)) {
+        yMin = std::min(m_dYMin, top.m_YAxis.m_dDataMin);
+        yMax = std::max(m_dYMax, top.m_YAxis.m_dDataMax);
+    }
+}
+
+bool CZoomPlot::CanMoveView() const {
+    return HasData() && m_nPlotWidth > 0 && m_nPlotHeight > 0 && m_dXMax > m_dXMin && m_dYMax > m_dYMin;
+}
+
+bool CZoomPlot::MoveView(double xMin, double xMax, double yMin, double yMax, bool moveX, bool moveY, bool newLevel) {
+    if (!(xMax > xMin) || !(yMax > yMin) || !std::isfinite(xMax - xMin) || !std::isfinite(yMax - yMin))
+        return false;
+    double viewMin, viewMax;
+    GetViewXRange(viewMin, viewMax);
+    if (moveX && xMin == viewMin && xMax == viewMax) moveX = false;
+    if (moveY && yMin == m_dYMin && yMax == m_dYMax) moveY = false;
+    if (!moveX && !moveY) return false;
+    const bool store = newLevel || m_ZoomList.IsEmpty() || m_ZoomList.CurrentShown();
+    if (store && m_ZoomList.Position() != 0 && m_ZoomList.LevelsShown() >= GetMaxZoomLevels()) return false;
+    CZoomData view = CurrentView();
+    if (moveX) {
+        if (m_bPolar) {
+            m_XAxis.m_bAutoScale = 1;
+            m_XAxis.SetRange(xMin, xMax);
+            m_XAxis.m_bAutoScale = 0;
+        } else {
+            if (!SetXRange(xMin, xMax, false)) return false;
+            m_bResetXScaling = 1;
+            if (!moveY) m_bResetYScaling = 1;
+        }
+    }
+    if (store) m_ZoomList.AddLevel(view);
+    if (moveY) {
+        m_YAxis.m_bAutoScale = 1;
+        m_YAxis.SetRange(yMin, yMax);
+        m_YAxis.m_bAutoScale = 0;
+    }
+    Refresh();
+    return true;
+}
+
+bool CZoomPlot::ShowRanges(double xMin, double xMax, double yMin, double yMax, bool showX, bool showY) {
+    if (!CanMoveView()) return false;
+    if (!showX) {
+        xMin = m_dXMin;
+        xMax = m_dXMax;
+    }
+    if (!showY) {
+        yMin = m_dYMin;
+        yMax = m_dYMax;
+    }
+    return MoveView(xMin, xMax, yMin, yMax, showX, showY, true);
+}
+
+bool CZoomPlot::ZoomAroundCentre(double factor, bool zoomX, bool zoomY) {
+    if (!CanMoveView() || !(factor > 0)) return false;
+    double fx0, fx1, fy0, fy1;
+    FullRange(fx0, fx1, fy0, fy1);
+    const bool xLog = m_bXLog && m_dXMin > 0 && fx0 > 0;
+    const bool yLog = m_bYLog && m_dYMin > 0 && fy0 > 0;
+    auto zoom = [factor](double lo, double hi, double flo, double fhi, bool log, double& a, double& b) {
+        double l = ToAxis(lo, log), h = ToAxis(hi, log);
+        const double centre = 0.5 * (l + h);
+        const double half = 0.5 * (h - l) * factor;
+        l = centre - half;
+        h = centre + half;
+        // Zooming out to all but a sliver (the rounding to whole samples
+        // leaves one) shows all.
+        const double full = ToAxis(fhi, log) - ToAxis(flo, log);
+        if (factor > 1 && h - l >= 0.99 * full) h = l + 2 * full;
+        FitInside(l, h, ToAxis(flo, log), ToAxis(fhi, log));
+        a = FromAxis(l, log);
+        b = FromAxis(h, log);
+    };
+    double vx0, vx1;
+    GetViewXRange(vx0, vx1);
+    double x0 = m_dXMin, x1 = m_dXMax, y0 = m_dYMin, y1 = m_dYMax;
+    if (zoomX) zoom(vx0, vx1, std::min(fx0, vx0), std::max(fx1, vx1), xLog && vx0 > 0, x0, x1);
+    if (zoomY) zoom(m_dYMin, m_dYMax, std::min(fy0, m_dYMin), std::max(fy1, m_dYMax), yLog, y0, y1);
+    return MoveView(x0, x1, y0, y1, zoomX, zoomY, true);
+}
+
+bool CZoomPlot::Pan(double fractionX, double fractionY) {
+    if (!CanMoveView()) return false;
+    double fx0, fx1, fy0, fy1;
+    FullRange(fx0, fx1, fy0, fy1);
+    const bool xLog = m_bXLog && m_dXMin > 0 && fx0 > 0;
+    const bool yLog = m_bYLog && m_dYMin > 0 && fy0 > 0;
+    auto pan = [](double lo, double hi, double flo, double fhi, bool log, double fraction, double& a, double& b) {
+        double l = ToAxis(lo, log), h = ToAxis(hi, log);
+        const double shift = (h - l) * fraction;
+        l += shift;
+        h += shift;
+        FitInside(l, h, ToAxis(flo, log), ToAxis(fhi, log));
+        a = FromAxis(l, log);
+        b = FromAxis(h, log);
+    };
+    double vx0, vx1;
+    GetViewXRange(vx0, vx1);
+    double x0 = m_dXMin, x1 = m_dXMax, y0 = m_dYMin, y1 = m_dYMax;
+    const bool moveX = fractionX != 0.0, moveY = fractionY != 0.0;
+    if (moveX) pan(vx0, vx1, std::min(fx0, vx0), std::max(fx1, vx1), xLog && vx0 > 0, fractionX, x0, x1);
+    if (moveY) pan(m_dYMin, m_dYMax, std::min(fy0, m_dYMin), std::max(fy1, m_dYMax), yLog, fractionY, y0, y1);
+    return MoveView(x0, x1, y0, y1, moveX, moveY, false);
+}
+
+bool CZoomPlot::PanToEnd(bool end) {
+    if (!CanMoveView()) return false;
+    double fx0, fx1, fy0, fy1;
+    FullRange(fx0, fx1, fy0, fy1);
+    double vx0, vx1;
+    GetViewXRange(vx0, vx1);
+    const bool log = m_bXLog && vx0 > 0 && fx0 > 0;
+    const double flo = ToAxis(std::min(fx0, vx0), log), fhi = ToAxis(std::max(fx1, vx1), log);
+    const double width = ToAxis(vx1, log) - ToAxis(vx0, log);
+    double l = end ? fhi - width : flo;
+    double h = end ? fhi : flo + width;
+    FitInside(l, h, flo, fhi);
+    return MoveView(FromAxis(l, log), FromAxis(h, log), m_dYMin, m_dYMax, true, false, false);
+}
+
+// ---------------------------------------------------------------------------
 // Mouse and focus
 
 bool CZoomPlot::HasCapture() const { return m_pWindow ? m_pWindow->HasCapture() : m_bCapture; }
@@ -359,6 +529,18 @@ void CZoomPlot::OnMouseWheel(int delta, bool ctrl, bool, CPoint p) {
     }
 }
 
+void CZoomPlot::OnWheelTurn(int angle, bool ctrl, bool shift, CPoint p) {
+    constexpr int step = 120;
+    // A turn the other way starts a new sum.
+    if ((angle > 0 && m_nWheelAngle < 0) || (angle < 0 && m_nWheelAngle > 0)) m_nWheelAngle = 0;
+    m_nWheelAngle += std::clamp(angle, -100 * step, 100 * step);
+    while (m_nWheelAngle >= step || m_nWheelAngle <= -step) {
+        const int one = m_nWheelAngle > 0 ? step : -step;
+        m_nWheelAngle -= one;
+        OnMouseWheel(one, ctrl, shift, p);
+    }
+}
+
 void CZoomPlot::ResetCursor() {
     CDirectDraw draw(m_pWindow);
     m_ZoomCursor.Reset(draw.Surface());
@@ -399,6 +581,21 @@ bool CZoomPlot::DoCommand(int id) {
         case ID_ZOOM_OUT: Navigate(ZoomOut); return true;
         case ID_ZOOM_TOP: Navigate(ZoomTop); return true;
         case ID_ZOOM_BOTTOM: Navigate(ZoomBottom); return true;
+        case ID_VIEW_ZOOM_IN_CENTRE: ZoomAroundCentre(0.5, true, true); return true;
+        case ID_VIEW_ZOOM_OUT_CENTRE: ZoomAroundCentre(2.0, true, true); return true;
+        case ID_VIEW_FULL:
+            if (!m_ZoomList.IsEmpty()) Navigate(ZoomTop);
+            return true;
+        case ID_VIEW_PAN_LEFT: Pan(-0.1, 0.0); return true;
+        case ID_VIEW_PAN_RIGHT: Pan(0.1, 0.0); return true;
+        case ID_VIEW_PAN_UP: Pan(0.0, 0.1); return true;
+        case ID_VIEW_PAN_DOWN: Pan(0.0, -0.1); return true;
+        case ID_VIEW_START: PanToEnd(false); return true;
+        case ID_VIEW_END: PanToEnd(true); return true;
+        case ID_VIEW_ZOOM_X_IN: ZoomAroundCentre(0.5, true, false); return true;
+        case ID_VIEW_ZOOM_X_OUT: ZoomAroundCentre(2.0, true, false); return true;
+        case ID_VIEW_ZOOM_Y_IN: ZoomAroundCentre(0.5, false, true); return true;
+        case ID_VIEW_ZOOM_Y_OUT: ZoomAroundCentre(2.0, false, true); return true;
         default: return CAxisPlot::DoCommand(id);
     }
 }
@@ -415,6 +612,21 @@ bool CZoomPlot::OnUpdateCommand(CCmdUI& ui) {
             if (ui.m_nId == ID_ZOOM_TOP) ui.m_nCheck = m_ZoomList.ShowingTop() ? 1 : 0;
             if (ui.m_nId == ID_ZOOM_BOTTOM) ui.m_nCheck = m_ZoomList.ShowingBottom() ? 1 : 0;
             return true;
+        case ID_VIEW_FULL:
+            ui.m_bEnabled = HasData() && !m_ZoomList.IsEmpty() && !m_ZoomList.ShowingTop();
+            return true;
+        case ID_VIEW_ZOOM_IN_CENTRE:
+        case ID_VIEW_ZOOM_OUT_CENTRE:
+        case ID_VIEW_PAN_LEFT:
+        case ID_VIEW_PAN_RIGHT:
+        case ID_VIEW_PAN_UP:
+        case ID_VIEW_PAN_DOWN:
+        case ID_VIEW_START:
+        case ID_VIEW_END:
+        case ID_VIEW_ZOOM_X_IN:
+        case ID_VIEW_ZOOM_X_OUT:
+        case ID_VIEW_ZOOM_Y_IN:
+        case ID_VIEW_ZOOM_Y_OUT: ui.m_bEnabled = CanMoveView(); return true;
         default: return CAxisPlot::OnUpdateCommand(ui);
     }
 }

@@ -22,6 +22,10 @@ public:
     // Sets the X range of the view; returns false when it is refused.
     virtual bool SetXRange(double min, double max, bool strict);
     virtual int GetMaxZoomLevels() const;
+    // The X range the view shows, for moves from the keyboard: the axis
+    // range here (the graph gives the working range of its data, which the
+    // axis rounds outwards).
+    virtual void GetViewXRange(double& min, double& max) const;
     virtual void ShowCrossHair(int trace, int point);
     // The plotted point nearest to a pixel: its index, and the trace (1 or 2).
     virtual int FindNearestPoint(int px, int py, int& trace);
@@ -40,6 +44,24 @@ public:
     // The status text of the zoom position ("Ready" without levels).
     std::string ZoomStatusText() const;
 
+    // ---- keyboard view moves -------------------------------------------------------
+    // Zooms around the centre of the view by a factor of its span (below 1
+    // zooms in) on one or both axes, never out beyond the top level; each
+    // step is a new zoom level.
+    bool ZoomAroundCentre(double factor, bool zoomX, bool zoomY);
+    // Moves the view by fractions of its spans (positive: to the right and
+    // up), inside the top level. Moves change the view shown below the last
+    // stored level instead of storing a level each.
+    bool Pan(double fractionX, double fractionY);
+    // Shows given X and/or Y ranges as a new zoom level (as a rubber band
+    // would); returns false when nothing changed.
+    bool ShowRanges(double xMin, double xMax, double yMin, double yMax, bool showX, bool showY);
+    // Moves the view to the start or the end of the top level, keeping its width.
+    bool PanToEnd(bool end);
+    // The X and Y range of the widest view: the top level, or the view shown
+    // while there are no levels.
+    void FullRange(double& xMin, double& xMax, double& yMin, double& yMax) const;
+
     // ---- mouse and focus -----------------------------------------------------------
     void OnLButtonDown(CPoint p);
     void OnMouseMove(CPoint p, bool leftButtonDown);
@@ -47,6 +69,10 @@ public:
     void OnMButtonDown(CPoint p);
     // delta > 0: wheel turned away from the user.
     virtual void OnMouseWheel(int delta, bool ctrl, bool shift, CPoint p);
+    // A wheel event of a given angle (120 is one notch of a common wheel;
+    // fine-resolution wheels and touchpads send fractions of it): the angles
+    // are summed and every full 120 makes one wheel step.
+    void OnWheelTurn(int angle, bool ctrl, bool shift, CPoint p);
     void OnContextMenu(CPoint p);
     void OnSetFocus() override;
     void OnKillFocus();
@@ -66,11 +92,16 @@ public:
 
 protected:
     bool CanNavigate(int commandId) const;
+    // Shows a view with new X and/or Y ranges; a new zoom level is stored
+    // when asked, or when the view shown is a stored one.
+    bool MoveView(double xMin, double xMax, double yMin, double yMax, bool moveX, bool moveY, bool newLevel);
+    bool CanMoveView() const;
     bool HasCapture() const;
     CZoomData CurrentView() const;
 
 private:
     bool m_bCapture = false;  // capture state when there is no window
+    int m_nWheelAngle = 0;    // wheel angle not yet used for a step
 };
 
 }  // namespace kv

@@ -9,6 +9,26 @@ namespace {
 
 CMenuItem Cmd(int id, StringId text) { return CMenuItem::Command(id, LoadString(text)); }
 
+// A command with the key its view handles for it.
+CMenuItem KeyCmd(int id, StringId text) {
+    for (const CPlotKey& k : PlotKeys())
+        if (k.m_nId == id) return CMenuItem::Command(id, LoadString(text), k.m_pKeys);
+    return Cmd(id, text);
+}
+
+CMenuItem MoveViewMenu() {
+    return CMenuItem::Popup(
+        LoadString(IDS_PLOT_MENU_MOVE_VIEW),
+        {KeyCmd(ID_VIEW_ZOOM_IN_CENTRE, IDS_PLOT_MENU_ZOOM_IN_CENTRE),
+         KeyCmd(ID_VIEW_ZOOM_OUT_CENTRE, IDS_PLOT_MENU_ZOOM_OUT_CENTRE), KeyCmd(ID_VIEW_FULL, IDS_PLOT_MENU_FULL_VIEW),
+         CMenuItem::Separator(), KeyCmd(ID_VIEW_PAN_LEFT, IDS_PLOT_MENU_PAN_LEFT),
+         KeyCmd(ID_VIEW_PAN_RIGHT, IDS_PLOT_MENU_PAN_RIGHT), KeyCmd(ID_VIEW_PAN_UP, IDS_PLOT_MENU_PAN_UP),
+         KeyCmd(ID_VIEW_PAN_DOWN, IDS_PLOT_MENU_PAN_DOWN), KeyCmd(ID_VIEW_START, IDS_PLOT_MENU_GO_START),
+         KeyCmd(ID_VIEW_END, IDS_PLOT_MENU_GO_END), CMenuItem::Separator(),
+         KeyCmd(ID_VIEW_ZOOM_X_IN, IDS_PLOT_MENU_ZOOM_X_IN), KeyCmd(ID_VIEW_ZOOM_X_OUT, IDS_PLOT_MENU_ZOOM_X_OUT),
+         KeyCmd(ID_VIEW_ZOOM_Y_IN, IDS_PLOT_MENU_ZOOM_Y_IN), KeyCmd(ID_VIEW_ZOOM_Y_OUT, IDS_PLOT_MENU_ZOOM_Y_OUT)});
+}
+
 CMenuItem TypeMenu() {
     return CMenuItem::Popup(LoadString(IDS_PLOT_MENU_TYPE),
                             {Cmd(ID_PLOT_INPHASE, IDS_PLOT_MENU_INPHASE), Cmd(ID_PLOT_QUADRATURE, IDS_PLOT_MENU_QUADRATURE),
@@ -35,6 +55,7 @@ std::vector<CMenuItem> PlotItems(bool printing) {
                                  Cmd(ID_ZOOM_NEXT, IDS_PLOT_MENU_ZOOM_NEXT),
                                  Cmd(ID_ZOOM_TOP, IDS_PLOT_MENU_ZOOM_TOP),
                                  Cmd(ID_ZOOM_BOTTOM, IDS_PLOT_MENU_ZOOM_BOTTOM),
+                                 MoveViewMenu(),
                                  CMenuItem::Separator(),
                                  Cmd(ID_PLOT_X_AXIS, IDS_PLOT_MENU_X_AXIS),
                                  Cmd(ID_PLOT_Y_AXIS, IDS_PLOT_MENU_Y_AXIS),
@@ -54,6 +75,25 @@ std::vector<CMenuItem> PlotItems(bool printing) {
 }
 
 }  // namespace
+
+const std::vector<CPlotKey>& PlotKeys() {
+    static const std::vector<CPlotKey> keys{
+        {"Ctrl+=", ID_VIEW_ZOOM_IN_CENTRE},   {"Ctrl++", ID_VIEW_ZOOM_IN_CENTRE},
+        {"Ctrl+Shift++", ID_VIEW_ZOOM_IN_CENTRE}, {"Ctrl+-", ID_VIEW_ZOOM_OUT_CENTRE},
+        {"Ctrl+0", ID_VIEW_FULL},             {"Left", ID_VIEW_PAN_LEFT},
+        {"Right", ID_VIEW_PAN_RIGHT},         {"Up", ID_VIEW_PAN_UP},
+        {"Down", ID_VIEW_PAN_DOWN},           {"Home", ID_VIEW_START},
+        {"End", ID_VIEW_END},                 {"Shift+Right", ID_VIEW_ZOOM_X_IN},
+        {"Shift+Left", ID_VIEW_ZOOM_X_OUT},   {"Shift+Up", ID_VIEW_ZOOM_Y_IN},
+        {"Shift+Down", ID_VIEW_ZOOM_Y_OUT}};
+    return keys;
+}
+
+int PlotKeyCommand(const std::string& keys) {
+    for (const CPlotKey& k : PlotKeys())
+        if (keys == k.m_pKeys) return k.m_nId;
+    return 0;
+}
 
 CMenuItem PlotMenu() { return CMenuItem::Popup(LoadString(IDS_PLOT_MENU_PLOT), PlotItems(false)); }
 

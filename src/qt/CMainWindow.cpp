@@ -78,6 +78,7 @@ void ApplyShortcuts(QMenu& menu) {
             ApplyShortcuts(*action->menu());
             continue;
         }
+        if (action->property(CQtCommandMenu::kViewKeysProperty).toBool()) continue;
         QString text = action->text();
         int tab = text.indexOf('\t');
         if (tab < 0) continue;

@@ -4,6 +4,8 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
@@ -56,23 +58,33 @@ Color CPlotWidget::TextColor() const {
 }
 
 void CPlotWidget::PaintInto(QPainter& painter, const QSize& size) {
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    painter.fillRect(QRect(QPoint(0, 0), size), CQtDrawSurface::ToQColor(m_graph.Colors().m_background));
     CQtDrawSurface surface(painter, QRect(QPoint(0, 0), size), false, size, logicalDpiX(), logicalDpiY());
     surface.SetWindowTextColor(TextColor());
     m_graph.Paint(surface);
 }
 
+QImage CPlotWidget::NewImage() const {
+    // The layout is made in logical pixels; the picture holds the device's
+    // pixels, so text and lines are drawn at the screen's resolution.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 QImage CPlotWidget::RenderImage() {
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image = NewImage();
     QPainter painter(&image);
     PaintInto(painter, size());
     return image;
 }
 
 void CPlotWidget::paintEvent(QPaintEvent*) {
-    if (m_bDirty || m_image.size() != size()) {
+    if (m_bDirty || m_image.deviceIndependentSize().toSize() != size() ||
+        m_image.devicePixelRatio() != devicePixelRatioF()) {
         EndDirectDraw();
-        m_image = QImage(size(), QImage::Format_RGB32);
+        m_image = NewImage();
         m_bDirty = false;
         QPainter painter(&m_image);
         PaintInto(painter, size());
@@ -123,12 +135,13 @@ bool CPlotWidget::RecordPicture(const std::function<void(IDrawSurface&)>& paint,
                                 std::string& svgText) {
     QSize s = size();
     if (s.isEmpty()) return false;
+    const QColor background = CQtDrawSurface::ToQColor(m_graph.Colors().m_background);
     {
-        QImage image(s, QImage::Format_RGB32);
+        QImage image = NewImage();
         QPainter painter(&image);
-        painter.fillRect(image.rect(), Qt::white);
+        painter.fillRect(QRect(QPoint(0, 0), s), background);
         {
-            CQtDrawSurface surface(painter, image.rect(), false, s, logicalDpiX(), logicalDpiY());
+            CQtDrawSurface surface(painter, QRect(QPoint(0, 0), s), false, s, logicalDpiX(), logicalDpiY());
             surface.SetWindowTextColor(TextColor());
             paint(surface);
         }
@@ -149,7 +162,7 @@ bool CPlotWidget::RecordPicture(const std::function<void(IDrawSurface&)>& paint,
         generator.setViewBox(QRect(QPoint(0, 0), s));
         generator.setDescription(QString::fromStdString(LoadString(IDS_PLOT_PICTURE_DESCRIPTION)));
         QPainter painter(&generator);
-        painter.fillRect(QRect(QPoint(0, 0), s), Qt::white);
+        painter.fillRect(QRect(QPoint(0, 0), s), background);
         {
             CQtDrawSurface surface(painter, QRect(QPoint(0, 0), s), false, s, logicalDpiX(), logicalDpiY());
             surface.SetWindowTextColor(TextColor());
@@ -234,8 +247,21 @@ void CPlotWidget::wheelEvent(QWheelEvent* event) {
     // Some platforms turn a wheel with Shift held into a horizontal one.
     int delta = angle.y() != 0 ? angle.y() : angle.x();
     Qt::KeyboardModifiers mods = event->modifiers();
-    m_graph.OnMouseWheel(delta, (mods & Qt::ControlModifier) != 0, (mods & Qt::ShiftModifier) != 0,
+    m_graph.OnWheelTurn(delta, (mods & Qt::ControlModifier) != 0, (mods & Qt::ShiftModifier) != 0,
                          ToPoint(event->position()));
+    event->accept();
+}
+
+void CPlotWidget::keyPressEvent(QKeyEvent* event) {
+    // The number pad's keys count as the main ones.
+    QKeyCombination keys(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
+    const std::string text = QKeySequence(keys).toString(QKeySequence::PortableText).toStdString();
+    const int id = PlotKeyCommand(text);
+    if (id == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_graph.OnCommand(id);
     event->accept();
 }
 

@@ -68,6 +68,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -75,6 +76,8 @@ protected:
 private:
     void SetUp();
     void PaintInto(QPainter& painter, const QSize& size);
+    // An image of the widget's size at the device pixel ratio.
+    QImage NewImage() const;
     QPrinter& Printer();
     Color TextColor() const;
 

@@ -27,8 +27,13 @@ void CQtCommandMenu::Fill(QMenu& menu, const CMenuItem& popup, std::function<ICo
             QMenu* sub = menu.addMenu(QString::fromStdString(item.m_strText));
             Fill(*sub, item, target, sendCommands);
         } else {
-            QAction* action = menu.addAction(QString::fromStdString(item.m_strText));
+            QString text = QString::fromStdString(item.m_strText);
+            // Keys the view handles itself are only shown (after a tab), not
+            // made shortcuts of the window.
+            if (!item.m_strKeys.empty()) text += QLatin1Char('\t') + QString::fromStdString(item.m_strKeys);
+            QAction* action = menu.addAction(text);
             action->setData(item.m_nId);
+            if (!item.m_strKeys.empty()) action->setProperty(kViewKeysProperty, true);
             if (sendCommands && target) {
                 int id = item.m_nId;
                 QObject::connect(action, &QAction::triggered, action, [target, id] {

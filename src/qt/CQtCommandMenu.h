@@ -15,6 +15,10 @@ class ICommandTarget;
 // target does not know is disabled.
 class CQtCommandMenu {
 public:
+    // The property of actions whose keys (shown after a tab) belong to a
+    // view: they are not window shortcuts.
+    static constexpr const char* kViewKeysProperty = "kvViewKeys";
+
     // Adds the items of a popup description to a menu. With a target getter,
     // chosen commands are sent to the target it gives at that moment;
     // without one, the caller handles the triggered actions (the command

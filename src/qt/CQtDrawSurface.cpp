@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPaintDevice>
 #include <QPen>
 
 namespace kv {
@@ -115,7 +116,15 @@ void CQtDrawSurface::SelectPen(const CPen& pen) {
     Flush();
     m_pen = pen;
     QPen q(ToQColor(pen.m_color));
-    q.setWidth(pen.m_nWidth <= 1 ? 0 : pen.m_nWidth);  // 0: a cosmetic one-pixel pen
+    // A thin pen is one layout pixel wide: one device pixel at scale 1 (a
+    // cosmetic pen), as many device pixels as the scale gives above it.
+    const qreal ratio = m_p.device() ? m_p.device()->devicePixelRatioF() : 1.0;
+    if (pen.m_nWidth > 1)
+        q.setWidth(pen.m_nWidth);
+    else if (ratio > 1.0)
+        q.setWidthF(1.0);
+    else
+        q.setWidth(0);
     q.setStyle(pen.m_style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
     q.setCapStyle(Qt::FlatCap);
     m_p.setPen(q);

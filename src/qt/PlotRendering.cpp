@@ -1,5 +1,6 @@
 #include "qt/PlotRendering.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "data/CTitles.h"
 #include "platform/StringTable.h"
 #include "plot/CGraph.h"
+#include "plot/CPlotColors.h"
 #include "qt/CQtDrawSurface.h"
 
 namespace kv {
@@ -28,9 +30,11 @@ public:
         if (!options.m_strTitle.empty()) data.m_strName = options.m_strTitle;
         int typeCode = options.m_nType >= PLOT_INPHASE && options.m_nType <= PLOT_POLAR ? options.m_nType + 1 : 0;
         int styleCode = options.m_nStyle >= 1 && options.m_nStyle <= 7 ? options.m_nStyle : 0;
+        m_graph.SetColors(CPlotColors::ForScheme(options.m_nColors, false));
         m_graph.Attach(data, typeCode, styleCode);
         if (options.m_nDb >= 0) m_graph.m_bDb = options.m_nDb ? 1 : 0;
         if (options.m_bHistogram && m_graph.m_nType != PLOT_POLAR) m_graph.ToggleHistogram();
+        m_options = options;
     }
     ~CRenderGraph() {
         m_data.m_strName = m_strName;
@@ -42,12 +46,46 @@ public:
     CRenderGraph& operator=(const CRenderGraph&) = delete;
 
     void Paint(QPainter& painter, QSize size) {
-        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-        CQtDrawSurface surface(painter, QRect(QPoint(0, 0), size));
-        m_graph.Paint(surface);
+        const bool viewOptions = m_options.m_bXRange || m_options.m_bYRange || m_options.m_bLogX ||
+                                 m_options.m_bLogY;
+        if (!m_bViewSet && viewOptions) {
+            // The view is set up as a user would set it in the window: on
+            // a plot laid out at this size.
+            QImage scratch(size, QImage::Format_RGB32);
+            QPainter p(&scratch);
+            PaintOnce(p, size);
+            SetView(size);
+            m_bViewSet = true;
+        }
+        PaintOnce(painter, size);
     }
 
 private:
+    void PaintOnce(QPainter& painter, QSize size) {
+        painter.fillRect(QRect(QPoint(0, 0), size), CQtDrawSurface::ToQColor(m_graph.Colors().m_background));
+        CQtDrawSurface surface(painter, QRect(QPoint(0, 0), size));
+        m_graph.Paint(surface);
+    }
+    void SetView(QSize size) {
+        if (m_options.m_bLogX) m_graph.m_XAxis.m_bLog = 1;
+        if (m_options.m_bLogY) m_graph.m_YAxis.m_bLog = 1;
+        if (m_options.m_bLogX || m_options.m_bLogY) {
+            m_graph.m_bResetScaling = 1;
+            m_graph.Refresh();
+        }
+        if (m_options.m_bXRange || m_options.m_bYRange) {
+            if (m_options.m_bLogX || m_options.m_bLogY) {
+                QImage scratch(size, QImage::Format_RGB32);
+                QPainter p(&scratch);
+                PaintOnce(p, size);
+            }
+            m_graph.ShowRanges(m_options.m_dXFrom, m_options.m_dXTo, m_options.m_dYFrom, m_options.m_dYTo,
+                               m_options.m_bXRange, m_options.m_bYRange);
+        }
+    }
+
+    CPlotRenderOptions m_options;
+    bool m_bViewSet = false;
     CKalvoData& m_data;
     std::string m_strName;
     CTitles m_titles;
@@ -74,11 +112,14 @@ private:
 }  // namespace
 
 QImage RenderPlotToImage(CKalvoData& data, const CPlotRenderOptions& options, int width, int height) {
-    QImage image(QSize(width, height), QImage::Format_RGB32);
+    const double scale = options.m_dScale > 0 ? options.m_dScale : 1.0;
+    QImage image(QSize(static_cast<int>(std::lround(width * scale)), static_cast<int>(std::lround(height * scale))),
+                 QImage::Format_RGB32);
     if (image.isNull()) return image;
+    image.setDevicePixelRatio(scale);
     CRenderGraph graph(data, options);
     QPainter painter(&image);
-    graph.Paint(painter, image.size());
+    graph.Paint(painter, QSize(width, height));
     return image;
 }
 

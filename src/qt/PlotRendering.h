@@ -15,10 +15,21 @@ struct CPlotRenderOptions {
     bool m_bHistogram = false;
     int m_nDb = -1;            // magnitude in dB: 1 on, 0 off, -1 as the data suggests
     std::string m_strTitle;    // main title; empty: the data's name
+    // The view, as a user would set it after the plot opened: an X range
+    // (a horizontal zoom, in the data's time or frequency unit), a Y range,
+    // log axes.
+    bool m_bXRange = false;
+    double m_dXFrom = 0.0, m_dXTo = 0.0;
+    bool m_bYRange = false;
+    double m_dYFrom = 0.0, m_dYTo = 0.0;
+    bool m_bLogX = false;
+    bool m_bLogY = false;
+    int m_nColors = 0;         // colour scheme: 0 classic, 2 dark
+    double m_dScale = 1.0;     // device pixels per layout pixel of a PNG
 };
 
-// Paints a plot of Time or Frequency Data into an image of the given size,
-// without a window. Needs a QGuiApplication (RenderPlotToFile makes one when
+// Paints a plot of Time or Frequency Data into an image of the given size
+// (in layout pixels; the image holds size × scale pixels), without a window. Needs a QGuiApplication (RenderPlotToFile makes one when
 // there is none).
 QImage RenderPlotToImage(CKalvoData& data, const CPlotRenderOptions& options, int width, int height);
 

@@ -62,6 +62,32 @@ TEST_F(CliPlot, PngAndSvgWithoutADisplay) {
     EXPECT_EQ(r.status, 0) << r.err;
 }
 
+TEST_F(CliPlot, ViewOptions) {
+    CliResult r = Plot({"--complex", "iq.txt", "big.png", "--size", "320x200", "--scale", "2", "--colors", "dark",
+                        "--x-range", "0.1:0.3", "--y-range=-0.5:0.5"});
+    if (m_bNoQt) GTEST_SKIP() << "built without Qt";
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string png = ReadFile(m_dir / "big.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(BigEndian(png, 16), 640u);  // twice the pixels of the layout size
+    EXPECT_EQ(BigEndian(png, 20), 400u);
+    r = Plot({"--complex", "iq.txt", "log.png", "--domain", "frequency", "--type", "magnitude", "--log-x", "--log-y",
+              "--linear", "--x-range", "0.01:0.4", "--fs", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Exists(m_dir / "log.png"));
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--x-range", "2:1"}, {"--x-range", "1"}, {"--y-range", "a:b"},
+          {"--x-range", "0:inf"}, {"--log-x", "--x-range", "0:1"}, {"--log-y", "--y-range", "-1:1"},
+          {"--colors", "pink"}, {"--scale", "0"}, {"--scale", "9"}, {"--size", "5000x5000", "--scale", "8"}}) {
+        std::vector<std::string> args = {"--complex", "iq.txt", "bad.png"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        r = Plot(args);
+        EXPECT_EQ(r.status, 2) << bad[0] << " " << bad[1] << ": " << r.err;
+        EXPECT_FALSE(Exists(m_dir / "bad.png"));
+    }
+}
+
 TEST_F(CliPlot, FailuresLeaveNoPicture) {
     CliResult r = Plot({"--complex", "iq.txt", "plot.gif"});
     EXPECT_EQ(r.status, 2);

@@ -241,3 +241,43 @@ TEST(PlotPicture, YTitleNamesWhatIsDrawn) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(PlotColours, EverySchemeKeepsTextAndLinesLegible) {
+    // Classic text takes the platform's text colour, black on white.
+    EXPECT_GE(CPlotColors::Contrast(Rgb(0, 0, 0), CPlotColors::ClassicColors().m_background), 4.5);
+    const CPlotColors dark = CPlotColors::DarkColors();
+    EXPECT_LT(CPlotColors::Luminance(dark.m_background), 0.05);
+    EXPECT_GE(CPlotColors::Contrast(dark.m_text, dark.m_background), 4.5);
+    for (Color c : {dark.m_axis, dark.m_grid, dark.m_inphase, dark.m_quadrature, dark.m_cursor, dark.m_marker})
+        EXPECT_GE(CPlotColors::Contrast(c, dark.m_background), 3.0) << std::hex << c;
+    // The two traces of I and Q stay apart from each other too.
+    EXPECT_GE(CPlotColors::Contrast(dark.m_inphase, dark.m_quadrature), 1.0);
+    EXPECT_NE(dark.m_inphase, dark.m_quadrature);
+    // The contrast is symmetric and runs from 1 (same colour) to 21.
+    EXPECT_DOUBLE_EQ(CPlotColors::Contrast(Rgb(255, 255, 255), Rgb(0, 0, 0)), 21.0);
+    EXPECT_DOUBLE_EQ(CPlotColors::Contrast(dark.m_axis, dark.m_axis), 1.0);
+    EXPECT_EQ(CPlotColors::ForScheme(CPlotColors::FollowDesktop, true).m_background, dark.m_background);
+    EXPECT_EQ(CPlotColors::ForScheme(CPlotColors::FollowDesktop, false).m_background, Rgb(255, 255, 255));
+}
+
+TEST(PlotColours, AGraphDrawsInItsScheme) {
+    CGraphFixture f;
+    test::MakeTimeData(f.data, 500, 1000.0, [](int i) { return std::sin(i * 0.05); });
+    f.graph.SetColors(CPlotColors::DarkColors());
+    f.graph.Attach(f.data, 0, 0);
+    CRecordingSurface& dc = f.Paint();
+    const CPlotColors dark = CPlotColors::DarkColors();
+    EXPECT_FALSE(dc.LinesInColor(dark.m_inphase).empty());
+    EXPECT_FALSE(dc.LinesInColor(dark.m_axis).empty());
+    EXPECT_TRUE(dc.LinesInColor(Rgb(0, 0, 0)).empty());  // nothing black on the dark background
+    bool lightText = false;
+    for (const auto& call : dc.calls)
+        if (call.kind == CDrawCall::SetTextColor && call.color == dark.m_text) lightText = true;
+    EXPECT_TRUE(lightText);
+}
+
+}  // namespace
+}  // namespace kv

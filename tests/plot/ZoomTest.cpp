@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <tuple>
 
@@ -8,6 +9,7 @@
 #include "platform/IContextMenus.h"
 #include "plot/GraphFixture.h"
 #include "plot/PlotCommands.h"
+#include "plot/PlotMenus.h"
 
 namespace kv {
 namespace {
@@ -319,6 +321,152 @@ TEST_F(ZoomTest, ReleasingRemovesExactlyWhatTheGestureDrew) {
     f.graph.OnMouseMove(CPoint{below.x + 60, below.y}, true);
     f.graph.OnLButtonUp(CPoint{below.x + 60, below.y});
     EXPECT_TRUE(AllXorLinesCancel(f.window.overlay));
+}
+
+TEST_F(ZoomTest, FineWheelTurnsAddUpToOneStep) {
+    Band();
+    f.Paint();
+    // A touchpad sends an eighth of a notch at a time: seven of them do
+    // nothing, the eighth is one step out.
+    for (int i = 0; i < 7; ++i) f.graph.OnWheelTurn(-15, false, false, f.At(0.5, 0.5));
+    f.Paint();
+    EXPECT_EQ(f.Status(), "Zoom Level 1 of 1");
+    f.graph.OnWheelTurn(-15, false, false, f.At(0.5, 0.5));
+    f.Paint();
+    EXPECT_EQ(f.Status(), "Top Zoom Level of 1");
+    // A turn back starts a new sum: 90 the other way is not a step yet.
+    f.graph.OnWheelTurn(-90, false, false, f.At(0.5, 0.5));
+    f.graph.OnWheelTurn(90, false, false, f.At(0.5, 0.5));
+    f.Paint();
+    EXPECT_EQ(f.Status(), "Top Zoom Level of 1");
+    f.graph.OnWheelTurn(30, false, false, f.At(0.5, 0.5));
+    f.Paint();
+    EXPECT_EQ(f.Status(), "Zoom Level 1 of 1");
+    // Two notches at once are two steps.
+    Band();
+    f.Paint();
+    f.graph.OnWheelTurn(-240, false, false, f.At(0.5, 0.5));
+    f.Paint();
+    EXPECT_EQ(f.Status(), "Top Zoom Level of 2");
+}
+
+TEST_F(ZoomTest, KeyboardZoomKeepsTheCentreAndStopsAtTheFullView) {
+    const double centre = 0.5 * (f.graph.m_dXMin + f.graph.m_dXMax);
+    ASSERT_TRUE(f.Enabled(ID_VIEW_ZOOM_IN_CENTRE));
+    EXPECT_FALSE(f.Enabled(ID_VIEW_FULL));
+    f.graph.OnCommand(ID_VIEW_ZOOM_IN_CENTRE);
+    f.Paint();
+    EXPECT_EQ(f.Status(), "Zoom Level 1 of 1");
+    const double mid = 0.5 * (f.data.m_nStart + f.data.m_nStop) / 1000.0;
+    EXPECT_NEAR(mid, centre, 0.01);
+    EXPECT_NEAR(f.data.m_nStop - f.data.m_nStart, 500, 30);
+    f.graph.OnCommand(ID_VIEW_ZOOM_IN_CENTRE);
+    f.Paint();
+    EXPECT_EQ(f.Status(), "Zoom Level 2 of 2");
+    EXPECT_NEAR(f.data.m_nStop - f.data.m_nStart, 250, 30);
+    EXPECT_NEAR(0.5 * (f.data.m_nStart + f.data.m_nStop) / 1000.0, centre, 0.01);
+
+    // Out twice and once more: never beyond the whole signal.
+    for (int i = 0; i < 3; ++i) {
+        f.graph.OnCommand(ID_VIEW_ZOOM_OUT_CENTRE);
+        f.Paint();
+    }
+    EXPECT_EQ(f.data.m_nStart, 0);
+    EXPECT_EQ(f.data.m_nStop, 999);
+
+    f.graph.OnCommand(ID_VIEW_ZOOM_IN_CENTRE);
+    f.Paint();
+    ASSERT_TRUE(f.Enabled(ID_VIEW_FULL));
+    f.graph.OnCommand(ID_VIEW_FULL);
+    f.Paint();
+    EXPECT_EQ(f.data.m_nStart, 0);
+    EXPECT_EQ(f.data.m_nStop, 999);
+    EXPECT_EQ(f.Checked(ID_ZOOM_TOP), 1);
+}
+
+TEST_F(ZoomTest, PanningMovesByATenthAndStaysInsideTheSignal) {
+    f.graph.OnCommand(ID_VIEW_ZOOM_IN_CENTRE);
+    f.Paint();
+    const int start = f.data.m_nStart, width = f.data.m_nStop - f.data.m_nStart;
+    const int levels = f.graph.m_ZoomList.GetCount();
+    f.graph.OnCommand(ID_VIEW_PAN_RIGHT);
+    f.Paint();
+    EXPECT_NEAR(f.data.m_nStart - start, width / 10, 6);
+    EXPECT_NEAR(f.data.m_nStop - f.data.m_nStart, width, 6);
+    // A move changes the shown view; it does not pile up zoom levels.
+    EXPECT_EQ(f.graph.m_ZoomList.GetCount(), levels);
+    f.graph.OnCommand(ID_VIEW_PAN_LEFT);
+    f.Paint();
+    EXPECT_NEAR(f.data.m_nStart, start, 6);
+
+    f.graph.OnCommand(ID_VIEW_END);
+    f.Paint();
+    EXPECT_EQ(f.data.m_nStop, 999);
+    EXPECT_NEAR(f.data.m_nStop - f.data.m_nStart, width, 6);
+    f.graph.OnCommand(ID_VIEW_PAN_RIGHT);  // already at the end
+    f.Paint();
+    EXPECT_EQ(f.data.m_nStop, 999);
+    EXPECT_NEAR(f.data.m_nStop - f.data.m_nStart, width, 6);
+    f.graph.OnCommand(ID_VIEW_START);
+    f.Paint();
+    EXPECT_EQ(f.data.m_nStart, 0);
+    EXPECT_NEAR(f.data.m_nStop, width, 6);
+
+    // The moves belong to the zoomed view: Zoom Out returns to the level above it.
+    f.graph.OnCommand(ID_ZOOM_OUT);
+    f.Paint();
+    EXPECT_EQ(f.data.m_nStart, 0);
+    EXPECT_EQ(f.data.m_nStop, 999);
+    EXPECT_EQ(f.graph.m_ZoomList.GetCount(), 2);
+}
+
+TEST_F(ZoomTest, OneAxisZoomsLeaveTheOtherAlone) {
+    const double y0 = f.graph.m_dYMin, y1 = f.graph.m_dYMax;
+    f.graph.OnCommand(ID_VIEW_ZOOM_Y_IN);
+    f.Paint();
+    EXPECT_EQ(f.data.m_nStart, 0);
+    EXPECT_EQ(f.data.m_nStop, 999);
+    EXPECT_LT(f.graph.m_dYMax - f.graph.m_dYMin, 0.75 * (y1 - y0));
+    EXPECT_NEAR(0.5 * (f.graph.m_dYMin + f.graph.m_dYMax), 0.5 * (y0 + y1), 0.1 * (y1 - y0));
+    const double ySpan = f.graph.m_dYMax - f.graph.m_dYMin;
+    f.graph.OnCommand(ID_VIEW_PAN_UP);
+    f.Paint();
+    EXPECT_GT(f.graph.m_dYMin, 0.5 * (y0 + y1) - 0.5 * ySpan);
+    EXPECT_EQ(f.data.m_nStart, 0);
+
+    f.graph.OnCommand(ID_VIEW_ZOOM_X_IN);
+    f.Paint();
+    EXPECT_NEAR(f.data.m_nStop - f.data.m_nStart, 500, 30);
+    f.graph.OnCommand(ID_VIEW_ZOOM_X_OUT);
+    f.Paint();
+    EXPECT_EQ(f.data.m_nStart, 0);
+    EXPECT_EQ(f.data.m_nStop, 999);
+}
+
+TEST_F(ZoomTest, KeyboardMovesNeedData) {
+    CGraph empty;
+    CCmdUI ui(ID_VIEW_PAN_LEFT);
+    ASSERT_TRUE(empty.OnUpdateCommand(ui));
+    EXPECT_FALSE(ui.m_bEnabled);
+    EXPECT_FALSE(empty.Pan(0.1, 0.0));
+    EXPECT_FALSE(empty.ZoomAroundCentre(0.5, true, true));
+}
+
+TEST(PlotKeys, EveryKeyCommandIsInThePlotMenuShowingItsFirstKey) {
+    std::map<int, std::string> shown;
+    std::function<void(const CMenuItem&)> collect = [&](const CMenuItem& item) {
+        if (item.m_nId != 0 && !item.m_strKeys.empty()) shown[item.m_nId] = item.m_strKeys;
+        for (const CMenuItem& child : item.m_items) collect(child);
+    };
+    collect(PlotMenu());
+    std::map<int, std::string> first;
+    for (const CPlotKey& k : PlotKeys()) {
+        first.emplace(k.m_nId, k.m_pKeys);
+        EXPECT_EQ(PlotKeyCommand(k.m_pKeys), k.m_nId);
+    }
+    EXPECT_EQ(shown, first);
+    EXPECT_EQ(PlotKeyCommand("Ctrl+="), ID_VIEW_ZOOM_IN_CENTRE);
+    EXPECT_EQ(PlotKeyCommand("Ctrl+Q"), 0);
 }
 
 TEST(ZoomList, PositionsAndCounts) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include <QAction>
@@ -24,6 +25,7 @@
 #include "qt/CPlotWidget.h"
 #include "qt/CQtCommandMenu.h"
 #include "qt/CQtDrawSurface.h"
+#include "plot/CPlotColors.h"
 #include "qt/PlotRendering.h"
 #include "qt/QtPlotServices.h"
 #include "support/CRecordingSurface.h"
@@ -168,6 +170,52 @@ TEST_F(PlotWidgetTest, WheelZoomsAndCtrlWheelZoomsAtThePointer) {
     Wheel(*widget, At(0.3, 0.6), -120, Qt::NoModifier);
     widget->repaint();
     EXPECT_EQ(Status(), "Top Zoom Level of 1");
+}
+
+TEST_F(PlotWidgetTest, FineWheelEventsAddUpAndKeysMoveTheView) {
+    // Eight events of an eighth of a notch each: one zoom step at the pointer.
+    for (int i = 0; i < 7; ++i) Wheel(*widget, At(0.3, 0.6), 15, Qt::ControlModifier);
+    EXPECT_TRUE(Graph().m_ZoomList.IsEmpty());
+    Wheel(*widget, At(0.3, 0.6), 15, Qt::ControlModifier);
+    EXPECT_EQ(Graph().m_ZoomList.GetCount(), 1);
+    widget->repaint();
+    Graph().OnCommand(ID_ZOOM_TOP);
+    widget->repaint();
+    ASSERT_EQ(doc.m_TimeData.m_nStart, 0);
+
+    QTest::keyClick(widget.get(), Qt::Key_Equal, Qt::ControlModifier);
+    widget->repaint();
+    const int start = doc.m_TimeData.m_nStart;
+    EXPECT_GT(start, 300);
+    EXPECT_LT(doc.m_TimeData.m_nStop, 1700);
+    QTest::keyClick(widget.get(), Qt::Key_Right);
+    widget->repaint();
+    EXPECT_GT(doc.m_TimeData.m_nStart, start);
+    QTest::keyClick(widget.get(), Qt::Key_End);
+    widget->repaint();
+    EXPECT_EQ(doc.m_TimeData.m_nStop, 1999);
+    QTest::keyClick(widget.get(), Qt::Key_0, Qt::ControlModifier);
+    widget->repaint();
+    EXPECT_EQ(doc.m_TimeData.m_nStart, 0);
+    EXPECT_EQ(doc.m_TimeData.m_nStop, 1999);
+
+    // The Plot menu shows the keys beside the commands.
+    std::unique_ptr<QMenu> menu(widget->CreatePlotMenu(nullptr));
+    bool shown = false;
+    std::function<void(QMenu&)> find = [&](QMenu& m) {
+        for (QAction* a : m.actions()) {
+            if (a->menu()) find(*a->menu());
+            if (a->data().toInt() == ID_VIEW_ZOOM_IN_CENTRE) shown = a->text().endsWith("\tCtrl+=");
+        }
+    };
+    find(*menu);
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(PlotWidgetTest, PaintsAtTheDevicePixelRatio) {
+    const QImage& picture = widget->Picture();
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), widget->size());
+    EXPECT_EQ(picture.size(), widget->size() * widget->devicePixelRatioF());
 }
 
 TEST_F(PlotWidgetTest, ResizingRebuildsThePlot) {
@@ -386,6 +434,79 @@ TEST(PlotRendering, PngLayoutMatchesTheRecordedCalls) {
     EXPECT_TRUE(dc.HasText("I"));
     EXPECT_TRUE(dc.HasText("Render"));
     std::filesystem::remove(path);
+}
+
+// The average colour of each block x block square of a picture.
+QImage BlockAverage(const QImage& image, int block) {
+    QImage small(image.width() / block, image.height() / block, QImage::Format_RGB32);
+    for (int y = 0; y < small.height(); ++y)
+        for (int x = 0; x < small.width(); ++x) {
+            int r = 0, g = 0, b = 0;
+            for (int dy = 0; dy < block; ++dy)
+                for (int dx = 0; dx < block; ++dx) {
+                    QRgb c = image.pixel(block * x + dx, block * y + dy);
+                    r += qRed(c);
+                    g += qGreen(c);
+                    b += qBlue(c);
+                }
+            const int n = block * block;
+            small.setPixel(x, y, qRgb(r / n, g / n, b / n));
+        }
+    return small;
+}
+
+TEST(PlotRendering, TwiceTheScaleIsTheSamePictureAtTwiceThePixels) {
+    test::CScriptedPlatform platform;
+    CKalvoData data;
+    MakeSignal(data, 3000, true);
+    CPlotRenderOptions options;
+    options.m_nType = PLOT_I_AND_Q;
+    QImage one = RenderPlotToImage(data, options, 600, 400);
+    options.m_dScale = 2.0;
+    QImage two = RenderPlotToImage(data, options, 600, 400);
+    ASSERT_EQ(two.size(), QSize(1200, 800));
+    // Compared over squares of 4 x 4 layout pixels: lines and fills land in the
+    // same places at the same weight; text and slanted lines are drawn finer.
+    QImage a4 = BlockAverage(one.convertToFormat(QImage::Format_RGB32), 4);
+    QImage b4 = BlockAverage(two.convertToFormat(QImage::Format_RGB32), 8);
+    ASSERT_EQ(a4.size(), b4.size());
+    double difference = 0;
+    for (int y = 0; y < a4.height(); ++y)
+        for (int x = 0; x < a4.width(); ++x) {
+            QRgb a = a4.pixel(x, y), b = b4.pixel(x, y);
+            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+        }
+    EXPECT_LT(difference / (a4.width() * a4.height() * 3.0), 4.0);
+}
+
+TEST(PlotRendering, ViewOptionsActAsTheUsersZoomAndAxes) {
+    test::CScriptedPlatform platform;
+    CKalvoData data;
+    MakeSignal(data, 4000, false);
+    CPlotRenderOptions options;
+    options.m_nType = PLOT_INPHASE;
+    options.m_bXRange = true;
+    options.m_dXFrom = 1.0;  // seconds: samples 1000 ... 2000 at 1 kHz
+    options.m_dXTo = 2.0;
+    QImage image = RenderPlotToImage(data, options, 600, 400);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_NEAR(data.m_nStart, 1000, 2);
+    EXPECT_NEAR(data.m_nStop, 2000, 2);
+
+    // Dark colours: the background is dark, and the text stays legible on it.
+    data.ResetRange();
+    options = CPlotRenderOptions{};
+    options.m_nColors = CPlotColors::Dark;
+    image = RenderPlotToImage(data, options, 600, 400);
+    const CPlotColors dark = CPlotColors::DarkColors();
+    const QRgb corner = image.pixel(1, 1);
+    EXPECT_EQ(qRed(corner), RedOf(dark.m_background));
+    EXPECT_EQ(qGreen(corner), GreenOf(dark.m_background));
+    EXPECT_EQ(qBlue(corner), BlueOf(dark.m_background));
+    int light = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 600; ++x) light += qGray(image.pixel(x, y)) > 180;
+    EXPECT_GT(light, 200);  // labels, titles and axes in light colours
 }
 
 TEST(PlotRendering, SvgFilesAndErrors) {
