@@ -35,9 +35,9 @@ void MakeSpectrum(kv::CKalvoData& freq, int32_t n, bool complex, int32_t window,
     std::normal_distribution<double> noise(0.0, std::sqrt(a * a * (complex ? 1.0 : 0.5) * 1e-7 / (complex ? 2 : 1)));
     for (int32_t i = 0; i < n; ++i) {
         const double x = pi2 * f * i;
-        time.Inphase()[i] = a * (std::cos(x) + 1.8e-4 * std::cos(2 * x) + 1e-4 * std::cos(3 * x)) + noise(rng);
-        time.Quadrature()[i] = complex ? a * (std::sin(x) + 1.8e-4 * std::sin(2 * x) + 1e-4 * std::sin(3 * x)) + noise(rng)
-                                       : 0.0;
+        time.Inphase().SetAt(i, a * (std::cos(x) + 1.8e-4 * std::cos(2 * x) + 1e-4 * std::cos(3 * x)) + noise(rng));
+        time.Quadrature().SetAt(i, complex ? a * (std::sin(x) + 1.8e-4 * std::sin(2 * x) + 1e-4 * std::sin(3 * x)) + noise(rng)
+                                       : 0.0);
     }
     time.m_bReal = complex ? 0 : 1;
     time.ResetRange();
