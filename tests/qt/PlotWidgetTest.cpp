@@ -76,6 +76,9 @@ protected:
         return QPoint(Graph().m_nPlotLeft + static_cast<int>(fx * Graph().m_nPlotWidth),
                       Graph().m_nPlotBottom - static_cast<int>(fy * Graph().m_nPlotHeight));
     }
+    // The picture is painted at the screen's device pixel ratio.
+    QSize Device(QSize logical) const { return logical * widget->devicePixelRatioF(); }
+    QPoint Device(QPoint logical) const { return (QPointF(logical) * widget->devicePixelRatioF()).toPoint(); }
     std::string Status() const { return platform.statusTexts.empty() ? "" : platform.statusTexts.back(); }
 
     test::CScriptedPlatform platform;
@@ -88,7 +91,7 @@ TEST_F(PlotWidgetTest, ShowsTheProjectsData) {
     EXPECT_EQ(Graph().m_nType, PLOT_INPHASE);
     EXPECT_EQ(Graph().m_strMainTitle, "Generated Sine");
     const QImage& picture = widget->Picture();
-    ASSERT_EQ(picture.size(), QSize(640, 400));
+    ASSERT_EQ(picture.size(), Device(QSize(640, 400)));
     int red = 0;
     for (int y = 0; y < picture.height(); y += 2)
         for (int x = 0; x < picture.width(); x += 2)
@@ -117,7 +120,7 @@ TEST_F(PlotWidgetTest, PrintsToAPageAndShowsThePlotAgainAfterwards) {
 
     widget->repaint();
     EXPECT_LT(Graph().m_nPlotWidth, 640);
-    EXPECT_EQ(widget->Picture().size(), QSize(640, 400));
+    EXPECT_EQ(widget->Picture().size(), Device(QSize(640, 400)));
 }
 
 TEST_F(PlotWidgetTest, DraggingARubberBandZooms) {
@@ -127,8 +130,9 @@ TEST_F(PlotWidgetTest, DraggingARubberBandZooms) {
     Send(*widget, QEvent::MouseMove, b, Qt::NoButton, Qt::LeftButton);
     // The band is drawn with XOR on the picture.
     EXPECT_NE(widget->Picture(), before);
-    QRgb corner = widget->Picture().pixel(b.x(), b.y());
-    EXPECT_NE(corner, before.pixel(b.x(), b.y()));
+    const QPoint pixel = Device(b);
+    QRgb corner = widget->Picture().pixel(pixel.x(), pixel.y());
+    EXPECT_NE(corner, before.pixel(pixel.x(), pixel.y()));
     Send(*widget, QEvent::MouseButtonRelease, b, Qt::LeftButton, Qt::NoButton);
     // Erasing the band restores every pixel, corners included.
     EXPECT_EQ(widget->Picture(), before);
@@ -222,7 +226,7 @@ TEST_F(PlotWidgetTest, ResizingRebuildsThePlot) {
     int width = Graph().m_nPlotWidth;
     widget->resize(900, 500);
     widget->repaint();
-    EXPECT_EQ(widget->Picture().size(), QSize(900, 500));
+    EXPECT_EQ(widget->Picture().size(), Device(QSize(900, 500)));
     EXPECT_GT(Graph().m_nPlotWidth, width);
 }
 
@@ -262,7 +266,7 @@ TEST_F(PlotWidgetTest, CopyImagePutsPngAndSvgOnTheClipboard) {
     QImage png;
     ASSERT_TRUE(png.loadFromData(reinterpret_cast<const uchar*>(platform.clipboardPng.data()),
                                  static_cast<int>(platform.clipboardPng.size()), "PNG"));
-    EXPECT_EQ(png.size(), QSize(640, 400));
+    EXPECT_EQ(png.size(), Device(QSize(640, 400)));
     EXPECT_NE(platform.clipboardSvg.find("<svg"), std::string::npos);
     EXPECT_NE(platform.clipboardSvg.find("Kalvo Plot"), std::string::npos);
     EXPECT_NE(platform.clipboardSvg.find("Generated Sine"), std::string::npos);
