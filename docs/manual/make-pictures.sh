@@ -23,7 +23,7 @@ size=720x440
 "$cli" signal --fs 48 --units kHz --samples 8192 --modulation am --carrier 6 --percent-mod 50 \
     --audio-frequency 1 --noise gaussian:-100 --seed 3 am-noise.txt
 "$cli" plot --complex --domain frequency --window bh7 --type magnitude --db --fs 48 --units kHz \
-    --size "$size" --title "AM signal with noise, Blackman-Harris 7" am-noise.txt "$out/spectrum-db.png"
+    --size "$size" --title "AM signal with noise, Blackman-Harris 7" am-noise.txt "$out/carrier-and-noise-db.png"
 
 # An AM IF signal from the signal generator.
 "$cli" signal --fs 48 --units kHz --samples 2048 --modulation am --carrier 6 --percent-mod 80 \

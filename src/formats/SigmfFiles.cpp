@@ -17,7 +17,7 @@ namespace {
 
 const std::string kMetaExtension = ".sigmf-meta";
 const std::string kDataExtension = ".sigmf-data";
-// The version of the SigMF specification that written metadata follows.
+// The SigMF version that written metadata follows.
 const char kVersion[] = "1.2.0";
 // Metadata larger than this is not a description of a recording.
 constexpr std::streamoff kMaxMetaBytes = std::streamoff{256} << 20;

@@ -54,7 +54,7 @@ def w(path, data):
 # Text: numbers as C's printf and Python write them, commas, signs, special values.
 w("signal_text/py-repr.txt", "".join(f"{math.sin(i/3)!r} {math.cos(i/3)!r}\n" for i in range(8)))
 w("signal_text/py-commas-crlf.txt", "".join(f"{i},{-i*0.5}\r\n" for i in range(6)))
-w("signal_text/py-special.txt", "1e308 -1e308\ninf -inf\nnan 0x1.8p1\n4.9e-324 -0.0\n")
+w("signal_text/py-nonfinite-words.txt", "1e308 -1e308\ninf -inf\nnan 0x1.8p1\n4.9e-324 -0.0\n")
 w("signal_text/py-analyzer.txt", "header\n" * 7 + "".join(f"{i} {i*0.25} {-i*0.25}\n" for i in range(6)))
 w("signal_text/py-plot-titles.txt", "Main\nY\nX\n" + "".join(f"{i} {i*i} {-i}\n" for i in range(5)))
 w("signal_fixed/py-hex16.txt", "8001 7FFF\n0000 0001\nFFFF 8000\n")
