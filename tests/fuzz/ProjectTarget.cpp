@@ -92,7 +92,7 @@ void FuzzProject(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
                 doc.m_strSourceTitle = shown->m_strName;
                 doc.OpenPlot(0, false, *shown);
             }
-            PaintEveryPlot(platform, last % 48);
+            PaintEveryPlot(platform, last % 48 + 48 * (before / 49));
             GatherStatistics(doc);
             if (last & 0x80) {
                 RunCommands(platform, doc);
