@@ -8,6 +8,7 @@
 #include "plot/CGraph.h"
 
 class QMenu;
+class QString;
 class QPainter;
 class QPrinter;
 
@@ -41,6 +42,16 @@ public:
     QImage RenderImage();
     // Paints the plot on a printer page.
     void PrintTo(QPrinter& printer);
+    // Writes the picture of the plot to a PNG, SVG or PDF file (by the
+    // file's suffix; other image suffixes Qt knows work too) of a size in
+    // layout pixels: at the window's size, a PNG is the window's picture,
+    // pixel for pixel. Returns false with a message in *error.
+    bool SavePicture(const QString& path, const QSize& size, QString* error = nullptr);
+    // Plot > Save Picture As: asks for the file and the size.
+    void SavePictureAs();
+    // Shows the main window's marker table (docked on its right), following
+    // this plot; without a main window it floats.
+    void ShowMarkerTable();
 
     // ---- IViewWindow ------------------------------------------------------
     void Invalidate() override;
@@ -60,6 +71,10 @@ public:
     void PrintSetup() override;
 
     QSize sizeHint() const override { return QSize(640, 400); }
+
+signals:
+    // The plot's markers changed (placed, moved, removed, or the data under them).
+    void markersChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,6 +101,7 @@ private:
     QImage m_image;
     bool m_bDirty = true;
     bool m_bCapture = false;
+    bool m_bMarkerClick = false;  // the left button went down with Ctrl
     std::unique_ptr<QPainter> m_pDirectPainter;
     std::unique_ptr<CQtDrawSurface> m_pDirectSurface;
     std::unique_ptr<QPrinter> m_pPrinter;
