@@ -12,6 +12,7 @@
 #include "analysis/CFreqStats.h"
 #include "data/CFs.h"
 #include "data/CKalvoData.h"
+#include "platform/CWorkerPool.h"
 #include "platform/CMemFile.h"
 
 #include "BenchTiming.h"
@@ -66,7 +67,8 @@ void MakeSpectrum(kv::CKalvoData& data, int32_t n, Shape shape) {
 int main(int argc, char** argv) {
     const int32_t n = 4194304;
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    std::printf("bins=%d\nruns=%d\n", n, runs);
+    if (argc > 2) kv::CWorkerPool::SetThreadLimit(std::max(1, std::atoi(argv[2])));
+    std::printf("bins=%d\nruns=%d\nthreads=%d\n", n, runs, kv::CWorkerPool::Instance().Threads());
 
     const std::pair<Shape, const char*> shapes[] = {
         {Shape::Tone, "tone"}, {Shape::Lowpass, "lowpass"}, {Shape::Rising, "rising"}};

@@ -1,5 +1,7 @@
 // Histograms of a long capture, as a histogram plot computes them.
 // Prints name=value lines; times in milliseconds (best and median of the runs).
+//
+//   bench_histogram [samples] [runs] [threads]
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -10,13 +12,15 @@
 #include "analysis/CHistogramData.h"
 #include "analysis/Histogram.h"
 #include "data/CKalvoData.h"
+#include "platform/CWorkerPool.h"
 
 #include "BenchTiming.h"
 
 int main(int argc, char** argv) {
     const int32_t n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000000;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::printf("samples=%d\nruns=%d\n", n, runs);
+    if (argc > 3) kv::CWorkerPool::SetThreadLimit(std::max(1, std::atoi(argv[3])));
+    std::printf("samples=%d\nruns=%d\nthreads=%d\n", n, runs, kv::CWorkerPool::Instance().Threads());
 
     // A noisy complex tone, as an ADC capture would give.
     kv::CKalvoData data;

@@ -8,6 +8,7 @@
 #include "data/CNonFinite.h"
 #include "platform/CFile.h"
 #include "platform/CPlatform.h"
+#include "platform/CWorkerPool.h"
 #include "platform/StringTable.h"
 
 namespace kv {
@@ -40,6 +41,59 @@ Bins BinsOf(const CKalvoData& data) {
     return {data.Inphase().GetData(), data.Quadrature().GetData(), data.GetCount()};
 }
 
+// Spectra from this many bins rank on one thread while another sums.
+constexpr int64_t kParallelFrom = int64_t{1} << 20;
+
+// The stored bins the ranking scans, as up to two runs [first, last] in scan
+// order: the negative indices (stored n + i), then 0 on. DC is left out of a
+// range that starts exactly at 0.
+struct RankingRuns {
+    int64_t first[2];
+    int64_t last[2];
+    int count = 0;
+};
+
+RankingRuns RankingRunsOf(const CKalvoData& data, int64_t n) {
+    RankingRuns runs;
+    int64_t first = data.m_nStart;
+    int64_t last = data.m_nStop;
+    if (first == 0) first = 1;
+    // Only indices that address a stored bin take part.
+    first = std::max(first, -n);
+    last = std::min(last, n - 1);
+    if (first <= -1) {
+        runs.first[runs.count] = first + n;
+        runs.last[runs.count++] = std::min<int64_t>(last, -1) + n;
+    }
+    if (last >= 0) {
+        runs.first[runs.count] = std::max<int64_t>(first, 0);
+        runs.last[runs.count++] = last;
+    }
+    return runs;
+}
+
+// The strongest bin of a part of the ranking scan (the first of equal
+// powers; NaN never wins), or -1.
+struct Strongest {
+    double power = 0.0;
+    int64_t bin = -1;
+};
+
+Strongest StrongestOf(const Bins& bins, int64_t first, int64_t last) {
+    Strongest best;
+    double top = -1.0;
+    int64_t at = -1;
+    for (int64_t s = first; s <= last; ++s) {
+        const double power = bins.re[s] * bins.re[s] + bins.im[s] * bins.im[s];
+        if (power > top) {
+            top = power;
+            at = s;
+        }
+    }
+    if (at >= 0) best = {top, at};
+    return best;
+}
+
 }  // namespace
 
 void CFreqStats::Bind(CKalvoData& freqData, std::string& listFile, int32_t listLength) {
@@ -63,19 +117,39 @@ void CFreqStats::RankBins() {
     m_List.Reset(m_nListLength);
     if (!m_pFreqData) return;
     const Bins bins = BinsOf(*m_pFreqData);
-    int64_t first = m_pFreqData->m_nStart;
-    int64_t last = m_pFreqData->m_nStop;
-    if (first == 0) first = 1;  // a one-sided range leaves DC out of the ranking
-    // Only indices that address a stored bin take part.
-    first = std::max(first, -bins.n);
-    last = std::min(last, bins.n - 1);
-    // Scan order: the negative indices (stored n + i), then 0 on.
-    if (first <= -1) {
-        const int64_t stop = std::min<int64_t>(last, -1);
-        m_List.InsertBins(bins.re, bins.im, static_cast<int32_t>(first + bins.n), static_cast<int32_t>(stop + bins.n));
+    const RankingRuns runs = RankingRunsOf(*m_pFreqData, bins.n);
+    for (int r = 0; r < runs.count; ++r)
+        m_List.InsertBins(bins.re, bins.im, static_cast<int32_t>(runs.first[r]), static_cast<int32_t>(runs.last[r]));
+}
+
+int64_t CFreqStats::StrongestRankedBin(bool shared) const {
+    const Bins bins = BinsOf(*m_pFreqData);
+    const RankingRuns runs = RankingRunsOf(*m_pFreqData, bins.n);
+    // The runs in scan order, each cut in halves; the parts are merged in
+    // scan order, a later part winning only with a strictly greater power.
+    int64_t partFirst[4], partLast[4];
+    int parts = 0;
+    for (int r = 0; r < runs.count; ++r) {
+        const int64_t mid = runs.first[r] + (runs.last[r] - runs.first[r] + 1) / 2;
+        partFirst[parts] = runs.first[r];
+        partLast[parts++] = mid - 1;
+        partFirst[parts] = mid;
+        partLast[parts++] = runs.last[r];
     }
-    if (last >= 0)
-        m_List.InsertBins(bins.re, bins.im, static_cast<int32_t>(std::max<int64_t>(first, 0)), static_cast<int32_t>(last));
+    Strongest found[4];
+    auto scan = [&](int half) {
+        for (int k = half; k < parts; k += 2) found[k] = StrongestOf(bins, partFirst[k], partLast[k]);
+    };
+    if (shared && CWorkerPool::Instance().Threads() > 1) {
+        CWorkerPool::Instance().Run(2, scan);
+    } else {
+        scan(0);
+        scan(1);
+    }
+    Strongest best;
+    for (int k = 0; k < parts; ++k)
+        if (found[k].bin >= 0 && (best.bin < 0 || found[k].power > best.power)) best = found[k];
+    return best.bin;
 }
 
 void CFreqStats::HarmonicBins(int32_t fundamentalBin, int32_t n) {
@@ -99,30 +173,7 @@ int32_t CFreqStats::HarmonicNumber(int32_t bin) const {
     return it == m_HarmonicBins.end() ? 0 : static_cast<int32_t>(it - m_HarmonicBins.begin()) + 1;
 }
 
-FreqStatResults CFreqStats::ComputeFrequencyStatistics() {
-    FreqStatResults r;
-    RankBins();
-    m_HarmonicBins.clear();
-    if (!m_pFreqData) return r;
-    const CKalvoData& data = *m_pFreqData;
-    const Bins bins = BinsOf(data);
-    const int64_t n = bins.n;
-
-    // The fundamental: the stored bin of the strongest entry.
-    int64_t fundamental = -1;
-    if (m_List.GetCount() > 0) {
-        fundamental = m_List[0].m_nBin;
-        r.m_dFundamentalFrequency = data.IndexToValue(static_cast<int32_t>(fundamental));
-        HarmonicBins(static_cast<int32_t>(fundamental), static_cast<int32_t>(n));
-    }
-    const double dc = n > 0 ? bins.Power(0) : 0.0;
-
-    int64_t first = data.m_nStart;
-    int64_t last = data.m_nStop;
-    if (data.IsReal() && last > n / 2) last = n / 2 - 1;
-    first = std::max(first, -n);
-    last = std::min(last, n - 1);
-
+std::vector<int64_t> CFreqStats::SpecialIndices(int64_t first, int64_t last, int64_t fundamental, int64_t n) const {
     // The indices that need a look-up: the harmonic bins (matched by signed
     // index) and the fundamental (matched by stored index, so that a
     // fundamental at a negative frequency counts as the fundamental). Every
@@ -139,7 +190,13 @@ FreqStatResults CFreqStats::ComputeFrequencyStatistics() {
     }
     std::sort(special.begin(), special.end());
     special.erase(std::unique(special.begin(), special.end()), special.end());
+    return special;
+}
 
+CFreqStats::PowerSums CFreqStats::SumPowers(int64_t first, int64_t last, int64_t fundamental,
+                                            const std::vector<int64_t>& special) const {
+    const Bins bins = BinsOf(*m_pFreqData);
+    const int64_t n = bins.n;
     double total = 0.0;
     double fund = 0.0;
     double distortion = 0.0;
@@ -179,6 +236,58 @@ FreqStatResults CFreqStats::ComputeFrequencyStatistics() {
         next = i + 1;
     }
     sumNoise(next, last + 1);
+    return {total, fund, distortion, noise};
+}
+
+FreqStatResults CFreqStats::ComputeFrequencyStatistics() {
+    FreqStatResults r;
+    m_HarmonicBins.clear();
+    if (!m_pFreqData) {
+        RankBins();
+        return r;
+    }
+    const CKalvoData& data = *m_pFreqData;
+    const Bins bins = BinsOf(data);
+    const int64_t n = bins.n;
+
+    int64_t first = data.m_nStart;
+    int64_t last = data.m_nStop;
+    if (data.IsReal() && last > n / 2) last = n / 2 - 1;
+    first = std::max(first, -n);
+    last = std::min(last, n - 1);
+
+    // The fundamental is the stored bin of the strongest entry: the first
+    // bin of greatest power in the ranking's scan. On a long spectrum it is
+    // found first (both threads taking half the scan), so that the power
+    // sums, which need only it and its harmonics, run on the second thread
+    // while the first one ranks.
+    PowerSums sums;
+    int64_t expected = -2;
+    if (n >= kParallelFrom && CWorkerPool::Instance().Threads() > 1) {
+        expected = StrongestRankedBin(true);
+        if (expected >= 0) HarmonicBins(static_cast<int32_t>(expected), static_cast<int32_t>(n));
+        const std::vector<int64_t> special = SpecialIndices(first, last, expected, n);
+        CWorkerPool::Instance().Run(2, [&](int t) {
+            if (t == 0)
+                RankBins();
+            else
+                sums = SumPowers(first, last, expected, special);
+        });
+    } else {
+        RankBins();
+    }
+    const int64_t fundamental = m_List.GetCount() > 0 ? m_List[0].m_nBin : -1;
+    if (fundamental != expected) {
+        m_HarmonicBins.clear();
+        if (fundamental >= 0) HarmonicBins(static_cast<int32_t>(fundamental), static_cast<int32_t>(n));
+        sums = SumPowers(first, last, fundamental, SpecialIndices(first, last, fundamental, n));
+    }
+    if (fundamental >= 0) r.m_dFundamentalFrequency = data.IndexToValue(static_cast<int32_t>(fundamental));
+    const double dc = n > 0 ? bins.Power(0) : 0.0;
+    const double total = sums.total;
+    const double fund = sums.fund;
+    const double distortion = sums.distortion;
+    const double noise = sums.noise;
 
     r.m_dFundamentalPower = PowerToDb(fund);
     r.m_dDcPower = PowerToDb(dc);

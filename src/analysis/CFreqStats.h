@@ -87,6 +87,21 @@ public:
     static double RatioToDb(double ratio);
 
 private:
+    struct PowerSums {
+        double total = 0.0;
+        double fund = 0.0;
+        double distortion = 0.0;
+        double noise = 0.0;
+    };
+    // The stored bin that will head the ranked list (-1 when none will),
+    // found without ranking; shared asks for two threads.
+    int64_t StrongestRankedBin(bool shared) const;
+    // The indices of first ... last that are the fundamental or one of the
+    // harmonic bins, ascending.
+    std::vector<int64_t> SpecialIndices(int64_t first, int64_t last, int64_t fundamental, int64_t n) const;
+    // The power sums over indices first ... last in index order.
+    PowerSums SumPowers(int64_t first, int64_t last, int64_t fundamental, const std::vector<int64_t>& special) const;
+
     CKalvoData* m_pFreqData = nullptr;
     std::string* m_pListFile = nullptr;
     int32_t m_nListLength = kDefaultListLength;

@@ -8,30 +8,64 @@ namespace kv {
 void CRankedList::Reset(int32_t capacity) {
     m_nCapacity = std::clamp(capacity, int32_t{0}, kMaxEntries);
     m_nCount = 0;
+    m_nLow = kSlots / 2;
     m_dRestPower = 0.0;
     m_dRestPeak = 0.0;
 }
 
+void CRankedList::Recentre() {
+    const int32_t low = (kSlots - m_nCount) / 2;
+    std::memmove(m_Slots + low, m_Slots + m_nLow, static_cast<size_t>(m_nCount) * sizeof(Entry));
+    m_nLow = low;
+}
+
 void CRankedList::InsertAbove(double power, int32_t bin) {
-    // The entries are in descending order and hold no NaN, so "not strictly
-    // less than the new power" holds for a leading run of them: the first
-    // entry outside that run is the place of the new one. The search halves
-    // the run without branches (the data decides nothing predictable here).
-    Entry* place = m_Entries;
+    // The entries are in ascending order of rank and hold no NaN; among
+    // equal powers the later one ranks lower, so the new entry goes below
+    // every entry of its power: its place k is the number of entries of
+    // strictly smaller power (at least 1, since it ranks above the weakest).
+    // The search halves the window without branches (the data decides
+    // nothing predictable here).
+    const Entry* base = m_Slots + m_nLow;
     for (int32_t n = m_nCount; n > 1;) {
         const int32_t half = n / 2;
-        place = !(place[half].m_dPower < power) ? place + half : place;
+        base = base[half].m_dPower < power ? base + half : base;
         n -= half;
     }
-    if (!(place->m_dPower < power)) ++place;
+    const int32_t k = static_cast<int32_t>(base - (m_Slots + m_nLow)) + (base->m_dPower < power ? 1 : 0);
     if (m_nCount == m_nCapacity) {
-        AddToRest(m_Entries[m_nCount - 1].m_dPower);
-    } else {
-        ++m_nCount;
+        // The weakest entry drops into the rest; the entries below the place
+        // move down one slot or those above it move up one.
+        AddToRest(m_Slots[m_nLow].m_dPower);
+        const int32_t below = k - 1;
+        const int32_t above = m_nCount - k;
+        if (below <= above) {
+            std::memmove(m_Slots + m_nLow, m_Slots + m_nLow + 1, static_cast<size_t>(below) * sizeof(Entry));
+            m_Slots[m_nLow + below] = {power, bin};
+        } else {
+            if (m_nLow + m_nCount == kSlots) Recentre();
+            Entry* place = m_Slots + m_nLow + k;
+            std::memmove(place + 1, place, static_cast<size_t>(above) * sizeof(Entry));
+            *place = {power, bin};
+            ++m_nLow;
+        }
+        return;
     }
-    const auto k = place - m_Entries;
-    std::memmove(place + 1, place, static_cast<size_t>(m_nCount - 1 - k) * sizeof(Entry));
-    *place = {power, bin};
+    // Room left: the list grows at the side with fewer entries to move.
+    const int32_t below = k;
+    const int32_t above = m_nCount - k;
+    if (below <= above) {
+        if (m_nLow == 0) Recentre();
+        std::memmove(m_Slots + m_nLow - 1, m_Slots + m_nLow, static_cast<size_t>(below) * sizeof(Entry));
+        --m_nLow;
+        m_Slots[m_nLow + below] = {power, bin};
+    } else {
+        if (m_nLow + m_nCount == kSlots) Recentre();
+        Entry* place = m_Slots + m_nLow + k;
+        std::memmove(place + 1, place, static_cast<size_t>(above) * sizeof(Entry));
+        *place = {power, bin};
+    }
+    ++m_nCount;
 }
 
 void CRankedList::InsertBins(const double* re, const double* im, int32_t first, int32_t last) {
@@ -39,7 +73,7 @@ void CRankedList::InsertBins(const double* re, const double* im, int32_t first, 
     // locals; everything else goes through InsertRanked.
     double rest = m_dRestPower;
     double peak = m_dRestPeak;
-    double weakest = m_nCount > 0 ? m_Entries[m_nCount - 1].m_dPower : 0.0;
+    double weakest = m_nCount > 0 ? m_Slots[m_nLow].m_dPower : 0.0;
     for (int64_t s = first; s <= last; ++s) {
         const double power = re[s] * re[s] + im[s] * im[s];
         if (m_nCount == m_nCapacity && (m_nCount == 0 || !(weakest < power))) {
@@ -53,7 +87,7 @@ void CRankedList::InsertBins(const double* re, const double* im, int32_t first, 
         rest = m_dRestPower;
         peak = m_dRestPeak;
         // A power that never ranks (NaN) leaves the list as empty as it was.
-        weakest = m_nCount > 0 ? m_Entries[m_nCount - 1].m_dPower : 0.0;
+        weakest = m_nCount > 0 ? m_Slots[m_nLow].m_dPower : 0.0;
     }
     m_dRestPower = rest;
     m_dRestPeak = peak;
@@ -61,7 +95,7 @@ void CRankedList::InsertBins(const double* re, const double* im, int32_t first, 
 
 double CRankedList::SmallerPower(int32_t i) const {
     double sum = m_dRestPower;
-    for (int32_t j = i + 1; j < m_nCount; ++j) sum += m_Entries[j].m_dPower;
+    for (int32_t j = i + 1; j < m_nCount; ++j) sum += (*this)[j].m_dPower;
     return sum;
 }
 

@@ -64,7 +64,13 @@ void CCliArgs::Parse(const std::vector<std::string>& args, const std::vector<COp
             if (i + 1 >= args.size()) throw CUsageError{"option '--" + name + "' needs a value"};
             m_options[name] = args[++i];
         }
+        m_repeated[name].push_back(m_options[name]);
     }
+}
+
+std::vector<std::string> CCliArgs::Values(const std::string& name) const {
+    auto it = m_repeated.find(name);
+    return it == m_repeated.end() ? std::vector<std::string>() : it->second;
 }
 
 std::optional<std::string> CCliArgs::Value(const std::string& name) const {

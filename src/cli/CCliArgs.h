@@ -32,6 +32,8 @@ public:
 
     bool Has(const std::string& name) const { return m_options.count(name) != 0; }
     std::optional<std::string> Value(const std::string& name) const;
+    // Every value given to an option that may be repeated, in order.
+    std::vector<std::string> Values(const std::string& name) const;
     std::string Text(const std::string& name, const std::string& fallback) const;
     // Numbers: the whole text must be a finite number (an integer for Int).
     std::optional<double> Real(const std::string& name) const;
@@ -43,6 +45,7 @@ public:
 
 private:
     std::map<std::string, std::string> m_options;
+    std::map<std::string, std::vector<std::string>> m_repeated;
     std::vector<std::string> m_positionals;
     bool m_bHelp = false;
 };

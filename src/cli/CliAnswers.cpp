@@ -14,12 +14,20 @@
 #include "data/CWavFmt.h"
 #include "formats/CDataFiles.h"
 #include "formats/CWriteCol.h"
+#include "formats/FileNameFormats.h"
 #include "formats/FormatCatalogue.h"
 #include "formats/FormatHelpers.h"
 
 namespace kv {
 
 namespace {
+
+// The format a file's extension names, or fallback for an extension that
+// names none.
+std::string FormatNameForPath(const std::string& path, const std::string& fallback) {
+    const int32_t id = FormatForFileName(path);
+    return id == FMT_NONE ? fallback : FormatName(id);
+}
 
 bool IsFixedPoint(int32_t id) { return id == FMT_TEXT_FRACT || id == FMT_TEXT_HEX || id == FMT_TEXT_BINARY; }
 bool IsRawInteger(int32_t id) { return id >= FMT_BINARY_INT8 && id <= FMT_BINARY_INT32; }
@@ -249,7 +257,7 @@ CFilesAnswer ReadAnswerFromArgs(const CCliArgs& args, const std::string& in, std
     CFilesAnswer answer;
     answer.m_strPath = in;
     CheckInputFile(in);
-    answer.m_strFormat = CheckFormatName(args.Text("from", "Text:Decimal"), FormatDirection::Read);
+    answer.m_strFormat = CheckFormatName(args.Text("from", FormatNameForPath(in, "Text:Decimal")), FormatDirection::Read);
     formats.push_back(FormatIdByName(answer.m_strFormat));
     answer.m_bComplex = args.Has("complex");
     if (auto q = args.Value("q-in")) {
@@ -271,7 +279,7 @@ CFilesAnswer WriteAnswerFromArgs(const CCliArgs& args, const std::string& out, s
     if (auto to = args.Value("to"))
         answer.m_strFormat = CheckFormatName(*to, FormatDirection::Write);
     else if (!defaultFormat.empty())
-        answer.m_strFormat = CheckFormatName(defaultFormat, FormatDirection::Write);
+        answer.m_strFormat = CheckFormatName(FormatNameForPath(out, defaultFormat), FormatDirection::Write);
     if (!answer.m_strFormat.empty()) formats.push_back(FormatIdByName(answer.m_strFormat));
     if (auto q = args.Value("q-out")) {
         answer.m_bComplex = false;

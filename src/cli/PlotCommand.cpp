@@ -29,6 +29,7 @@ struct CPlotViewArgs {
     double xFrom = 0, xTo = 0, yFrom = 0, yTo = 0;
     int colors = 0;
     double scale = 1.0;
+    std::vector<double> markers;
 };
 
 int32_t Choice(const std::string& option, const std::string& value, const std::vector<std::string>& names) {
@@ -97,6 +98,13 @@ int RunPlot(const CCliArgs& args, CCliPlatform& platform) {
             throw CUsageError{"--scale: the picture would be larger than 20000 pixels"};
     }
 
+    for (const std::string& m : args.Values("marker")) {
+        double x = 0;
+        if (!ParseReal(m, x) || !std::isfinite(x)) throw CUsageError{"--marker: '" + m + "' is not a number"};
+        view.markers.push_back(x);
+    }
+    if (view.markers.size() > 4) throw CUsageError{"--marker: a plot has at most four markers"};
+
     if (!frequency && (args.Has("window") || args.Has("length")))
         throw CUsageError{"--window and --length apply to --domain frequency"};
 
@@ -140,6 +148,7 @@ int RunPlot(const CCliArgs& args, CCliPlatform& platform) {
     options.m_bLogY = view.logY;
     options.m_nColors = view.colors;
     options.m_dScale = view.scale;
+    options.m_Markers = view.markers;
 
     CGuiSession gui;
     if (!gui.Usable()) throw CCommandFailure{"no graphical application could be started to draw the plot"};
@@ -175,7 +184,7 @@ std::vector<COptionDef> PlotOptions() {
                                         {"window", true}, {"length", true}, {"ref", true},       {"real-sine", false},
                                         {"min-db", true}, {"fs", true},     {"units", true},
                                         {"x-range", true}, {"y-range", true}, {"log-x", false}, {"log-y", false},
-                                        {"colors", true}, {"scale", true}};
+                                        {"colors", true}, {"scale", true}, {"marker", true}};
     AddReadOptions(options);
     return options;
 }
@@ -206,6 +215,9 @@ const CCliCommand& PlotCommand() {
         "  --log-x, --log-y   logarithmic X or Y axis\n"
         "  --colors classic|dark   colour scheme (default classic: white background)\n"
         "  --scale S          a PNG of S times the pixels, laid out as at scale 1 (default 1)\n"
+        "  --marker X         a marker on the sample nearest to X (in the unit of the X axis;\n"
+        "                     up to four, repeat the option); the marker table is drawn in\n"
+        "                     the plot, the first marker the reference of the others\n"
         "  --fs VALUE, --units Hz|kHz|MHz|GHz   sampling frequency\n"
         "\n"
         "Examples:\n"

@@ -1,9 +1,11 @@
 #include "plot/CGraph.h"
 
 #include <algorithm>
-#include <tuple>
 #include <climits>
+#include <optional>
+#include <tuple>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -13,6 +15,7 @@
 #include "formats/FormatHelpers.h"
 #include "platform/CPlatform.h"
 #include "platform/CSerDoc.h"
+#include "platform/IDrawSurface.h"
 #include "platform/StringTable.h"
 #include "plot/CGraphOptions.h"
 #include "plot/CGroupSummary.h"
@@ -23,6 +26,9 @@ namespace kv {
 namespace {
 
 constexpr int kNoSample = INT_MIN;
+
+// The status text of a peak search that found nothing.
+constexpr const char* kNoPeakText = "No peak found";
 
 // The sample of the last point readout, shared by all graphs.
 int g_nLastReadoutSample = kNoSample;
@@ -85,6 +91,10 @@ void CGraph::ResetGraph() {
     // The title store and the zoom levels belong to the data that is gone.
     m_pTitles = nullptr;
     m_ZoomList.RemoveAll();
+    if (!m_Markers.IsEmpty()) {
+        m_Markers.Clear();
+        if (m_OnMarkersChanged) m_OnMarkersChanged();
+    }
 }
 
 void CGraph::OnUpdate(CView*, int hint, CObject* object) {
@@ -114,6 +124,7 @@ void CGraph::OnUpdate(CView*, int hint, CObject* object) {
             }
             m_bDataReal = real;
             RecomputeHistogram();
+            KeepMarkers();
             if (hint & HINT_RESET_ZOOM) {
                 ResetZoom();
             } else if (!m_ZoomList.IsEmpty() && HasData()) {
@@ -755,6 +766,350 @@ void CGraph::ShowPointInfo(int point) {
 }
 
 // ---------------------------------------------------------------------------
+// Markers
+
+const CKalvoData* CGraph::ShownConst() const {
+    if (!m_pSource) return nullptr;
+    return IsHistogramShown() ? &m_Histogram : m_pSource;
+}
+
+bool CGraph::FullIndexRange(int32_t& first, int32_t& last) const {
+    const CKalvoData* d = ShownConst();
+    if (!d) return false;
+    // The range a full view shows.
+    const int32_t count = d->Inphase().GetSize();
+    if (count <= 0) return false;
+    const int32_t half = count / 2;
+    if (d->IsTime()) {
+        first = 0;
+        last = count - 1;
+    } else {
+        first = d->IsReal() ? 0 : -half;
+        last = std::max(0, half - 1);
+    }
+    first = std::max(first, -count);
+    last = std::min(last, count - 1);
+    return first <= last;
+}
+
+double CGraph::MarkerX(int32_t sample) const {
+    const CKalvoData* d = ShownConst();
+    if (!d) return std::numeric_limits<double>::quiet_NaN();
+    if (m_nType == PLOT_POLAR) return d->GetComponent(sample, 0);
+    return d->IndexToValue(sample);
+}
+
+double CGraph::MarkerY(int32_t sample, int trace) const {
+    const CKalvoData* d = ShownConst();
+    int32_t first, last;
+    if (!d || !FullIndexRange(first, last) || sample < first || sample > last)
+        return std::numeric_limits<double>::quiet_NaN();
+    switch (TraceType()) {
+        case PLOT_QUADRATURE: return d->GetComponent(sample, 1);
+        case PLOT_I_AND_Q: return d->GetComponent(sample, trace == 1 ? 1 : 0);
+        case PLOT_MAGNITUDE: return Magnitude(d->GetComponent(sample, 2));
+        case PLOT_PHASE: return d->GetComponent(sample, 3);
+        case PLOT_POLAR: return d->GetComponent(sample, 1);
+        default: return d->GetComponent(sample, 0);
+    }
+}
+
+std::vector<CPlotMarkers::CRow> CGraph::MarkerRows() const {
+    return m_Markers.Rows([this](int32_t s) { return MarkerX(s); },
+                          [this](int32_t s, int t) { return MarkerY(s, t); });
+}
+
+void CGraph::MarkersChanged() {
+    if (m_OnMarkersChanged) m_OnMarkersChanged();
+    Invalidate();
+}
+
+void CGraph::KeepMarkers() {
+    if (m_Markers.IsEmpty()) return;
+    int32_t first, last;
+    if (FullIndexRange(first, last))
+        m_Markers.KeepWithin(first, last, GetTraceCount());
+    else
+        m_Markers.Clear();
+    MarkersChanged();
+}
+
+bool CGraph::PlaceMarker(int32_t sample, int trace) {
+    int32_t first, last;
+    if (!FullIndexRange(first, last) || sample < first || sample > last) return false;
+    trace = std::clamp(trace, 0, m_nType == PLOT_I_AND_Q ? 1 : 0);
+    m_Markers.Place(sample, trace);
+    MarkersChanged();
+    return true;
+}
+
+bool CGraph::PlaceMarkerAt(CPoint p) {
+    const CKalvoData* d = ShownConst();
+    if (!HasData() || !d || m_XColumn.GetSize() == 0 || m_Traces.GetColumnCount() < 1) return false;
+    int trace = 1;
+    const int point = FindNearestPoint(p.x, p.y, trace);
+    if (point < 0 || point >= m_XColumn.GetSize()) return false;
+    trace = std::max(0, trace - 1);
+    if (m_nType == PLOT_POLAR) {
+        if (point >= static_cast<int>(m_PointFirst.size())) return false;
+        return PlaceMarker(m_PointFirst[static_cast<size_t>(point)], 0);
+    }
+    // The point stands for a group of samples (drawn as the span of their
+    // values): the marker takes the one whose value is drawn nearest to
+    // the pointer.
+    int32_t sample = d->ValueToIndex(m_XColumn[point]);
+    if (static_cast<size_t>(point) + 1 < m_GroupStarts.size() &&
+        static_cast<int>(m_GroupStarts.size()) == m_XColumn.GetSize() + 1) {
+        const int32_t s = m_GroupStarts[static_cast<size_t>(point)];
+        const int32_t e = m_GroupStarts[static_cast<size_t>(point) + 1] - 1;
+        int best = INT_MAX;
+        for (int32_t i = s; i <= e; ++i) {
+            const double v = MarkerY(i, trace);
+            if (!std::isfinite(v)) continue;
+            const int distance = std::abs(YToPixel(v) - p.y);
+            if (distance < best) {
+                best = distance;
+                sample = i;
+            }
+        }
+    }
+    return PlaceMarker(sample, trace);
+}
+
+bool CGraph::MarkerPeakSearch(int command) {
+    const CKalvoData* d = ShownConst();
+    int32_t first, last;
+    if (!HasData() || !d || m_nType == PLOT_POLAR || !d->StoredWorkingRange(first, last)) return false;
+    const int active = m_Markers.Active();
+    int trace = active >= 0 ? m_Markers.At(active).m_nTrace : 0;
+    auto y = [this](int32_t s, int t) { return MarkerY(s, t); };
+    std::optional<int32_t> found;
+    switch (command) {
+        case ID_MARKER_PEAK_HIGHEST:
+            found = CPlotMarkers::HighestPeak(y, trace, first, last);
+            // Without a marker to follow, the higher of both traces.
+            if (active < 0 && m_nType == PLOT_I_AND_Q) {
+                std::optional<int32_t> q = CPlotMarkers::HighestPeak(y, 1, first, last);
+                if (q && (!found || MarkerY(*q, 1) > MarkerY(*found, 0))) {
+                    found = q;
+                    trace = 1;
+                }
+            }
+            break;
+        case ID_MARKER_PEAK_LEFT:
+        case ID_MARKER_PEAK_RIGHT: {
+            const bool left = command == ID_MARKER_PEAK_LEFT;
+            const int32_t from = active >= 0 ? m_Markers.At(active).m_nSample : left ? last + 1 : first - 1;
+            found = CPlotMarkers::NextPeak(y, trace, first, last, from, left ? -1 : 1);
+            break;
+        }
+        case ID_MARKER_PEAK_LOWER:
+            if (active >= 0) found = CPlotMarkers::NextLowerPeak(y, trace, first, last, m_Markers.At(active).m_nSample);
+            break;
+        default: return false;
+    }
+    if (!found) {
+        SetStatusText(kNoPeakText);
+        return false;
+    }
+    m_Markers.MoveActive(*found, trace);
+    MarkersChanged();
+    return true;
+}
+
+void CGraph::DrawTraces(IDrawSurface& dc) {
+    CShareAppPlot::DrawTraces(dc);
+    if (m_Markers.IsEmpty()) return;
+    DrawMarkers(dc);
+    if (m_bMarkerTable) DrawMarkerTable(dc);
+}
+
+void CGraph::DrawMarkers(IDrawSurface& dc) {
+    const CPen pen = dc.GetCurrentPen();
+    const TextAlign align = dc.GetTextAlign();
+    const CFontDesc previous = dc.GetCurrentFont();
+    CFontDesc font = m_BaseFont;
+    font.m_nHeight = std::max(static_cast<int>(kMinLabelHeight * m_dFontScale), m_BaseFont.m_nHeight * 4 / 5);
+    font.m_nEscapement = 0;
+    dc.SelectFont(font);
+    const int textHeight = dc.GetTextExtent("0").cy;
+    dc.SetTextColor(m_Colors.m_marker);
+    dc.SetTextAlign(TextAlign::CenterBottom);
+    const int size = std::max(4, m_nCharHeight / 3);
+    const int left = m_nPlotLeft, right = m_nPlotLeft + m_nPlotWidth;
+    const int top = m_nPlotBottom - m_nPlotHeight, bottom = m_nPlotBottom;
+    dc.SelectPen(CPen{PenStyle::Solid, 1, m_Colors.m_marker});
+    for (const CPlotMarkers::CRow& row : MarkerRows()) {
+        if (!std::isfinite(row.m_dX) || !std::isfinite(row.m_dY)) continue;
+        const int x = XToPixel(row.m_dX);
+        const int y = YToPixel(row.m_dY);
+        if (x < left || x > right || y < top || y > bottom) continue;
+        // A triangle pointing at the sample, filled when active, with the
+        // marker's number beyond it (R for the reference): above the
+        // sample, or below it where the top of the plot leaves no room.
+        const bool below = y - 2 - 2 * size - textHeight < top;
+        const int dir = below ? 1 : -1;
+        const int tip = y + 2 * dir;
+        // A rim of the background colour keeps the marker visible on a
+        // dense trace.
+        dc.SelectPen(CPen{PenStyle::Solid, 1, m_Colors.m_background});
+        for (int k = -1; k <= 2 * size + 1; ++k) {
+            const int half = std::max(0, k) / 2 + 1;
+            dc.MoveTo(x - half, tip + dir * k);
+            dc.LineTo(x + half + 1, tip + dir * k);
+        }
+        dc.SelectPen(CPen{PenStyle::Solid, 1, m_Colors.m_marker});
+        for (int k = 0; k <= 2 * size; ++k) {
+            const int half = k / 2;
+            const int row_y = tip + dir * k;
+            if (row.m_bActive || k == 2 * size || half == 0) {
+                dc.MoveTo(x - half, row_y);
+                dc.LineTo(x + half + 1, row_y);
+            } else {
+                dc.MoveTo(x - half, row_y);
+                dc.LineTo(x - half + 1, row_y);
+                dc.MoveTo(x + half, row_y);
+                dc.LineTo(x + half + 1, row_y);
+            }
+        }
+        std::string label = std::to_string(row.m_nNumber);
+        if (row.m_bReference) label += "R";
+        const int ty = below ? tip + 2 * size + 2 + textHeight : tip - 2 * size - 2;
+        dc.SetTextColor(m_Colors.m_background);
+        for (const CPoint d : {CPoint{-1, 0}, CPoint{1, 0}, CPoint{0, -1}, CPoint{0, 1}}) dc.TextOut(x + d.x, ty + d.y, label);
+        dc.SetTextColor(m_Colors.m_marker);
+        dc.TextOut(x, ty, label);
+    }
+    dc.SelectFont(previous);
+    dc.SelectPen(pen);
+    dc.SetTextAlign(align);
+    dc.SetTextColor(m_Colors.m_text == kPlatformTextColor ? dc.GetWindowTextColor() : m_Colors.m_text);
+}
+
+std::vector<std::vector<std::string>> CGraph::MarkerTableText() const {
+    const std::vector<CPlotMarkers::CRow> rows = MarkerRows();
+    const bool deltas = m_Markers.Reference() >= 0;
+    auto number = [](double v) {
+        if (!std::isfinite(v)) return std::string("-");
+        char text[32];
+        std::snprintf(text, sizeof text, "%.6g", v);
+        return std::string(text);
+    };
+    std::vector<std::vector<std::string>> table;
+    std::vector<std::string> head{"", "X", "Y", "Sample"};
+    if (deltas) head.insert(head.end(), {"\u0394X", "\u0394Y", "1/\u0394X"});
+    table.push_back(head);
+    for (const CPlotMarkers::CRow& row : rows) {
+        std::vector<std::string> line{"M" + std::to_string(row.m_nNumber) + (row.m_bReference ? " R" : ""),
+                                      number(row.m_dX), number(row.m_dY), std::to_string(row.m_nSample)};
+        if (deltas) {
+            if (row.m_bDelta)
+                line.insert(line.end(), {number(row.m_dDeltaX), number(row.m_dDeltaY), number(row.m_dInverseDeltaX)});
+            else
+                line.insert(line.end(), {"", "", ""});
+        }
+        table.push_back(line);
+    }
+    return table;
+}
+
+void CGraph::DrawMarkerTable(IDrawSurface& dc) {
+    const std::vector<std::vector<std::string>> table = MarkerTableText();
+    if (table.size() < 2) return;
+    const CFontDesc previous = dc.GetCurrentFont();
+    CFontDesc font = m_BaseFont;
+    font.m_nHeight = std::max(static_cast<int>(kMinLabelHeight * m_dFontScale), m_BaseFont.m_nHeight * 7 / 10);
+    font.m_nWeight = 400;
+    font.m_nEscapement = 0;
+    dc.SelectFont(font);
+    const size_t columns = table.front().size();
+    std::vector<int> widths(columns, 0);
+    int rowHeight = 0;
+    for (const auto& line : table)
+        for (size_t c = 0; c < columns; ++c) {
+            const CSize e = dc.GetTextExtent(line[c].empty() ? std::string("0") : line[c]);
+            widths[c] = std::max(widths[c], e.cx);
+            rowHeight = std::max(rowHeight, e.cy);
+        }
+    const int gap = std::max(4, rowHeight / 2);
+    int width = gap;
+    for (int w : widths) width += w + gap;
+    const int height = static_cast<int>(table.size()) * rowHeight + gap;
+    // The corner of the plot where the table hides the fewest markers and
+    // plotted points.
+    const int plotTop = m_nPlotBottom - m_nPlotHeight;
+    const int plotRight = m_nPlotLeft + m_nPlotWidth;
+    const CRect corners[] = {
+        {plotRight - gap - width, plotTop + gap, plotRight - gap, plotTop + gap + height},
+        {m_nPlotLeft + gap, plotTop + gap, m_nPlotLeft + gap + width, plotTop + gap + height},
+        {plotRight - gap - width, m_nPlotBottom - gap - height, plotRight - gap, m_nPlotBottom - gap},
+        {m_nPlotLeft + gap, m_nPlotBottom - gap - height, m_nPlotLeft + gap + width, m_nPlotBottom - gap},
+    };
+    auto inside = [](const CRect& r, int x, int y) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; };
+    CRect box = corners[0];
+    int64_t fewest = -1;
+    for (const CRect& r : corners) {
+        int64_t covered = 0;
+        for (const CPlotMarkers::CRow& row : MarkerRows())
+            if (std::isfinite(row.m_dY) && inside(r, XToPixel(row.m_dX), YToPixel(row.m_dY))) covered += 100000;
+        const bool cloud = m_nType == PLOT_POLAR;
+        for (int t = 0; t < m_Traces.GetColumnCount(); ++t) {
+            const CDataColumn& ys = Trace(t);
+            const CDataColumn& xs = cloud ? Trace(0) : m_XColumn;
+            const int n = std::min(xs.GetSize(), ys.GetSize());
+            for (int i = 0; i < n; ++i) {
+                if (cloud && t == 0) continue;
+                if (!std::isfinite(ys[i])) continue;
+                const int px = XToPixel(xs[i]);
+                if (px < r.left || px > r.right) continue;
+                int y0 = YToPixel(ys[i]), y1 = y0;
+                if (!cloud && t < static_cast<int>(m_TraceLow.size()) && i < static_cast<int>(m_TraceLow[t].size()) &&
+                    std::isfinite(m_TraceLow[t][i]) && std::isfinite(m_TraceHigh[t][i])) {
+                    y0 = YToPixel(m_TraceHigh[t][i]);
+                    y1 = YToPixel(m_TraceLow[t][i]);
+                }
+                covered += std::max(0, std::min(y1, r.bottom) - std::max(y0, r.top) + 1);
+            }
+        }
+        if (fewest < 0 || covered < fewest) {
+            fewest = covered;
+            box = r;
+        }
+    }
+    const CPen pen = dc.GetCurrentPen();
+    const TextAlign align = dc.GetTextAlign();
+    // The table covers the traces under it: the background, then a frame.
+    dc.SelectPen(CPen{PenStyle::Solid, 1, m_Colors.m_background});
+    for (int y = box.top; y <= box.bottom; ++y) {
+        dc.MoveTo(box.left, y);
+        dc.LineTo(box.right + 1, y);
+    }
+    dc.SelectPen(CPen{PenStyle::Solid, 1, m_Colors.m_axis});
+    dc.MoveTo(box.left, box.top);
+    dc.LineTo(box.right, box.top);
+    dc.LineTo(box.right, box.bottom);
+    dc.LineTo(box.left, box.bottom);
+    dc.LineTo(box.left, box.top);
+    dc.SetTextAlign(TextAlign::RightBottom);
+    for (size_t r = 0; r < table.size(); ++r) {
+        const bool markerRow = r > 0;
+        dc.SetTextColor(markerRow ? m_Colors.m_marker
+                                  : (m_Colors.m_text == kPlatformTextColor ? dc.GetWindowTextColor() : m_Colors.m_text));
+        int x = box.left + gap;
+        const int y = box.top + gap / 2 + static_cast<int>(r + 1) * rowHeight;
+        for (size_t c = 0; c < columns; ++c) {
+            x += widths[c];
+            if (!table[r][c].empty()) dc.TextOut(x, y, table[r][c]);
+            x += gap;
+        }
+    }
+    dc.SelectFont(previous);
+    dc.SelectPen(pen);
+    dc.SetTextAlign(align);
+    dc.SetTextColor(m_Colors.m_text == kPlatformTextColor ? dc.GetWindowTextColor() : m_Colors.m_text);
+}
+
+// ---------------------------------------------------------------------------
 // Commands
 
 void CGraph::RecomputeHistogram() {
@@ -788,6 +1143,7 @@ void CGraph::SetType(int type) {
         m_nType = type;
         // The histogram counts the values of the type shown.
         if (m_bHistogram) RecomputeHistogram();
+        KeepMarkers();
         Refresh();
         return;
     }
@@ -796,6 +1152,7 @@ void CGraph::SetType(int type) {
     }
     m_nType = PLOT_POLAR;
     ResetZoom();
+    KeepMarkers();
     Refresh();
 }
 
@@ -806,6 +1163,9 @@ void CGraph::ToggleHistogram() {
     else
         m_bAutoTitles = 1;
     RecomputeHistogram();
+    // The markers sat on samples of the other data.
+    m_Markers.Clear();
+    MarkersChanged();
     ResetZoom();
     Refresh();
 }
@@ -819,6 +1179,8 @@ void CGraph::OnProperties() {
     dlg.m_bIntegerReduction = m_bIntegerReduction;
     dlg.m_bSumMode = m_bSumMode;
     dlg.m_bFullDecade = m_bZoomFullDecade;
+    const bool smooth = Antialiased(m_dDeviceScale);
+    dlg.m_bAntialias = smooth ? 1 : 0;
     dlg.m_nBins = m_Histogram.m_nBins;
     dlg.m_dMin = m_Histogram.m_dMin;
     dlg.m_dMax = m_Histogram.m_dMax;
@@ -832,6 +1194,8 @@ void CGraph::OnProperties() {
     m_bIntegerReduction = dlg.m_bIntegerReduction ? 1 : 0;
     m_bSumMode = dlg.m_bSumMode ? 1 : 0;
     m_bZoomFullDecade = dlg.m_bFullDecade ? 1 : 0;
+    // Left as shown, the choice stays automatic (it follows the scale).
+    if ((dlg.m_bAntialias != 0) != smooth) m_nAntialias = dlg.m_bAntialias ? 1 : 0;
     m_Histogram.m_nBins = dlg.m_nBins;
     m_Histogram.m_dMin = dlg.m_dMin;
     m_Histogram.m_dMax = dlg.m_dMax;
@@ -839,6 +1203,7 @@ void CGraph::OnProperties() {
     m_Histogram.m_bAutoRange = dlg.m_bAutoRange ? 1 : 0;
     m_bResetScaling = 1;
     if (m_bHistogram) RecomputeHistogram();
+    KeepMarkers();
     Refresh();
 }
 
@@ -856,6 +1221,7 @@ void CGraph::OnMouseWheel(int delta, bool ctrl, bool shift, CPoint p) {
     m_Histogram.m_nBins = bins;
     m_Histogram.m_bAutoBins = 0;
     RecomputeHistogram();
+    KeepMarkers();
     Refresh();
 }
 
@@ -885,6 +1251,38 @@ bool CGraph::DoCommand(int id) {
     switch (id) {
         case ID_PLOT_HISTOGRAM: ToggleHistogram(); return true;
         case ID_PLOT_PROPERTIES: OnProperties(); return true;
+        case ID_MARKER_ADD: {
+            // At the middle of the view.
+            const CKalvoData* d = ShownConst();
+            int32_t first, last;
+            if (!d || !d->StoredWorkingRange(first, last)) return true;
+            PlaceMarker(first + (last - first) / 2, 0);
+            return true;
+        }
+        case ID_MARKER_PEAK_HIGHEST:
+        case ID_MARKER_PEAK_LEFT:
+        case ID_MARKER_PEAK_RIGHT:
+        case ID_MARKER_PEAK_LOWER: MarkerPeakSearch(id); return true;
+        case ID_MARKER_NEXT:
+            m_Markers.ActivateNext();
+            MarkersChanged();
+            return true;
+        case ID_MARKER_REFERENCE:
+            m_Markers.ToggleReference(m_Markers.Active());
+            MarkersChanged();
+            return true;
+        case ID_MARKER_REMOVE:
+            m_Markers.Remove(m_Markers.Active());
+            MarkersChanged();
+            return true;
+        case ID_MARKER_CLEAR:
+            m_Markers.Clear();
+            MarkersChanged();
+            return true;
+        case ID_MARKER_TABLE:
+        case ID_PLOT_SAVE_PICTURE:
+            if (m_WindowCommand) m_WindowCommand(id);
+            return true;
         default: return CShareAppPlot::DoCommand(id);
     }
 }
@@ -901,6 +1299,35 @@ bool CGraph::OnUpdateCommand(CCmdUI& ui) {
                 ui.m_bEnabled = m_pSource && !m_pSource->IsReal();
             return true;
         }
+    switch (ui.m_nId) {
+        case ID_MARKER_ADD:
+            ui.m_bEnabled = HasData() && m_nType != PLOT_POLAR;
+            return true;
+        case ID_MARKER_PEAK_HIGHEST:
+        case ID_MARKER_PEAK_LEFT:
+        case ID_MARKER_PEAK_RIGHT:
+            ui.m_bEnabled = HasData() && m_nType != PLOT_POLAR;
+            return true;
+        case ID_MARKER_PEAK_LOWER:
+            ui.m_bEnabled = HasData() && m_nType != PLOT_POLAR && m_Markers.Active() >= 0;
+            return true;
+        case ID_MARKER_NEXT:
+            ui.m_bEnabled = m_Markers.Count() > 1;
+            return true;
+        case ID_MARKER_REFERENCE:
+            ui.m_bEnabled = !m_Markers.IsEmpty();
+            ui.m_nCheck = !m_Markers.IsEmpty() && m_Markers.Reference() == m_Markers.Active() ? 1 : 0;
+            return true;
+        case ID_MARKER_REMOVE:
+        case ID_MARKER_CLEAR:
+            ui.m_bEnabled = !m_Markers.IsEmpty();
+            return true;
+        case ID_MARKER_TABLE:
+        case ID_PLOT_SAVE_PICTURE:
+            ui.m_bEnabled = static_cast<bool>(m_WindowCommand) && (ui.m_nId == ID_MARKER_TABLE || HasData());
+            return true;
+        default: break;
+    }
     if (ui.m_nId == ID_PLOT_HISTOGRAM) {
         ui.m_bEnabled = m_nType != PLOT_POLAR;
         ui.m_nCheck = m_bHistogram ? 1 : 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "platform/CView.h"
 #include "plot/CEnvelopePyramid.h"
 #include "plot/CEnvelopeSource.h"
+#include "plot/CPlotMarkers.h"
 #include "plot/CShareAppPlot.h"
 
 namespace kv {
@@ -59,6 +61,7 @@ public:
     void GetViewXRange(double& min, double& max) const override;
     int FindNearestPoint(int px, int py, int& trace) override;
     void ShowPointInfo(int point) override;
+    void DrawTraces(IDrawSurface& dc) override;
     void OnMouseWheel(int delta, bool ctrl, bool shift, CPoint p) override;
 
     void ResetGraph();
@@ -77,6 +80,37 @@ public:
     void SetUpReduction(int& pointsWanted);
     // Appends the reduction note to the X title (Auto Titles only).
     void NoteReduction();
+
+    // ---- markers ------------------------------------------------------------------
+    // Places a marker (or moves the active one when four are placed) on
+    // the sample of the plotted point nearest to a pixel (a Ctrl+click);
+    // false when nothing is plotted there.
+    bool PlaceMarkerAt(CPoint p);
+    // Places a marker on a sample of a trace (0 or 1).
+    bool PlaceMarker(int32_t sample, int trace);
+    // Runs a peak search (ID_MARKER_PEAK_...) with the active marker over
+    // the samples the view shows; false when it found no peak.
+    bool MarkerPeakSearch(int command);
+    // The X and the trace value of a sample of the shown data, as a marker
+    // reads them (the value is not finite where the sample is not).
+    double MarkerX(int32_t sample) const;
+    double MarkerY(int32_t sample, int trace) const;
+    // The marker table.
+    std::vector<CPlotMarkers::CRow> MarkerRows() const;
+    // The marker table as text: a head line (blank, X, Y, Sample and, with
+    // a reference marker, the differences) and a line per marker.
+    std::vector<std::vector<std::string>> MarkerTableText() const;
+    // The indices of all samples of the shown data; false when it has none.
+    bool FullIndexRange(int32_t& first, int32_t& last) const;
+    CPlotMarkers& Markers() { return m_Markers; }
+    const CPlotMarkers& Markers() const { return m_Markers; }
+    // Called after the markers changed (the window's marker table follows).
+    std::function<void()> m_OnMarkersChanged;
+    // Runs the commands the window does itself (the marker table, Save
+    // Picture As); they are disabled while it is not set.
+    std::function<void(int id)> m_WindowCommand;
+    // The marker table is drawn in the plot (a picture without a window's table).
+    int32_t m_bMarkerTable = 0;
 
     // ---- commands -----------------------------------------------------------------
     void SetType(int type);
@@ -123,6 +157,13 @@ private:
     // The type whose values the traces show.
     int TraceType() const;
     bool IsHistogramShown() const { return m_bHistogram && m_nType != PLOT_POLAR; }
+    const CKalvoData* ShownConst() const;
+    // Drops the markers whose sample the shown data no longer holds; tells
+    // of the change.
+    void KeepMarkers();
+    void MarkersChanged();
+    void DrawMarkers(IDrawSurface& dc);
+    void DrawMarkerTable(IDrawSurface& dc);
 
     bool m_bFromDocument = false;  // attached by a document (which may go away)
     std::vector<int32_t> m_GroupStarts;
@@ -130,6 +171,7 @@ private:
     // The overview of long data that serves the reduction when no other
     // source is set.
     CEnvelopePyramid m_Overview;
+    CPlotMarkers m_Markers;
 };
 
 }  // namespace kv

@@ -41,6 +41,17 @@ enum PlotCommand : int {
     ID_VIEW_ZOOM_X_OUT = 33040,
     ID_VIEW_ZOOM_Y_IN = 33041,
     ID_VIEW_ZOOM_Y_OUT = 33042,
+    // Markers
+    ID_MARKER_ADD = 33050,
+    ID_MARKER_PEAK_HIGHEST = 33051,
+    ID_MARKER_PEAK_LEFT = 33052,
+    ID_MARKER_PEAK_RIGHT = 33053,
+    ID_MARKER_PEAK_LOWER = 33054,
+    ID_MARKER_NEXT = 33055,
+    ID_MARKER_REFERENCE = 33056,
+    ID_MARKER_REMOVE = 33057,
+    ID_MARKER_CLEAR = 33058,
+    ID_MARKER_TABLE = 33059,
     // Options, axes, font
     ID_PLOT_FONT = 32826,
     ID_PLOT_PROPERTIES = 32828,
@@ -51,6 +62,7 @@ enum PlotCommand : int {
     ID_PLOT_COPY_DATA = 32822,
     ID_PLOT_COPY_IMAGE = 32824,
     ID_PLOT_WRITE_DATA = 32850,
+    ID_PLOT_SAVE_PICTURE = 33060,
     // Printing (the platform's standard numbers)
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,

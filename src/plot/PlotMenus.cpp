@@ -29,6 +29,18 @@ CMenuItem MoveViewMenu() {
          KeyCmd(ID_VIEW_ZOOM_Y_IN, IDS_PLOT_MENU_ZOOM_Y_IN), KeyCmd(ID_VIEW_ZOOM_Y_OUT, IDS_PLOT_MENU_ZOOM_Y_OUT)});
 }
 
+CMenuItem MarkersMenu() {
+    return CMenuItem::Popup(
+        "Mar&kers",
+        {CMenuItem::Command(ID_MARKER_ADD, "&Add Marker"), CMenuItem::Command(ID_MARKER_PEAK_HIGHEST, "&Highest Peak"),
+         CMenuItem::Command(ID_MARKER_PEAK_LEFT, "Next Peak &Left"),
+         CMenuItem::Command(ID_MARKER_PEAK_RIGHT, "Next Peak &Right"),
+         CMenuItem::Command(ID_MARKER_PEAK_LOWER, "Next Lo&wer Peak"), CMenuItem::Separator(),
+         CMenuItem::Command(ID_MARKER_NEXT, "&Next Marker"), CMenuItem::Command(ID_MARKER_REFERENCE, "Re&ference Marker"),
+         CMenuItem::Command(ID_MARKER_REMOVE, "Re&move Marker"), CMenuItem::Command(ID_MARKER_CLEAR, "&Clear Markers"),
+         CMenuItem::Separator(), CMenuItem::Command(ID_MARKER_TABLE, "Marker &Table")});
+}
+
 CMenuItem TypeMenu() {
     return CMenuItem::Popup(LoadString(IDS_PLOT_MENU_TYPE),
                             {Cmd(ID_PLOT_INPHASE, IDS_PLOT_MENU_INPHASE), Cmd(ID_PLOT_QUADRATURE, IDS_PLOT_MENU_QUADRATURE),
@@ -56,6 +68,7 @@ std::vector<CMenuItem> PlotItems(bool printing) {
                                  Cmd(ID_ZOOM_TOP, IDS_PLOT_MENU_ZOOM_TOP),
                                  Cmd(ID_ZOOM_BOTTOM, IDS_PLOT_MENU_ZOOM_BOTTOM),
                                  MoveViewMenu(),
+                                 MarkersMenu(),
                                  CMenuItem::Separator(),
                                  Cmd(ID_PLOT_X_AXIS, IDS_PLOT_MENU_X_AXIS),
                                  Cmd(ID_PLOT_Y_AXIS, IDS_PLOT_MENU_Y_AXIS),
@@ -64,6 +77,7 @@ std::vector<CMenuItem> PlotItems(bool printing) {
                                  Cmd(ID_PLOT_FONT, IDS_PLOT_MENU_FONT),
                                  CMenuItem::Separator(),
                                  Cmd(ID_PLOT_COPY_IMAGE, IDS_PLOT_MENU_COPY_IMAGE),
+                                 CMenuItem::Command(ID_PLOT_SAVE_PICTURE, "Save Picture &As..."),
                                  Cmd(ID_PLOT_COPY_DATA, IDS_PLOT_MENU_COPY_DATA),
                                  Cmd(ID_PLOT_WRITE_DATA, IDS_PLOT_MENU_WRITE_DATA)};
     if (printing) {

@@ -100,7 +100,12 @@ void CInstanceChannel::OnConnection() {
             }
             socket->putChar(kTaken);
             socket->flush();
-            emit FilesRequested(paths);
+            // Opening the files may run a modal dialog. Its event loop would
+            // delete this socket once the other program hangs up, while the
+            // socket is still delivering this signal: hand the files on from
+            // the event loop instead, after the socket is done.
+            QMetaObject::invokeMethod(
+                this, [this, paths] { emit FilesRequested(paths); }, Qt::QueuedConnection);
         });
     }
 }

@@ -3,7 +3,18 @@
 #include <QBuffer>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
+#include <QFormLayout>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPdfWriter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -18,8 +29,11 @@
 #include <QWheelEvent>
 
 #include "app/CKalvoraDoc.h"
+#include "app/CPreferences.h"
 #include "platform/StringTable.h"
+#include "plot/PlotCommands.h"
 #include "plot/PlotMenus.h"
+#include "qt/CMarkerDock.h"
 #include "qt/CQtCommandMenu.h"
 #include "qt/CQtDrawSurface.h"
 
@@ -34,15 +48,47 @@ CPlotWidget::CPlotWidget(QWidget* parent) : QWidget(parent) { SetUp(); }
 
 CPlotWidget::~CPlotWidget() {
     EndDirectDraw();
+    m_graph.m_OnMarkersChanged = nullptr;
+    m_graph.m_WindowCommand = nullptr;
     if (m_pDoc && m_graph.GetDocument()) m_pDoc->RemoveView(m_graph);
     m_graph.SetWindow(nullptr);
 }
 
 void CPlotWidget::SetUp() {
     m_graph.SetWindow(this);
+    m_graph.m_OnMarkersChanged = [this] { emit markersChanged(); };
+    m_graph.m_WindowCommand = [this](int id) {
+        if (id == ID_MARKER_TABLE)
+            ShowMarkerTable();
+        else if (id == ID_PLOT_SAVE_PICTURE)
+            SavePictureAs();
+    };
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(120, 90);
+    ApplyColorPreference();
+}
+
+void CPlotWidget::ApplyColorPreference() {
+    const bool dark = QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
+    const CPlotColors colors = CPlotColors::ForScheme(CPreferences::StoredPlotColors(), dark);
+    const CPlotColors& now = m_graph.Colors();
+    if (colors.m_background == now.m_background && colors.m_text == now.m_text && colors.m_inphase == now.m_inphase)
+        return;
+    m_graph.SetColors(colors);
+    m_graph.Refresh();
+}
+
+void CPlotWidget::ApplyPreferencesToAll() {
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* plot = qobject_cast<CPlotWidget*>(w)) plot->ApplyColorPreference();
+}
+
+void CPlotWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Follow desktop: the desktop may have turned dark or light.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        ApplyColorPreference();
 }
 
 QMenu* CPlotWidget::CreatePlotMenu(QWidget* parent) {
@@ -213,6 +259,128 @@ void CPlotWidget::PrintSetup() {
     dialog.exec();
 }
 
+bool CPlotWidget::SavePicture(const QString& path, const QSize& size, QString* error) {
+    auto fail = [error](const QString& message) {
+        if (error) *error = message;
+        return false;
+    };
+    if (size.width() < 1 || size.height() < 1 || size.width() > 20000 || size.height() > 20000)
+        return fail(tr("The picture size must be from 1 to 20000 pixels each way."));
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const QString cannotWrite = QString::fromStdString(FormatString(IDS_PLOT_CANNOT_WRITE_FILE, path.toStdString()));
+    const QColor background = CQtDrawSurface::ToQColor(m_graph.Colors().m_background);
+    bool written = false;
+    if (suffix == QLatin1String("svg")) {
+        QSvgGenerator generator;
+        generator.setFileName(path);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        generator.setTitle(QString::fromStdString(m_graph.m_strMainTitle));
+        generator.setDescription(QString::fromStdString(LoadString(IDS_PLOT_PICTURE_DESCRIPTION)));
+        QPainter painter;
+        if (!painter.begin(&generator)) return fail(cannotWrite);
+        PaintInto(painter, size);
+        written = painter.end();
+    } else if (suffix == QLatin1String("pdf")) {
+        // A page of the picture's size, a point for each layout pixel.
+        QPdfWriter pdf(path);
+        pdf.setResolution(72);
+        pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(QString::fromStdString(m_graph.m_strMainTitle));
+        QPainter painter;
+        if (!painter.begin(&pdf)) return fail(cannotWrite);
+        PaintInto(painter, size);
+        written = painter.end();
+    } else {
+        // At the window's size the window's picture (at the screen's pixel
+        // ratio); at another size exactly the pixels asked for.
+        QImage image;
+        if (size == this->size()) {
+            image = NewImage();
+        } else {
+            image = QImage(size, QImage::Format_RGB32);
+        }
+        if (image.isNull()) return fail(tr("There is not enough memory for a picture of this size."));
+        {
+            QPainter painter(&image);
+            painter.fillRect(QRect(QPoint(0, 0), size), background);
+            PaintInto(painter, size);
+        }
+        written = image.save(path, suffix.isEmpty() ? "PNG" : nullptr);
+    }
+    // The picture's repaint made the points for its size; the window makes
+    // its own again.
+    Invalidate();
+    return written ? true : fail(cannotWrite);
+}
+
+void CPlotWidget::SavePictureAs() {
+    if (!m_graph.HasData()) return;
+    QString selected;
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save Picture As"), QString(),
+        tr("PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"), &selected);
+    if (path.isEmpty()) return;
+    QString file = path;
+    if (QFileInfo(file).suffix().isEmpty()) {
+        // The suffix of the chosen type.
+        if (selected.contains(QLatin1String("*.svg")))
+            file += QLatin1String(".svg");
+        else if (selected.contains(QLatin1String("*.pdf")))
+            file += QLatin1String(".pdf");
+        else
+            file += QLatin1String(".png");
+    }
+    QDialog ask(this);
+    ask.setWindowTitle(tr("Picture Size"));
+    auto* layout = new QFormLayout(&ask);
+    auto* windowSize = new QRadioButton(tr("&Window size (%1 x %2)").arg(width()).arg(height()), &ask);
+    auto* chosen = new QRadioButton(tr("&Chosen size:"), &ask);
+    auto* w = new QSpinBox(&ask);
+    auto* h = new QSpinBox(&ask);
+    w->setRange(16, 20000);
+    h->setRange(16, 20000);
+    w->setValue(width());
+    h->setValue(height());
+    w->setSuffix(tr(" px wide"));
+    h->setSuffix(tr(" px high"));
+    windowSize->setChecked(true);
+    w->setEnabled(false);
+    h->setEnabled(false);
+    connect(chosen, &QRadioButton::toggled, w, &QWidget::setEnabled);
+    connect(chosen, &QRadioButton::toggled, h, &QWidget::setEnabled);
+    layout->addRow(windowSize);
+    layout->addRow(chosen);
+    layout->addRow(w);
+    layout->addRow(h);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
+    connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
+    layout->addRow(buttons);
+    if (ask.exec() != QDialog::Accepted) return;
+    const QSize pictureSize = chosen->isChecked() ? QSize(w->value(), h->value()) : size();
+    QString error;
+    if (!SavePicture(file, pictureSize, &error)) QMessageBox::warning(this, tr("Save Picture As"), error);
+}
+
+void CPlotWidget::ShowMarkerTable() {
+    auto* main = qobject_cast<QMainWindow*>(window());
+    CMarkerDock* dock = main ? main->findChild<CMarkerDock*>() : findChild<CMarkerDock*>();
+    if (!dock) {
+        if (main) {
+            dock = new CMarkerDock(main);
+            main->addDockWidget(Qt::RightDockWidgetArea, dock);
+        } else {
+            dock = new CMarkerDock(this);
+            dock->setFloating(true);
+        }
+    }
+    dock->Follow(this);
+    dock->show();
+    dock->raise();
+}
+
 // ---------------------------------------------------------------------------
 // Events
 
@@ -223,7 +391,11 @@ CPoint ToPoint(const QPointF& p) { return CPoint{static_cast<int>(p.x()), static
 }  // namespace
 
 void CPlotWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
+        // Ctrl+click places a marker on the trace.
+        m_graph.PlaceMarkerAt(ToPoint(event->position()));
+        m_bMarkerClick = true;
+    } else if (event->button() == Qt::LeftButton)
         m_graph.OnLButtonDown(ToPoint(event->position()));
     else if (event->button() == Qt::MiddleButton)
         m_graph.OnMButtonDown(ToPoint(event->position()));
@@ -232,11 +404,14 @@ void CPlotWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void CPlotWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (m_bMarkerClick) return;
     m_graph.OnMouseMove(ToPoint(event->position()), (event->buttons() & Qt::LeftButton) != 0);
 }
 
 void CPlotWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && m_bMarkerClick)
+        m_bMarkerClick = false;
+    else if (event->button() == Qt::LeftButton)
         m_graph.OnLButtonUp(ToPoint(event->position()));
     else
         QWidget::mouseReleaseEvent(event);
@@ -273,6 +448,9 @@ void CPlotWidget::contextMenuEvent(QContextMenuEvent* event) {
 void CPlotWidget::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     m_graph.OnSetFocus();
+    // An open marker table follows the plot with the focus.
+    if (auto* main = qobject_cast<QMainWindow*>(window()))
+        if (CMarkerDock* dock = main->findChild<CMarkerDock*>()) dock->Follow(this);
 }
 
 void CPlotWidget::focusOutEvent(QFocusEvent* event) {

@@ -8,6 +8,7 @@
 #include "plot/CGraph.h"
 
 class QMenu;
+class QString;
 class QPainter;
 class QPrinter;
 
@@ -41,6 +42,23 @@ public:
     QImage RenderImage();
     // Paints the plot on a printer page.
     void PrintTo(QPrinter& printer);
+    // Writes the picture of the plot to a PNG, SVG or PDF file (by the
+    // file's suffix; other image suffixes Qt knows work too) of a size in
+    // layout pixels: at the window's size, a PNG is the window's picture,
+    // pixel for pixel. Returns false with a message in *error.
+    bool SavePicture(const QString& path, const QSize& size, QString* error = nullptr);
+    // Plot > Save Picture As: asks for the file and the size.
+    void SavePictureAs();
+    // Takes the colours of the "Plot colours" preference (Follow desktop:
+    // dark when the application's palette is).
+    void ApplyColorPreference();
+    // Every plot window takes the preferences again (after the Preferences
+    // dialog changed them).
+    static void ApplyPreferencesToAll();
+
+    // Shows the main window's marker table (docked on its right), following
+    // this plot; without a main window it floats.
+    void ShowMarkerTable();
 
     // ---- IViewWindow ------------------------------------------------------
     void Invalidate() override;
@@ -61,6 +79,10 @@ public:
 
     QSize sizeHint() const override { return QSize(640, 400); }
 
+signals:
+    // The plot's markers changed (placed, moved, removed, or the data under them).
+    void markersChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -72,6 +94,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void SetUp();
@@ -86,6 +109,7 @@ private:
     QImage m_image;
     bool m_bDirty = true;
     bool m_bCapture = false;
+    bool m_bMarkerClick = false;  // the left button went down with Ctrl
     std::unique_ptr<QPainter> m_pDirectPainter;
     std::unique_ptr<CQtDrawSurface> m_pDirectSurface;
     std::unique_ptr<QPrinter> m_pPrinter;

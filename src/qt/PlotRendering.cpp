@@ -1,5 +1,6 @@
 #include "qt/PlotRendering.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "data/CKalvoData.h"
 #include "data/CTitles.h"
+#include "formats/FormatHelpers.h"
 #include "platform/StringTable.h"
 #include "plot/CGraph.h"
 #include "plot/CPlotColors.h"
@@ -35,7 +37,10 @@ public:
         if (options.m_nDb >= 0) m_graph.m_bDb = options.m_nDb ? 1 : 0;
         if (options.m_bHistogram && m_graph.m_nType != PLOT_POLAR) m_graph.ToggleHistogram();
         m_options = options;
+        PlaceMarkers();
     }
+    // Why the plot cannot be drawn as asked (empty when it can).
+    const std::string& Error() const { return m_strError; }
     ~CRenderGraph() {
         m_data.m_strName = m_strName;
         m_data.m_Format.m_Titles.m_strMain = m_titles.m_strMain;
@@ -61,6 +66,31 @@ public:
     }
 
 private:
+    void PlaceMarkers() {
+        if (m_options.m_Markers.empty()) return;
+        if (static_cast<int>(m_options.m_Markers.size()) > CPlotMarkers::kMaxMarkers) {
+            m_strError = "a plot has at most four markers";
+            return;
+        }
+        const CKalvoData* shown = m_graph.ShownData();
+        for (double x : m_options.m_Markers) {
+            int32_t sample = shown ? shown->ValueToIndex(x) : 0;
+            int32_t first = 0, last = -1;
+            // The nearest sample, or none when X lies beyond the data by more
+            // than half a sample spacing.
+            const bool inside = m_graph.FullIndexRange(first, last) && std::isfinite(x) && shown &&
+                                x >= shown->IndexToValue(first) - 0.5 * std::fabs(shown->IndexToValue(1) - shown->IndexToValue(0)) &&
+                                x <= shown->IndexToValue(last) + 0.5 * std::fabs(shown->IndexToValue(1) - shown->IndexToValue(0));
+            sample = std::clamp(sample, first, last);
+            if (!inside || !m_graph.PlaceMarker(sample, 0)) {
+                m_strError = "--marker " + FormatEngineering(x, 6, false) + " lies outside the data";
+                return;
+            }
+        }
+        if (m_graph.Markers().Count() > 1) m_graph.Markers().ToggleReference(0);
+        m_graph.m_bMarkerTable = 1;
+    }
+
     void PaintOnce(QPainter& painter, QSize size) {
         painter.fillRect(QRect(QPoint(0, 0), size), CQtDrawSurface::ToQColor(m_graph.Colors().m_background));
         CQtDrawSurface surface(painter, QRect(QPoint(0, 0), size));
@@ -85,6 +115,7 @@ private:
     }
 
     CPlotRenderOptions m_options;
+    std::string m_strError;
     bool m_bViewSet = false;
     CKalvoData& m_data;
     std::string m_strName;
@@ -111,13 +142,18 @@ private:
 
 }  // namespace
 
-QImage RenderPlotToImage(CKalvoData& data, const CPlotRenderOptions& options, int width, int height) {
+QImage RenderPlotToImage(CKalvoData& data, const CPlotRenderOptions& options, int width, int height,
+                         std::string* error) {
     const double scale = options.m_dScale > 0 ? options.m_dScale : 1.0;
     QImage image(QSize(static_cast<int>(std::lround(width * scale)), static_cast<int>(std::lround(height * scale))),
                  QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.setDevicePixelRatio(scale);
     CRenderGraph graph(data, options);
+    if (!graph.Error().empty()) {
+        if (error) *error = graph.Error();
+        return QImage();
+    }
     QPainter painter(&image);
     graph.Paint(painter, QSize(width, height));
     return image;
@@ -142,14 +178,16 @@ bool RenderPlotToFile(CKalvoData& data, const CPlotRenderOptions& options, int w
         generator.setTitle(QString::fromStdString(options.m_strTitle.empty() ? data.m_strName : options.m_strTitle));
         generator.setDescription(QString::fromStdString(LoadString(IDS_PLOT_PICTURE_DESCRIPTION)));
         CRenderGraph graph(data, options);
+        if (!graph.Error().empty()) return fail(graph.Error());
         QPainter painter;
         if (!painter.begin(&generator)) return fail(FormatString(IDS_PLOT_CANNOT_OPEN_FILE, path));
         graph.Paint(painter, QSize(width, height));
         if (!painter.end()) return fail(FormatString(IDS_PLOT_CANNOT_WRITE_FILE, path));
         return true;
     }
-    QImage image = RenderPlotToImage(data, options, width, height);
-    if (image.isNull()) return fail("out of memory for the picture");
+    std::string problem;
+    QImage image = RenderPlotToImage(data, options, width, height, &problem);
+    if (image.isNull()) return fail(problem.empty() ? std::string("out of memory for the picture") : problem);
     const char* format = suffix.isEmpty() ? "PNG" : nullptr;
     if (!image.save(file, format)) return fail(FormatString(IDS_PLOT_CANNOT_WRITE_FILE, path));
     return true;

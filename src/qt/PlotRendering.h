@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 class QImage;
 
@@ -26,12 +27,18 @@ struct CPlotRenderOptions {
     bool m_bLogY = false;
     int m_nColors = 0;         // colour scheme: 0 classic, 2 dark
     double m_dScale = 1.0;     // device pixels per layout pixel of a PNG
+    // Markers at these X values (each on the nearest sample), with the
+    // marker table drawn in the plot; at most four.
+    std::vector<double> m_Markers;
 };
 
 // Paints a plot of Time or Frequency Data into an image of the given size
 // (in layout pixels; the image holds size × scale pixels), without a window. Needs a QGuiApplication (RenderPlotToFile makes one when
 // there is none).
-QImage RenderPlotToImage(CKalvoData& data, const CPlotRenderOptions& options, int width, int height);
+// A null image with a message in *error when the options do not fit the
+// data (a marker outside it).
+QImage RenderPlotToImage(CKalvoData& data, const CPlotRenderOptions& options, int width, int height,
+                         std::string* error = nullptr);
 
 // Renders a plot to a PNG file, or an SVG file when the path ends in .svg
 // (other image suffixes Qt knows, such as .jpg, work too). The data keeps its

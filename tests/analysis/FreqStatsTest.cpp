@@ -9,6 +9,7 @@
 #include "AnalysisTestData.h"
 #include "analysis/CFreqStats.h"
 #include "data/CKalvoData.h"
+#include "platform/CWorkerPool.h"
 #include "support/CScriptedPlatform.h"
 
 namespace kv {
@@ -281,6 +282,59 @@ TEST_F(FreqStats, SumsMatchAPlainPassOverTheRange) {
     EXPECT_EQ(r.m_dDistortionPower, data.ToDb(dist, false));
     EXPECT_EQ(r.m_dNoisePower, data.ToDb(rest, false));
     EXPECT_GT(dist, 0.0);
+}
+
+// A two-sided spectrum long enough for the sums to run beside the ranking:
+// two bins share the greatest power, and the fundamental is the one the scan
+// meets first (a negative index, scanned before 0); every result equals the
+// one-thread computation and the plain sums.
+TEST_F(FreqStats, LongSpectraGiveTheSameResultsOnOneOrSeveralThreads) {
+    const int32_t n = (1 << 20) + 6;
+    std::mt19937 rng(11);
+    std::normal_distribution<double> noise(0.0, 0.01);
+    std::vector<double> re(static_cast<size_t>(n)), im(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i) {
+        re[static_cast<size_t>(i)] = noise(rng);
+        im[static_cast<size_t>(i)] = noise(rng);
+    }
+    for (int32_t tie : {n - 70000, 1000, 300000}) {
+        re[static_cast<size_t>(tie)] = 30.0;
+        im[static_cast<size_t>(tie)] = 0.0;
+    }
+    test::FillSpectrum(data, re, im, false);
+    ASSERT_TRUE(data.SetRangeByIndex(-n / 2, n / 2 - 1, true));
+
+    FreqStatResults results[2];
+    std::vector<CRankedList::Entry> lists[2];
+    for (int run = 0; run < 2; ++run) {
+        const int previous = CWorkerPool::SetThreadLimit(run == 0 ? 1 : CWorkerPool::kMaxThreads);
+        results[run] = stats.ComputeFrequencyStatistics();
+        CWorkerPool::SetThreadLimit(previous);
+        for (int32_t i = 0; i < stats.RankedList().GetCount(); ++i) lists[run].push_back(stats.RankedList()[i]);
+        ASSERT_EQ(stats.RankedList()[0].m_nBin, n - 70000);
+        EXPECT_EQ(stats.GetHarmonicBins()[0], n - 70000);
+    }
+    EXPECT_EQ(results[0].m_dTotalPower, results[1].m_dTotalPower);
+    EXPECT_EQ(results[0].m_dNoisePower, results[1].m_dNoisePower);
+    EXPECT_EQ(results[0].m_dDistortionPower, results[1].m_dDistortionPower);
+    EXPECT_EQ(results[0].m_dFundamentalPower, results[1].m_dFundamentalPower);
+    EXPECT_EQ(results[0].m_dSfdr, results[1].m_dSfdr);
+    ASSERT_EQ(lists[0].size(), lists[1].size());
+    for (size_t i = 0; i < lists[0].size(); ++i) {
+        EXPECT_EQ(lists[0][i].m_nBin, lists[1][i].m_nBin);
+        EXPECT_EQ(lists[0][i].m_dPower, lists[1][i].m_dPower);
+    }
+
+    double total = 0.0, rest = 0.0;
+    for (int32_t i = -n / 2; i <= n / 2 - 1; ++i) {
+        const size_t s = static_cast<size_t>(i < 0 ? i + n : i);
+        const double p = re[s] * re[s] + im[s] * im[s];
+        total += p;
+        if (s != static_cast<size_t>(n - 70000) && stats.HarmonicNumber(i) == 0) rest += p;
+    }
+    EXPECT_EQ(results[1].m_dTotalPower, data.ToDb(total, false));
+    EXPECT_EQ(results[1].m_dNoisePower, data.ToDb(rest, false));
+    EXPECT_EQ(results[1].m_dFundamentalPower, data.ToDb(900.0, false));
 }
 
 TEST_F(FreqStats, RankingShowsItsProgressAndStaysInsideStaleRanges) {

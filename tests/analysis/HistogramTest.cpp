@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <random>
 #include <vector>
 
 #include "analysis/CHistogramData.h"
 #include "analysis/Histogram.h"
 #include "data/CKalvoData.h"
+#include "platform/CWorkerPool.h"
 
 namespace kv {
 namespace {
@@ -206,6 +209,104 @@ TEST(Histogram, EveryTypeMatchesThePointValues) {
     ValueRange(d, HIST_INPHASE, lo, hi);
     EXPECT_TRUE(std::isnan(lo));
     EXPECT_TRUE(std::isnan(hi));
+}
+
+// Counts of a type written the plain way: every point's value as
+// GetComponent gives it, placed by ValueToIndex when it lies in the range.
+std::vector<double> PlainCounts(const CKalvoData& d, const CHistogramData& h, int type) {
+    std::vector<double> counts(static_cast<size_t>(h.m_nBins), 0.0);
+    for (int32_t i = 0; i < d.GetCount(); ++i) {
+        const double v = d.GetComponent(i, type);
+        if (h.m_dMin <= v && v <= h.m_dMax) counts[static_cast<size_t>(h.ValueToIndex(v))] += 1.0;
+    }
+    return counts;
+}
+
+// Phases on and one step either side of bin edges, at the ends of the range
+// (+-180 with the sign of a zero Q), the origin, values that are not finite,
+// huge and tiny values: the counts equal those of the exact phase of every
+// point, for the whole circle in 24 bins and for a narrow range of many bins.
+TEST(Histogram, PhaseCountsMatchTheExactPhaseAtBinEdges) {
+    CKalvoData d;
+    const double inf = std::numeric_limits<double>::infinity();
+    auto add = [&](double re, double im) {
+        d.Inphase().Append(re);
+        d.Quadrature().Append(im);
+    };
+    for (int edge = -24; edge <= 24; ++edge) {
+        const double angle = edge * M_PI / 24.0;
+        for (double radius : {1.0, 3.7, 1e-300, 1e300}) {
+            const double re = radius * std::cos(angle), im = radius * std::sin(angle);
+            for (double dr : {-1.0, 0.0, 1.0})
+                for (double di : {-1.0, 0.0, 1.0})
+                    add(dr == 0.0 ? re : std::nextafter(re, dr * inf), di == 0.0 ? im : std::nextafter(im, di * inf));
+        }
+    }
+    for (double re : {-1.0, 1.0, 0.0, -0.0, inf, -inf, 1e308, -1.7e308, 4e-324})
+        for (double im : {0.0, -0.0, 1.0, -2.0, inf, -inf, 1.7e308, -4e-324}) add(re, im);
+    add(std::nan(""), 1.0);
+    d.EqualizeColumns(0.0);
+
+    const struct {
+        double lo, hi;
+        int32_t bins;
+    } ranges[] = {{-180.0, 180.0, 24}, {-180.0, 180.0, 360}, {44.999999, 45.000001, 1000}, {-7.5, 7.5, 2}};
+    for (const auto& r : ranges) {
+        SCOPED_TRACE(r.bins);
+        CHistogramData h;
+        h.m_bAutoBins = 0;
+        h.m_bAutoRange = 0;
+        h.m_nBins = r.bins;
+        h.m_dMin = r.lo;
+        h.m_dMax = r.hi;
+        ComputeHistogram(d, h, HIST_PHASE, HIST_NONE);
+        EXPECT_EQ(Counts(h.Inphase()), PlainCounts(d, h, HIST_PHASE));
+    }
+}
+
+// A capture long enough for the counts and the range to be shared among
+// threads: each type's range and counts equal the plain scan's, and one
+// thread gives the same as several.
+TEST(Histogram, LongCapturesMatchThePlainScanWithAnyNumberOfThreads) {
+    CKalvoData d;
+    const int32_t n = (1 << 20) + 12345;
+    std::mt19937 rng(5);
+    std::normal_distribution<double> noise(0.0, 0.3);
+    d.Inphase().SetSize(n);
+    d.Quadrature().SetSize(n);
+    double* re = d.Inphase().GetWritableData();
+    double* im = d.Quadrature().GetWritableData();
+    for (int32_t i = 0; i < n; ++i) {
+        re[i] = std::cos(0.01 * i) + noise(rng);
+        im[i] = std::sin(0.01 * i) + noise(rng);
+    }
+    // Extremes late in the scan, in the second thread's part.
+    re[n - 5] = -1e-9;
+    im[n - 5] = -0.0;
+    re[n - 3] = 40.0;
+    d.ResetRange();
+    for (int type : {HIST_INPHASE, HIST_QUADRATURE, HIST_POWER, HIST_PHASE, HIST_MAGNITUDE}) {
+        SCOPED_TRACE(type);
+        double refLo = d.GetComponent(0, type), refHi = refLo;
+        for (int32_t i = 1; i < n; ++i) {
+            const double v = d.GetComponent(i, type);
+            if (v < refLo) refLo = v;
+            if (v > refHi) refHi = v;
+        }
+        std::vector<double> first;
+        for (int threads : {1, CWorkerPool::kMaxThreads}) {
+            const int previous = CWorkerPool::SetThreadLimit(threads);
+            CHistogramData h;
+            ComputeHistogram(d, h, type, HIST_NONE);
+            CWorkerPool::SetThreadLimit(previous);
+            EXPECT_EQ(h.m_dMin, refLo);
+            EXPECT_EQ(h.m_dMax, refHi);
+            const std::vector<double> counts = Counts(h.Inphase());
+            EXPECT_EQ(counts, PlainCounts(d, h, type));
+            if (first.empty()) first = counts;
+            EXPECT_EQ(counts, first);
+        }
+    }
 }
 
 }  // namespace

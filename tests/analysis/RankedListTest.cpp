@@ -83,6 +83,43 @@ TEST(RankedList, SingleAndRunInsertionsMatchThePlainRuleOnSpectraWithManyTies) {
     }
 }
 
+// Long scans whose powers rise with noise, fall and rise again, or zigzag:
+// the entries move both ways through their slots many times over, and the
+// list, its order and the rest (summed in the order bins leave) must stay
+// those of the plain rule.
+TEST(RankedList, LongRisingFallingAndZigzagScansMatchThePlainRule) {
+    std::mt19937 rng(777);
+    std::normal_distribution<double> noise(0.0, 1.0);
+    const int32_t n = 30000;
+    for (int shape = 0; shape < 3; ++shape) {
+        std::vector<double> re(static_cast<size_t>(n)), im(static_cast<size_t>(n));
+        for (int32_t i = 0; i < n; ++i) {
+            double level = shape == 0 ? i : shape == 1 ? std::abs(i - n / 2) : (i % 997) * ((i / 997) % 2 ? -1 : 1);
+            re[static_cast<size_t>(i)] = 1000.0 + level + 20.0 * noise(rng);
+            im[static_cast<size_t>(i)] = noise(rng);
+        }
+        for (size_t capacity : {1u, 3u, 100u}) {
+            CRankedList run;
+            run.Reset(static_cast<int32_t>(capacity));
+            PlainRanking plain{{}, capacity};
+            for (int32_t i = 0; i < n; ++i)
+                plain.Insert(re[static_cast<size_t>(i)] * re[static_cast<size_t>(i)] +
+                                 im[static_cast<size_t>(i)] * im[static_cast<size_t>(i)],
+                             i);
+            run.InsertBins(re.data(), im.data(), 0, n - 1);
+            ASSERT_EQ(run.GetCount(), static_cast<int32_t>(plain.entries.size()));
+            for (int32_t i = 0; i < run.GetCount(); ++i) {
+                ASSERT_EQ(run[i].m_nBin, plain.entries[static_cast<size_t>(i)].m_nBin) << shape << " " << i;
+                ASSERT_EQ(run[i].m_dPower, plain.entries[static_cast<size_t>(i)].m_dPower);
+            }
+            EXPECT_EQ(run.GetRestPower(), plain.rest) << "shape " << shape << " capacity " << capacity;
+            if (run.GetCount() >= 2) {
+                EXPECT_EQ(run.SecondPower(), run[1].m_dPower);
+            }
+        }
+    }
+}
+
 TEST(RankedList, SecondPowerFallsBackToTheStrongestRestAndNaNNeverRanks) {
     CRankedList list;
     list.Reset(1);

@@ -11,6 +11,7 @@
 #include "data/CDataFormat.h"
 #include "formats/CDataFiles.h"
 #include "formats/FileNameFormats.h"
+#include "formats/FormatCatalogue.h"
 #include "generate/CSamp.h"
 #include "platform/CPropertySheetModel.h"
 #include "support/CScriptedPlatform.h"
@@ -137,7 +138,20 @@ TEST(FileNameFormats, ExtensionsSuggestAReadableFormat) {
     EXPECT_EQ(FormatForFileName("table.dsp"), FMT_ASM_ADI_PM);
     EXPECT_EQ(FormatForFileName("raw.bin"), FMT_BINARY_FLOAT);
     EXPECT_EQ(FormatForFileName("sig.txt"), FMT_TEXT_DECIMAL);
-    EXPECT_EQ(FormatForFileName("sig.csv"), FMT_TEXT_DECIMAL);
+    EXPECT_EQ(FormatForFileName("sig.csv"), FMT_TEXT_CSV);
+    EXPECT_EQ(FormatForFileName("a.NPY"), FMT_BINARY_NPY);
+    EXPECT_EQ(FormatForFileName("rec.sigmf-meta"), FMT_BINARY_SIGMF);
+    EXPECT_EQ(FormatForFileName("rec.sigmf-data"), FMT_BINARY_SIGMF);
+    EXPECT_EQ(FormatForFileName("rtl.cu8"), FMT_BINARY_UINT8);
+    EXPECT_EQ(FormatForFileName("hackrf.cs8"), FMT_BINARY_INT8);
+    EXPECT_EQ(FormatForFileName("iq.cs16"), FMT_BINARY_INT16);
+    EXPECT_EQ(FormatForFileName("gnuradio.cfile"), FMT_BINARY_FLOAT);
+    // Every format an extension names can be read and written.
+    for (const char* name : {"a.wav", "a.plt", "a.hex", "a.asm", "a.bin", "a.txt", "a.csv", "a.npy", "a.sigmf-meta",
+                             "a.cu8", "a.cs8", "a.cs16", "a.cf32"}) {
+        EXPECT_TRUE(CanReadFormat(FormatForFileName(name))) << name;
+        EXPECT_TRUE(CanWriteFormat(FormatForFileName(name))) << name;
+    }
     EXPECT_EQ(FormatForFileName("sig"), FMT_NONE);
     EXPECT_EQ(FormatForFileName("sig."), FMT_NONE);
     EXPECT_EQ(FormatForFileName("notes.doc"), FMT_NONE);

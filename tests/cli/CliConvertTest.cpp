@@ -335,4 +335,40 @@ TEST(CliFormats, ReceiverCapturesWithAHeaderAndCsvColumns) {
     EXPECT_FALSE(Exists(dir / "x.csv"));
 }
 
+// Without --from and --to the extensions name the formats; other extensions
+// mean Text:Decimal, and an explicit option wins over the extension.
+TEST(CliFormats, ExtensionsNameTheFormatsWhenNoneIsGiven) {
+    CTempDir dir;
+    CliResult r = RunCli({"convert", "--complex", Fixture("pcm16-stereo-48k.wav"), "out.wav"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "out.wav").substr(46), ReadFile(Fixture("pcm16-stereo-48k.wav")).substr(44));
+    r = RunCli({"convert", "--complex", "out.wav", "out.npy"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "out.npy").substr(0, 6), "\x93NUMPY");
+    // WAVE words are read as w / 32767, raw integers written as x * 32768:
+    // the full-scale words overflow, and --yes saturates them.
+    r = RunCli({"convert", "--complex", "out.npy", "out.cs16", "--yes"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Raw 16-bit I/Q: four bytes a complex sample, no header.
+    EXPECT_EQ(ReadFile(dir / "out.cs16").size(), ReadFile(Fixture("pcm16-stereo-48k.wav")).size() - 44);
+    r = RunCli({"convert", "--complex", "out.cs16", "out.csv"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "out.csv").substr(0, 19), "Inphase,Quadrature\r");
+    r = RunCli({"convert", "--complex", "out.csv", "out.sigmf-meta"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Exists(dir / "out.sigmf-data"));
+    r = RunCli({"convert", "--complex", "out.sigmf-data", "plain.out"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    CKalvoData data;
+    ASSERT_TRUE(ReadSignal(dir / "plain.out", FMT_TEXT_DECIMAL, true, data));
+    EXPECT_EQ(data.GetCount(), static_cast<int32_t>((ReadFile(dir / "out.cs16").size()) / 4));
+    // --from wins: a .wav that holds text is read as text when told so.
+    WriteFile(dir / "text.wav", "0.5\n0.25\n");
+    r = RunCli({"convert", "text.wav", "copy.txt", "--from", "Text:Decimal"}, dir.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = RunCli({"convert", "text.wav", "copy2.txt"}, dir.Path());
+    EXPECT_NE(r.status, 0);
+    EXPECT_FALSE(Exists(dir / "copy2.txt"));
+}
+
 }  // namespace kv::test

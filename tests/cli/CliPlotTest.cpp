@@ -88,6 +88,29 @@ TEST_F(CliPlot, ViewOptions) {
     }
 }
 
+TEST_F(CliPlot, MarkersAreRepeatedAndMustLieInTheData) {
+    // 500 samples at the default 1 Hz: X runs from 0 to 499 seconds.
+    CliResult r = Plot({"--complex", "iq.txt", "m.svg", "--marker", "10", "--marker=20", "--type", "iq"});
+    if (m_bNoQt) GTEST_SKIP() << "built without Qt";
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string svg = ReadFile(m_dir / "m.svg");
+    // The marker table: its heading and the sample indices of both markers.
+    EXPECT_TRUE(Contains(svg, "Sample"));
+    EXPECT_TRUE(Contains(svg, ">10<") && Contains(svg, ">20<")) << "sample indices in the table";
+    EXPECT_TRUE(Contains(svg, "1/\xCE\x94"));  // 1/dX against the first marker
+    r = Plot({"--complex", "iq.txt", "out.png", "--marker", "600"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "outside")) << r.err;
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--marker", "x"},
+          {"--marker", "1", "--marker", "2", "--marker", "3", "--marker", "4", "--marker", "5"}}) {
+        std::vector<std::string> args = {"--complex", "iq.txt", "out.png"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        EXPECT_EQ(Plot(args).status, 2) << bad[1];
+    }
+    EXPECT_FALSE(Exists(m_dir / "out.png"));
+}
+
 TEST_F(CliPlot, FailuresLeaveNoPicture) {
     CliResult r = Plot({"--complex", "iq.txt", "plot.gif"});
     EXPECT_EQ(r.status, 2);

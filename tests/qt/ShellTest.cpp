@@ -433,6 +433,40 @@ TEST(InstanceChannel, ALaterStartHandsItsFilesToTheProgramRunning) {
     EXPECT_FALSE(CInstanceChannel(QString::fromStdString(dir / "nobody")).HandOver(files, 200));
 }
 
+// Files handed over open a dialog at once; its event loop runs while the
+// program that handed them over hangs up, and the channel outlives that.
+TEST(InstanceChannel, ADialogOpenedForHandedFilesOutlivesTheSender) {
+    test::CTempDir dir;
+    const QString name = QString::fromStdString(dir / "channel");
+    CInstanceChannel first(name);
+    ASSERT_TRUE(first.Listen());
+    std::atomic<int> result{-1};
+    int requests = 0;
+    QObject::connect(&first, &CInstanceChannel::FilesRequested, [&](const QStringList&) {
+        ++requests;
+        // Events run, as they do under a modal dialog and the progress of a
+        // long read, until the sender has gone and a little longer.
+        for (int i = 0; i < 300 && result < 0; ++i) QTest::qWait(10);
+        for (int i = 0; i < 20; ++i) {
+            QApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    std::thread sender([&] { result = CInstanceChannel(name).HandOver({"/data/a.wav"}) ? 1 : 0; });
+    for (int i = 0; i < 300 && (result < 0 || requests == 0); ++i) QTest::qWait(10);
+    sender.join();
+    QTest::qWait(50);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(requests, 1);
+    // The channel still takes files.
+    std::thread again([&] { result = CInstanceChannel(name).HandOver({"/data/b.wav"}) ? 2 : 0; });
+    for (int i = 0; i < 300 && (result != 2 || requests < 2); ++i) QTest::qWait(10);
+    again.join();
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(requests, 2);
+}
+
 TEST_F(ShellTest, OpenRequestsWaitForAnOpenDialog) {
     test::CTempDir dir;
     const std::string project = dir / "waiting.kvp";
