@@ -90,7 +90,9 @@ void GatherStatistics(CKalvoraDoc& doc) {
         ComputeHistogram(*data, histogram, HIST_INPHASE, HIST_QUADRATURE);
         ComputeHistogram(*data, histogram, HIST_POWER, HIST_PHASE);
         ComputeHistogram(*data, histogram, HIST_MAGNITUDE, HIST_NONE);
-        CopyDataToClipboard(*data);
+        // The rows as text: every value printed, the same code for any
+        // length, so long data (a generation of thousands) is left out.
+        if (data->GetCount() <= 1024) CopyDataToClipboard(*data);
     }
 }
 

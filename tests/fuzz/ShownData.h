@@ -21,7 +21,8 @@ void PaintEveryPlot(CFuzzPlatform& platform, uint32_t variant);
 
 // The statistics of a project's data: the time statistics, the frequency
 // statistics with the ranked list, the frequency-list window, the
-// histograms of every value type and the data rows as clipboard text.
+// histograms of every value type and the data rows as clipboard text (data
+// of up to 1024 points).
 void GatherStatistics(CKalvoraDoc& doc);
 
 }  // namespace kv::fuzz
