@@ -35,6 +35,7 @@ void CPreferences::Load() {
     m_nTimePlotStyle = s.GetInt(kSection, "TimePlotStyle", 0);
     m_nFreqPlotType = s.GetInt(kSection, "FreqPlotType", 0);
     m_nFreqPlotStyle = s.GetInt(kSection, "FreqPlotStyle", 0);
+    m_nPlotColors = StoredPlotColors();
 }
 
 void CPreferences::Save() const {
@@ -43,6 +44,7 @@ void CPreferences::Save() const {
     s.SetInt(kSection, "TimePlotStyle", m_nTimePlotStyle);
     s.SetInt(kSection, "FreqPlotType", m_nFreqPlotType);
     s.SetInt(kSection, "FreqPlotStyle", m_nFreqPlotStyle);
+    s.SetInt(kSection, "PlotColors", m_nPlotColors);
 }
 
 void CPreferences::CreateControls() {
@@ -60,6 +62,20 @@ void CPreferences::CreateControls() {
     CControl& freqStyle = AddControl(IDC_FREQ_STYLE, ControlKind::DropList, {}, freq, 1);
     freqStyle.m_strLabel = LoadString(IDS_PREFERENCES_STYLE);
     freqStyle.m_items = PlotStyleChoices();
+    int colours = AddGroup("Colours");
+    CControl& plotColors = AddControl(IDC_PLOT_COLORS, ControlKind::DropList, {}, colours, 0);
+    plotColors.m_strLabel = "Plot colours";
+    plotColors.m_items = PlotColorChoices();
+}
+
+const std::vector<std::string>& CPreferences::PlotColorChoices() {
+    static const std::vector<std::string> choices{"Classic", "Follow desktop", "Dark"};
+    return choices;
+}
+
+int32_t CPreferences::StoredPlotColors() {
+    const int32_t v = Platform().Settings().GetInt(kSection, "PlotColors", 0);
+    return v >= 0 && v < static_cast<int32_t>(PlotColorChoices().size()) ? v : 0;
 }
 
 void CPreferences::DoDataExchange(CDataExchange& dx) {
@@ -76,6 +92,9 @@ void CPreferences::DoDataExchange(CDataExchange& dx) {
     v = m_nFreqPlotStyle;
     dx.ListIndex(IDC_FREQ_STYLE, v);
     if (v >= 0) m_nFreqPlotStyle = v;
+    v = m_nPlotColors;
+    dx.ListIndex(IDC_PLOT_COLORS, v);
+    if (v >= 0) m_nPlotColors = v;
 }
 
 void CPreferences::OnOK() {

@@ -26,6 +26,10 @@ public:
     virtual CRect GetClientRect() const = 0;
     // The platform's colour for text in windows.
     virtual Color GetWindowTextColor() const = 0;
+    // Device pixels per layout pixel (above 1 on a scaled screen).
+    virtual double GetDeviceScale() const { return 1.0; }
+    // Lines drawn from now on are smoothed (antialiased) or not.
+    virtual void SetAntialiasing(bool) {}
 
     // ---- text -----------------------------------------------------------------
     // Width and height of a text in the selected font.

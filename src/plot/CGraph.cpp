@@ -529,6 +529,24 @@ void CGraph::ReduceTrace(int a, CDataColumn& column) {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     auto plotted = [&](double v) { return toMagnitude ? Magnitude(v) : v; };
 
+    // One point per group: the columns take their length at once.
+    const int32_t groups = m_GroupStarts.size() > 1 ? static_cast<int32_t>(m_GroupStarts.size() - 1) : 0;
+    const int32_t traceBase = column.GetSize();
+    column.SetSize(traceBase + groups);
+    double* const values = column.GetWritableData() + traceBase;
+    double* xs = nullptr;
+    if (fillX) {
+        const int32_t xBase = m_XColumn.GetSize();
+        m_XColumn.SetSize(xBase + groups);
+        xs = m_XColumn.GetWritableData() + xBase;
+        m_PointCounts.reserve(groups);
+        m_PointFirst.reserve(groups);
+    }
+    if (lows) {
+        lows->reserve(groups);
+        highs->reserve(groups);
+    }
+
     for (size_t g = 0; g + 1 < m_GroupStarts.size(); ++g) {
         const int32_t s = m_GroupStarts[g];
         const int32_t e = m_GroupStarts[g + 1] - 1;
@@ -561,13 +579,13 @@ void CGraph::ReduceTrace(int a, CDataColumn& column) {
                 value = lo = hi = plotted(sum.m_dSum);
             }
         }
-        column.Append(value);
+        values[g] = value;
         if (lows) {
             lows->push_back(lo);
             highs->push_back(hi);
         }
         if (fillX) {
-            m_XColumn.Append(x);
+            xs[g] = x;
             m_PointCounts.push_back(static_cast<int32_t>(sum.m_nCount));
             m_PointFirst.push_back(s);
         }
@@ -932,6 +950,15 @@ void CGraph::DrawMarkers(IDrawSurface& dc) {
         const bool below = y - 2 - 2 * size - textHeight < top;
         const int dir = below ? 1 : -1;
         const int tip = y + 2 * dir;
+        // A rim of the background colour keeps the marker visible on a
+        // dense trace.
+        dc.SelectPen(CPen{PenStyle::Solid, 1, m_Colors.m_background});
+        for (int k = -1; k <= 2 * size + 1; ++k) {
+            const int half = std::max(0, k) / 2 + 1;
+            dc.MoveTo(x - half, tip + dir * k);
+            dc.LineTo(x + half + 1, tip + dir * k);
+        }
+        dc.SelectPen(CPen{PenStyle::Solid, 1, m_Colors.m_marker});
         for (int k = 0; k <= 2 * size; ++k) {
             const int half = k / 2;
             const int row_y = tip + dir * k;
@@ -947,7 +974,11 @@ void CGraph::DrawMarkers(IDrawSurface& dc) {
         }
         std::string label = std::to_string(row.m_nNumber);
         if (row.m_bReference) label += "R";
-        dc.TextOut(x, below ? tip + 2 * size + 2 + textHeight : tip - 2 * size - 2, label);
+        const int ty = below ? tip + 2 * size + 2 + textHeight : tip - 2 * size - 2;
+        dc.SetTextColor(m_Colors.m_background);
+        for (const CPoint d : {CPoint{-1, 0}, CPoint{1, 0}, CPoint{0, -1}, CPoint{0, 1}}) dc.TextOut(x + d.x, ty + d.y, label);
+        dc.SetTextColor(m_Colors.m_marker);
+        dc.TextOut(x, ty, label);
     }
     dc.SelectFont(previous);
     dc.SelectPen(pen);
@@ -1148,6 +1179,8 @@ void CGraph::OnProperties() {
     dlg.m_bIntegerReduction = m_bIntegerReduction;
     dlg.m_bSumMode = m_bSumMode;
     dlg.m_bFullDecade = m_bZoomFullDecade;
+    const bool smooth = Antialiased(m_dDeviceScale);
+    dlg.m_bAntialias = smooth ? 1 : 0;
     dlg.m_nBins = m_Histogram.m_nBins;
     dlg.m_dMin = m_Histogram.m_dMin;
     dlg.m_dMax = m_Histogram.m_dMax;
@@ -1161,6 +1194,8 @@ void CGraph::OnProperties() {
     m_bIntegerReduction = dlg.m_bIntegerReduction ? 1 : 0;
     m_bSumMode = dlg.m_bSumMode ? 1 : 0;
     m_bZoomFullDecade = dlg.m_bFullDecade ? 1 : 0;
+    // Left as shown, the choice stays automatic (it follows the scale).
+    if ((dlg.m_bAntialias != 0) != smooth) m_nAntialias = dlg.m_bAntialias ? 1 : 0;
     m_Histogram.m_nBins = dlg.m_nBins;
     m_Histogram.m_dMin = dlg.m_dMin;
     m_Histogram.m_dMax = dlg.m_dMax;

@@ -13,6 +13,7 @@ void CGraphOptions::CreateControls() {
     AddControl(IDC_AUTO_TITLES, ControlKind::CheckBox, LoadString(IDS_PLOT_OPTIONS_AUTO_TITLES), display, 1);
     AddControl(IDC_LEGEND, ControlKind::CheckBox, LoadString(IDS_PLOT_OPTIONS_LEGEND), display, 2);
     AddControl(IDC_DB, ControlKind::CheckBox, LoadString(IDS_PLOT_OPTIONS_DB), display, 3);
+    AddControl(IDC_ANTIALIAS, ControlKind::CheckBox, "Smooth Traces (Antialiasing)", display, 4);
     int reduction = AddGroup(LoadString(IDS_PLOT_OPTIONS_DATA_REDUCTION));
     AddControl(IDC_INTEGER_REDUCTION, ControlKind::CheckBox, LoadString(IDS_PLOT_OPTIONS_INTEGER_REDUCTION), reduction,
                0);
@@ -35,6 +36,7 @@ void CGraphOptions::DoDataExchange(CDataExchange& dx) {
     dx.Check(IDC_FULL_DECADE, m_bFullDecade);
     dx.Check(IDC_ORIGIN_ZERO, m_bOriginZero);
     dx.Check(IDC_LEGEND, m_bLegend);
+    dx.Check(IDC_ANTIALIAS, m_bAntialias);
     dx.Check(IDC_AUTO_BINS, m_bAutoBins);
     dx.Text(IDC_NUM_BINS, m_nBins);
     dx.Text(IDC_HIST_MIN, m_dMin);

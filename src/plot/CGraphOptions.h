@@ -16,6 +16,7 @@ public:
         IDC_LEGEND = 400,
         IDC_SUM_MODE = 416,
         IDC_FULL_DECADE = 470,
+        IDC_ANTIALIAS = 480,
         IDC_NUM_BINS = 2501,
         IDC_AUTO_BINS = 2502,
         IDC_HIST_MIN = 2503,
@@ -37,6 +38,7 @@ public:
     int32_t m_bFullDecade = 0;
     int32_t m_bOriginZero = 0;
     int32_t m_bLegend = 0;
+    int32_t m_bAntialias = 0;
     int32_t m_bAutoBins = 1;
     int32_t m_nBins = 17;
     double m_dMin = 0.0;

@@ -401,7 +401,11 @@ void CPlot::Paint(IDrawSurface& dc) {
     int r = m_nDotRadius;
     dc.SetClipRect(CRect{m_nPlotLeft - r, m_nPlotBottom - m_nPlotHeight - r, m_nPlotLeft + m_nPlotWidth + r,
                          m_nPlotBottom + r});
+    m_dDeviceScale = dc.GetDeviceScale();
+    const bool smooth = Antialiased(m_dDeviceScale);
+    if (smooth) dc.SetAntialiasing(true);
     DrawTraces(dc);
+    if (smooth) dc.SetAntialiasing(false);
     dc.ClearClip();
     AfterDraw(dc);
 }

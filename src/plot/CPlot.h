@@ -123,6 +123,12 @@ public:
     int32_t m_nStyle = STYLE_AUTO;
     int32_t m_bBaseAtZero = 1;
     int32_t m_bLegend = 1;
+    // Traces drawn smoothed: -1 automatically (above 1x scale), 0 no, 1 yes.
+    int32_t m_nAntialias = -1;
+    // Whether the traces are smoothed on a surface of a device scale.
+    bool Antialiased(double deviceScale) const { return m_nAntialias < 0 ? deviceScale > 1.0 : m_nAntialias != 0; }
+    // The device scale of the last repaint.
+    double m_dDeviceScale = 1.0;
     CPen m_GridPen{PenStyle::Dot, 1, Rgb(160, 160, 160)};
     CPen m_TicPen{PenStyle::Solid, 1, Rgb(0, 0, 0)};
     CFontDesc m_BaseFont;

@@ -635,7 +635,7 @@ void CMainWindow::CommandSaveAs() {
 void CMainWindow::CommandPreferences() {
     CPreferences prefs;
     prefs.Load();
-    RunDialog(prefs);
+    if (RunDialog(prefs)) CPlotWidget::ApplyPreferencesToAll();
 }
 
 void CMainWindow::CommandGenerate() {

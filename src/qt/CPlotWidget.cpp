@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -28,6 +29,7 @@
 #include <QWheelEvent>
 
 #include "app/CKalvoraDoc.h"
+#include "app/CPreferences.h"
 #include "platform/StringTable.h"
 #include "plot/PlotCommands.h"
 #include "plot/PlotMenus.h"
@@ -64,6 +66,29 @@ void CPlotWidget::SetUp() {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(120, 90);
+    ApplyColorPreference();
+}
+
+void CPlotWidget::ApplyColorPreference() {
+    const bool dark = QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
+    const CPlotColors colors = CPlotColors::ForScheme(CPreferences::StoredPlotColors(), dark);
+    const CPlotColors& now = m_graph.Colors();
+    if (colors.m_background == now.m_background && colors.m_text == now.m_text && colors.m_inphase == now.m_inphase)
+        return;
+    m_graph.SetColors(colors);
+    m_graph.Refresh();
+}
+
+void CPlotWidget::ApplyPreferencesToAll() {
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* plot = qobject_cast<CPlotWidget*>(w)) plot->ApplyColorPreference();
+}
+
+void CPlotWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Follow desktop: the desktop may have turned dark or light.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        ApplyColorPreference();
 }
 
 QMenu* CPlotWidget::CreatePlotMenu(QWidget* parent) {

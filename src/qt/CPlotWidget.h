@@ -49,6 +49,13 @@ public:
     bool SavePicture(const QString& path, const QSize& size, QString* error = nullptr);
     // Plot > Save Picture As: asks for the file and the size.
     void SavePictureAs();
+    // Takes the colours of the "Plot colours" preference (Follow desktop:
+    // dark when the application's palette is).
+    void ApplyColorPreference();
+    // Every plot window takes the preferences again (after the Preferences
+    // dialog changed them).
+    static void ApplyPreferencesToAll();
+
     // Shows the main window's marker table (docked on its right), following
     // this plot; without a main window it floats.
     void ShowMarkerTable();
@@ -87,6 +94,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void SetUp();

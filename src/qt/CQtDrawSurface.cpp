@@ -38,6 +38,15 @@ CQtDrawSurface::~CQtDrawSurface() {
     m_p.restore();
 }
 
+double CQtDrawSurface::GetDeviceScale() const {
+    return m_p.device() ? m_p.device()->devicePixelRatioF() : 1.0;
+}
+
+void CQtDrawSurface::SetAntialiasing(bool on) {
+    Flush();
+    m_p.setRenderHint(QPainter::Antialiasing, on);
+}
+
 CRect CQtDrawSurface::GetClientRect() const {
     return CRect{m_client.left(), m_client.top(), m_client.left() + m_client.width(),
                  m_client.top() + m_client.height()};

@@ -38,6 +38,8 @@ public:
     double GetPixelAspectY() const override { return m_dAspectY; }
     CRect GetClientRect() const override;
     Color GetWindowTextColor() const override { return m_windowText; }
+    double GetDeviceScale() const override;
+    void SetAntialiasing(bool on) override;
     CSize GetTextExtent(const std::string& text) override;
     void TextOut(int x, int y, const std::string& text) override;
     void SetTextAlign(TextAlign align) override { m_align = align; }

@@ -104,6 +104,7 @@ void CRecordingSurface::LineTo(int x, int y) {
     c.y2 = y;
     c.pen = m_pen;
     c.rop = m_rop;
+    c.smooth = m_bSmooth;
     calls.push_back(c);
     m_pos = CPoint{x, y};
     if (m_pInner) m_pInner->LineTo(x, y);

@@ -26,6 +26,7 @@ struct CDrawCall {
     explicit CDrawCall(Kind k) : kind(k) {}
     Kind kind;
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // LineTo: from (x1, y1) to (x2, y2); Ellipse: the box
+    bool smooth = false;                // LineTo: drawn antialiased
     std::string text;
     CPen pen;           // LineTo, Ellipse: the pen in use
     Color color = 0;    // SelectBrush, SetTextColor; Ellipse: the fill
@@ -49,6 +50,10 @@ public:
     double GetPixelAspectY() const override { return m_dAspectY; }
     CRect GetClientRect() const override { return m_rcClient; }
     Color GetWindowTextColor() const override { return 0; }
+    double GetDeviceScale() const override { return m_dDeviceScale; }
+    void SetAntialiasing(bool on) override { m_bSmooth = on; }
+    // The device scale the surface reports (a scaled screen above 1).
+    double m_dDeviceScale = 1.0;
     CSize GetTextExtent(const std::string& text) override;
     void TextOut(int x, int y, const std::string& text) override;
     void SetTextAlign(TextAlign align) override;
@@ -95,6 +100,7 @@ public:
     bool HasText(const std::string& text) const { return FindText(text) != nullptr; }
 
 private:
+    bool m_bSmooth = false;
     IDrawSurface* m_pInner;
     bool m_bPrinter = false;
     CSize m_page;
