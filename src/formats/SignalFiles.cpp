@@ -109,7 +109,8 @@ public:
             WarningBox(FormatString(IDS_TOO_MANY_VALUES, std::to_string(size)));
             return false;
         }
-        int64_t want = std::max<int64_t>(m_nHint, size + std::max<int64_t>(size / 2, 4096));
+        // The hint, while the values fit into it; beyond it, large steps.
+        int64_t want = m_nHint > size ? m_nHint : size + std::max<int64_t>(size / 2, 4096);
         want = std::min<int64_t>(want, kMaxColumnLength);
         Grow(m_i, want);
         if (m_q) Grow(*m_q, want);

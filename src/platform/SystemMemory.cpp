@@ -1,9 +1,11 @@
 #include "platform/SystemMemory.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <mutex>
 #include <string>
 
 namespace kv {
@@ -46,9 +48,23 @@ uint64_t GroupAvailable() {
 
 uint64_t AvailableMemory() {
     if (g_nTestFigure != 0) return g_nTestFigure;
-    const uint64_t system = SystemAvailable();
-    const uint64_t group = GroupAvailable();
-    return system < group ? system : group;
+    // Reading the figures opens three files of the system; a program that
+    // reads many small files in a row asks far more often than the figure
+    // changes, so a figure is kept for a quarter of a second.
+    using Clock = std::chrono::steady_clock;
+    static std::mutex mutex;
+    static Clock::time_point taken;
+    static uint64_t figure = 0;
+    const std::lock_guard<std::mutex> lock(mutex);
+    const Clock::time_point now = Clock::now();
+    if (figure == 0 || now - taken > std::chrono::milliseconds(250)) {
+        const uint64_t system = SystemAvailable();
+        const uint64_t group = GroupAvailable();
+        figure = system < group ? system : group;
+        taken = now;
+        if (figure == 0) return 0;  // nothing left: asked again next time
+    }
+    return figure;
 }
 
 uint64_t SetAvailableMemoryForTesting(uint64_t bytes) {

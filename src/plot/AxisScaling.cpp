@@ -223,6 +223,10 @@ std::vector<double> AxisValues(bool log, double from, double to, double spacing)
     if (!(spacing > 0) || !std::isfinite(from) || !std::isfinite(to)) return values;
     if (!log) {
         const double limit = to + 1e-7 * spacing;
+        // Room for the values of an axis at once (a span beyond the
+        // doubles gives infinity: the values grow beyond the room then).
+        const double count = (to - from) / spacing + 2.0;
+        values.reserve(count >= 0.0 && count < 1024.0 ? static_cast<size_t>(count) : 1024);
         for (double v = from; v <= limit && static_cast<int>(values.size()) < kMaxAxisValues; v += spacing) {
             values.push_back(v);
             if (v + spacing == v) break;
@@ -230,6 +234,7 @@ std::vector<double> AxisValues(bool log, double from, double to, double spacing)
         return values;
     }
     if (!(from > 0) || !(to > 0)) return values;
+    values.reserve(32);
     const double f1 = static_cast<double>(1.0001f);
     from = PowerOfTenFloor(from * f1);
     to = PowerOfTenFloor(to * f1);

@@ -529,6 +529,24 @@ void CGraph::ReduceTrace(int a, CDataColumn& column) {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     auto plotted = [&](double v) { return toMagnitude ? Magnitude(v) : v; };
 
+    // One point per group: the columns take their length at once.
+    const int32_t groups = m_GroupStarts.size() > 1 ? static_cast<int32_t>(m_GroupStarts.size() - 1) : 0;
+    const int32_t traceBase = column.GetSize();
+    column.SetSize(traceBase + groups);
+    double* const values = column.GetWritableData() + traceBase;
+    double* xs = nullptr;
+    if (fillX) {
+        const int32_t xBase = m_XColumn.GetSize();
+        m_XColumn.SetSize(xBase + groups);
+        xs = m_XColumn.GetWritableData() + xBase;
+        m_PointCounts.reserve(groups);
+        m_PointFirst.reserve(groups);
+    }
+    if (lows) {
+        lows->reserve(groups);
+        highs->reserve(groups);
+    }
+
     for (size_t g = 0; g + 1 < m_GroupStarts.size(); ++g) {
         const int32_t s = m_GroupStarts[g];
         const int32_t e = m_GroupStarts[g + 1] - 1;
@@ -561,13 +579,13 @@ void CGraph::ReduceTrace(int a, CDataColumn& column) {
                 value = lo = hi = plotted(sum.m_dSum);
             }
         }
-        column.Append(value);
+        values[g] = value;
         if (lows) {
             lows->push_back(lo);
             highs->push_back(hi);
         }
         if (fillX) {
-            m_XColumn.Append(x);
+            xs[g] = x;
             m_PointCounts.push_back(static_cast<int32_t>(sum.m_nCount));
             m_PointFirst.push_back(s);
         }

@@ -1,5 +1,4 @@
 #pragma once
-#include <memory>
 #include <vector>
 
 #include "plot/CLabel.h"
@@ -11,15 +10,17 @@ class CLabelArray {
 public:
     void RemoveAll() { m_labels.clear(); }
     void Add(std::string text, double value) {
-        m_labels.push_back(std::make_unique<CLabel>(CLabel{std::move(text), value}));
+        m_labels.push_back(CLabel{std::move(text), value});
     }
     int GetSize() const { return static_cast<int>(m_labels.size()); }
     bool IsEmpty() const { return m_labels.empty(); }
-    CLabel& operator[](int i) { return *m_labels[static_cast<size_t>(i)]; }
-    const CLabel& operator[](int i) const { return *m_labels[static_cast<size_t>(i)]; }
+    CLabel& operator[](int i) { return m_labels[static_cast<size_t>(i)]; }
+    const CLabel& operator[](int i) const { return m_labels[static_cast<size_t>(i)]; }
 
 private:
-    std::vector<std::unique_ptr<CLabel>> m_labels;
+    // Held by value: clearing keeps the room, so labels made again on
+    // every paint need no new memory.
+    std::vector<CLabel> m_labels;
 };
 
 }  // namespace kv

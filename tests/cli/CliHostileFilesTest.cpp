@@ -53,5 +53,25 @@ TEST_F(CliHostileFiles, NanFirstBinGivesStatistics) {
     ExpectShownOrRefused(Run({"plot", "--domain", "frequency", "--type", "polar", "a.txt", "out.svg"}), "a.txt");
 }
 
+// Huge complex values drawn as polar bars once filled millions of pixel
+// columns for each bar; spans near the largest double once overflowed the
+// polar layout's integer sides. The file kept from fuzzing is read as the
+// harness read it (Binary:double, complex), and in every style.
+TEST_F(CliHostileFiles, HugeValuesDrawnAsPolarBars) {
+    const fs::path kept = fs::path(KALVORA_TEST_DATA_DIR).parent_path() / "data" / "fuzz-regressions" /
+                          "signal_binary" / "bars-millions-of-pixels-wide";
+    ASSERT_TRUE(fs::exists(kept));
+    fs::copy_file(kept, m_dir / "bars.bin");
+    for (const char* style : {"bar", "line", "stem", "stair"}) {
+        CliResult r = Run({"plot", "--from", "Binary:double", "--complex", "--type", "polar", "--style", style,
+                           "bars.bin", "out.svg"});
+        EXPECT_EQ(r.status, 0) << style << "\n" << r.err;
+        r = Run({"plot", "--from", "Binary:double", "--complex", "--domain", "frequency", "--type", "polar",
+                 "--style", style, "bars.bin", "out.svg"});
+        ExpectShownOrRefused(r, style);
+    }
+    ExpectShownOrRefused(Run({"stats", "--from", "Binary:double", "--complex", "bars.bin"}), "stats");
+}
+
 }  // namespace
 }  // namespace kv::test

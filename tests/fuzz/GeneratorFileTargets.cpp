@@ -9,7 +9,7 @@ namespace kv::fuzz {
 
 namespace {
 
-uint8_t Last(const uint8_t* data, size_t size) { return size > 0 ? data[size - 1] : 0; }
+uint8_t Last(const uint8_t* data, size_t size, size_t back = 0) { return size > back ? data[size - 1 - back] : 0; }
 
 // A short complex Time Data of known values.
 void FillTimeData(CKalvoData& data, int32_t count) {
@@ -67,7 +67,7 @@ void FuzzAudioFile(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
         doc.m_Samp.m_nSampleCount = 1 + s % 200;
         if (doc.GenerateSignal()) {
             outcome.shown = true;
-            PaintEveryPlot(platform, s);
+            PaintEveryPlot(platform, Last(data, size, 1));
             GatherStatistics(doc);
         }
         outcome.messages = platform.m_Messages;
@@ -90,7 +90,7 @@ void FuzzIfFilterFile(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
         doc.m_Samp.m_nSampleCount = 1 + s % 200;
         if (doc.GenerateSignal()) {
             outcome.shown = true;
-            PaintEveryPlot(platform, s);
+            PaintEveryPlot(platform, Last(data, size, 1));
             GatherStatistics(doc);
         }
         outcome.messages = platform.m_Messages;

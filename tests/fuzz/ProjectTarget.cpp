@@ -48,9 +48,10 @@ void CheckSaveAndReopen(CModDoc& doc) {
 // sets as the dialogs show them (every dialog pressed OK): window,
 // transforms both ways, the Time Data operations, the statistics, the
 // waveform and the signal generator. Sizes the project asks for are kept to
-// what a fuzzing run can afford.
+// what a fuzzing run can afford (4096 points: every factor the transform
+// splits a length into, at a few milliseconds a command).
 void RunCommands(CFuzzPlatform& platform, CModDoc& doc) {
-    constexpr int32_t kMost = 1 << 14;
+    constexpr int32_t kMost = 1 << 12;
     platform.SetPressOk(true);
     const bool small = doc.m_TimeData.GetCount() <= kMost && doc.m_FreqData.GetCount() <= kMost &&
                        doc.m_TransOpt.m_nLength <= kMost;
@@ -92,7 +93,7 @@ void FuzzProject(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
                 doc.m_strSourceTitle = shown->m_strName;
                 doc.OpenPlot(0, false, *shown);
             }
-            PaintEveryPlot(platform, last % 48);
+            PaintEveryPlot(platform, last % 48 + 48 * (before / 49));
             GatherStatistics(doc);
             if (last & 0x80) {
                 RunCommands(platform, doc);

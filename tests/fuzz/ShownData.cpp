@@ -8,7 +8,6 @@
 #include "app/AnalysisCommands.h"
 #include "app/CKalvoraDoc.h"
 #include "formats/SignalFiles.h"
-#include "platform/CMemFile.h"
 #include "plot/CGraph.h"
 #include "plot/PlotCommands.h"
 
@@ -47,27 +46,32 @@ void Zoom(CGraph& graph) {
 }  // namespace
 
 void PaintEveryPlot(CFuzzPlatform& platform, uint32_t variant) {
-    // One plot type and style per input keeps a run short; the inputs of a
-    // campaign go through all of them.
+    // One plot type, style and view per input keeps a run short; the inputs
+    // of a campaign go through all of them. The plot is painted as opened,
+    // then in the type and style picked, then in one of the views picked:
+    // the histogram zoomed, the plot zoomed, or a window too small for a
+    // plot (the polar plot: a printer page instead of the histogram).
     const int type = kTypeCommands[variant % 6];
     const int style = kStyleCommands[(variant / 6) % 8];
-    for (auto& view : platform.m_Plots) {
-        CGraph& graph = view->graph;
+    const uint32_t view = (variant / 48) % 3;
+    for (auto& plot : platform.m_Plots) {
+        CGraph& graph = plot->graph;
         Paint(graph, 640, 400);
         graph.DoCommand(style);
         graph.DoCommand(type);
         Paint(graph, 640, 400);
-        if (type == ID_PLOT_POLAR) {
+        if (view == 0 && type == ID_PLOT_POLAR) {
             Paint(graph, 300, 700, true);
-        } else {
+        } else if (view == 0) {
             graph.DoCommand(ID_PLOT_HISTOGRAM);
             Paint(graph, 640, 400);
             Zoom(graph);
             graph.DoCommand(ID_PLOT_HISTOGRAM);
+        } else if (view == 1) {
+            Zoom(graph);
+        } else {
+            Paint(graph, 60, 45);
         }
-        Zoom(graph);
-        // A window too small for a plot.
-        Paint(graph, 60, 45);
     }
 }
 
@@ -78,8 +82,7 @@ void GatherStatistics(CKalvoraDoc& doc) {
     doc.UpdateDbReference();
     if (!doc.m_FreqData.IsEmpty()) {
         doc.m_FreqStats.ComputeFrequencyStatistics();
-        CMemFile list(1024);
-        doc.m_FreqStats.WriteFrequencyList(list);
+        // The list window writes the list.
         ShowFrequencyList(doc, doc.m_FreqStats);
     }
     for (CKalvoData* data : {&doc.m_TimeData, &doc.m_FreqData}) {
@@ -87,7 +90,9 @@ void GatherStatistics(CKalvoraDoc& doc) {
         ComputeHistogram(*data, histogram, HIST_INPHASE, HIST_QUADRATURE);
         ComputeHistogram(*data, histogram, HIST_POWER, HIST_PHASE);
         ComputeHistogram(*data, histogram, HIST_MAGNITUDE, HIST_NONE);
-        CopyDataToClipboard(*data);
+        // The rows as text: every value printed, the same code for any
+        // length, so long data (a generation of thousands) is left out.
+        if (data->GetCount() <= 1024) CopyDataToClipboard(*data);
     }
 }
 
