@@ -19,39 +19,47 @@ void CRankedList::Recentre() {
     m_nLow = low;
 }
 
-void CRankedList::InsertAbove(double power, int32_t bin) {
+int32_t CRankedList::PlaceOf(double power) const {
     // The entries are in ascending order of rank and hold no NaN; among
-    // equal powers the later one ranks lower, so the new entry goes below
-    // every entry of its power: its place k is the number of entries of
-    // strictly smaller power (at least 1, since it ranks above the weakest).
-    // The search halves the window without branches (the data decides
-    // nothing predictable here).
+    // equal powers the later one ranks lower, so a new entry goes below
+    // every entry of its power: its place is the number of entries of
+    // strictly smaller power. The search halves the window without branches
+    // (the data decides nothing predictable here).
     const Entry* base = m_Slots + m_nLow;
     for (int32_t n = m_nCount; n > 1;) {
         const int32_t half = n / 2;
         base = base[half].m_dPower < power ? base + half : base;
         n -= half;
     }
-    const int32_t k = static_cast<int32_t>(base - (m_Slots + m_nLow)) + (base->m_dPower < power ? 1 : 0);
+    return static_cast<int32_t>(base - (m_Slots + m_nLow)) + (base->m_dPower < power ? 1 : 0);
+}
+
+void CRankedList::ReplaceWeakest(double power, int32_t bin) {
+    // The weakest entry leaves; the entries below the new one's place move
+    // down one slot, or those above it move up one, whichever are fewer.
+    const int32_t k = PlaceOf(power);  // at least 1: it ranks above the weakest
+    const int32_t below = k - 1;
+    const int32_t above = m_nCount - k;
+    if (below <= above) {
+        std::memmove(m_Slots + m_nLow, m_Slots + m_nLow + 1, static_cast<size_t>(below) * sizeof(Entry));
+        m_Slots[m_nLow + below] = {power, bin};
+    } else {
+        if (m_nLow + m_nCount == kSlots) Recentre();
+        Entry* place = m_Slots + m_nLow + k;
+        std::memmove(place + 1, place, static_cast<size_t>(above) * sizeof(Entry));
+        *place = {power, bin};
+        ++m_nLow;
+    }
+}
+
+void CRankedList::InsertAbove(double power, int32_t bin) {
     if (m_nCount == m_nCapacity) {
-        // The weakest entry drops into the rest; the entries below the place
-        // move down one slot or those above it move up one.
         AddToRest(m_Slots[m_nLow].m_dPower);
-        const int32_t below = k - 1;
-        const int32_t above = m_nCount - k;
-        if (below <= above) {
-            std::memmove(m_Slots + m_nLow, m_Slots + m_nLow + 1, static_cast<size_t>(below) * sizeof(Entry));
-            m_Slots[m_nLow + below] = {power, bin};
-        } else {
-            if (m_nLow + m_nCount == kSlots) Recentre();
-            Entry* place = m_Slots + m_nLow + k;
-            std::memmove(place + 1, place, static_cast<size_t>(above) * sizeof(Entry));
-            *place = {power, bin};
-            ++m_nLow;
-        }
+        ReplaceWeakest(power, bin);
         return;
     }
     // Room left: the list grows at the side with fewer entries to move.
+    const int32_t k = PlaceOf(power);
     const int32_t below = k;
     const int32_t above = m_nCount - k;
     if (below <= above) {
@@ -69,25 +77,27 @@ void CRankedList::InsertAbove(double power, int32_t bin) {
 }
 
 void CRankedList::InsertBins(const double* re, const double* im, int32_t first, int32_t last) {
-    // The common case, a full list and a power that does not rank, runs on
-    // locals; everything else goes through InsertRanked.
+    int64_t s = first;
+    // Until the list is full (a list without room at all takes every bin
+    // through InsertRanked).
+    for (; s <= last && (m_nCount < m_nCapacity || m_nCount == 0); ++s)
+        InsertRanked(re[s] * re[s] + im[s] * im[s], static_cast<int32_t>(s));
+    // A full list: a power that does not rank goes into the rest; one that
+    // ranks replaces the weakest entry, which goes into the rest instead.
+    // The sums stay in registers.
     double rest = m_dRestPower;
     double peak = m_dRestPeak;
-    double weakest = m_nCount > 0 ? m_Slots[m_nLow].m_dPower : 0.0;
-    for (int64_t s = first; s <= last; ++s) {
+    double weakest = s <= last ? m_Slots[m_nLow].m_dPower : 0.0;
+    for (; s <= last; ++s) {
         const double power = re[s] * re[s] + im[s] * im[s];
-        if (m_nCount == m_nCapacity && (m_nCount == 0 || !(weakest < power))) {
-            rest += power;
-            peak = power > peak ? power : peak;
-            continue;
+        double leaving = power;
+        if (weakest < power) {
+            leaving = weakest;
+            ReplaceWeakest(power, static_cast<int32_t>(s));
+            weakest = m_Slots[m_nLow].m_dPower;
         }
-        m_dRestPower = rest;
-        m_dRestPeak = peak;
-        InsertRanked(power, static_cast<int32_t>(s));
-        rest = m_dRestPower;
-        peak = m_dRestPeak;
-        // A power that never ranks (NaN) leaves the list as empty as it was.
-        weakest = m_nCount > 0 ? m_Slots[m_nLow].m_dPower : 0.0;
+        rest += leaving;
+        peak = leaving > peak ? leaving : peak;
     }
     m_dRestPower = rest;
     m_dRestPeak = peak;

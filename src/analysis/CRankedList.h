@@ -73,6 +73,11 @@ private:
     }
     // The slow path of InsertRanked: the power ranks above the last entry.
     void InsertAbove(double power, int32_t bin);
+    // The number of entries of power strictly less than power.
+    int32_t PlaceOf(double power) const;
+    // In a full list: the weakest entry leaves (the caller takes its power
+    // into the rest) and the power, which ranks above it, enters.
+    void ReplaceWeakest(double power, int32_t bin);
     // Moves the entries to the middle of the slots.
     void Recentre();
 
