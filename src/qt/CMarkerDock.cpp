@@ -30,8 +30,16 @@ CMarkerDock::CMarkerDock(QWidget* parent) : QDockWidget(tr("Markers"), parent) {
 void CMarkerDock::Follow(CPlotWidget* plot) {
     if (plot == m_pPlot) return;
     disconnect(m_connection);
+    disconnect(m_gone);
     m_pPlot = plot;
-    if (plot) m_connection = connect(plot, &CPlotWidget::markersChanged, this, &CMarkerDock::Refresh);
+    if (plot) {
+        m_connection = connect(plot, &CPlotWidget::markersChanged, this, &CMarkerDock::Refresh);
+        // A closed plot leaves an empty table.
+        m_gone = connect(plot, &QObject::destroyed, this, [this] {
+            m_pPlot = nullptr;
+            Refresh();
+        });
+    }
     Refresh();
 }
 

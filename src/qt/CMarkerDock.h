@@ -27,6 +27,7 @@ public:
 private:
     QPointer<CPlotWidget> m_pPlot;
     QMetaObject::Connection m_connection;
+    QMetaObject::Connection m_gone;
     QTableWidget* m_pTable = nullptr;
     bool m_bFilling = false;
 };

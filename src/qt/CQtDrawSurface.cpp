@@ -185,7 +185,71 @@ void CQtDrawSurface::LineTo(int x, int y) {
 
 void CQtDrawSurface::Flush() {
     if (m_lines.empty()) return;
-    m_p.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+    const QPen& pen = m_p.pen();
+    const bool exact = m_bMergeColumns && m_lines.size() > 64 && pen.style() == Qt::SolidLine && pen.widthF() == 0.0 &&
+                       !m_p.testRenderHint(QPainter::Antialiasing) &&
+                       (!m_p.device() || m_p.device()->devicePixelRatioF() == 1.0) &&
+                       m_p.transform().type() == QTransform::TxNone &&
+                       m_p.compositionMode() == QPainter::CompositionMode_SourceOver && pen.color().alpha() == 255;
+    if (!exact) {
+        m_p.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+        m_lines.clear();
+        return;
+    }
+    // A thin line covers the pixels from its start to the one before its
+    // end (LineTo stores every vertical line downward). Vertical lines in
+    // neighbouring columns (the spans of a dense trace) are painted as the
+    // rectangle they share and, for each, the rest above and below it:
+    // exactly their pixels, which Qt fills much faster than it draws lines.
+    m_vertical.clear();
+    m_other.clear();
+    for (const QLine& l : m_lines) {
+        if (l.x1() == l.x2() && l.y2() > l.y1() + 1)
+            m_vertical.push_back(l);
+        else
+            m_other.push_back(l);
+    }
+    std::sort(m_vertical.begin(), m_vertical.end(), [](const QLine& a, const QLine& b) {
+        if (a.x1() != b.x1()) return a.x1() < b.x1();
+        return a.y1() < b.y1();
+    });
+    m_rects.clear();
+    for (size_t i = 0; i < m_vertical.size();) {
+        int top = m_vertical[i].y1(), bottom = m_vertical[i].y2();
+        const int least = std::max(8, (bottom - top) / 2);
+        int right = m_vertical[i].x1();
+        size_t j = i + 1;
+        for (; j < m_vertical.size(); ++j) {
+            const QLine& l = m_vertical[j];
+            const int t = std::max(top, l.y1()), b = std::min(bottom, l.y2());
+            if (l.x1() > right + 1 || b - t < least) break;
+            top = t;
+            bottom = b;
+            right = l.x1();
+        }
+        if (j - i == 1) {
+            m_other.push_back(m_vertical[i]);
+        } else {
+            const int left = m_vertical[i].x1();
+            m_rects.emplace_back(left, top, right - left + 1, bottom - top);
+            for (size_t k = i; k < j; ++k) {
+                const QLine& l = m_vertical[k];
+                if (l.y1() < top) m_rects.emplace_back(l.x1(), l.y1(), 1, top - l.y1());
+                if (l.y2() > bottom) m_rects.emplace_back(l.x1(), bottom, 1, l.y2() - bottom);
+            }
+        }
+        i = j;
+    }
+    if (!m_rects.empty()) {
+        const QPen pen0 = m_p.pen();
+        const QBrush brush0 = m_p.brush();
+        m_p.setPen(Qt::NoPen);
+        m_p.setBrush(pen0.color());
+        m_p.drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
+        m_p.setPen(pen0);
+        m_p.setBrush(brush0);
+    }
+    if (!m_other.empty()) m_p.drawLines(m_other.data(), static_cast<int>(m_other.size()));
     m_lines.clear();
 }
 

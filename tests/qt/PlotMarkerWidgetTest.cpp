@@ -129,6 +129,13 @@ TEST_F(PlotMarkerWidgetTest, TheMarkerTableDocksAndFollowsTheMarkers) {
     EXPECT_EQ(Graph().Markers().Active(), 1);
     Graph().OnCommand(ID_MARKER_CLEAR);
     EXPECT_EQ(table->rowCount(), 0);
+    // A closed plot leaves the table empty.
+    Graph().OnCommand(ID_MARKER_ADD);
+    EXPECT_EQ(table->rowCount(), 1);
+    delete widget;
+    widget = nullptr;
+    EXPECT_EQ(dock->Plot(), nullptr);
+    EXPECT_EQ(table->rowCount(), 0);
 }
 
 TEST_F(PlotMarkerWidgetTest, SavePictureWritesTheWindowsPictureOrAChosenSize) {
