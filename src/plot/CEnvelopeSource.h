@@ -32,7 +32,8 @@ public:
 
     // A key that orders samples as their component A does, cheap to compute:
     // the value itself for I, Q and power; for the phase a pseudo-angle,
-    // which rises strictly with atan2(Q, I) over (-180, 180] (0 at the
+    // which never falls as atan2(Q, I) rises over (-180, 180] (angles closer
+    // than its rounding can tie; the first of them wins) (0 at the
     // positive I axis, ±2 at the negative one, with the sign of Q, zero
     // included, as atan2 gives it), so that only the winners need the arc
     // tangent. Samples with a component that is not finite get NaN, which no
@@ -44,7 +45,15 @@ public:
         if constexpr (A == 2) return re * re + im * im;
         if constexpr (A == 3) {
             double d = std::fabs(re) + std::fabs(im);
-            if (!(d < HUGE_VAL)) return std::numeric_limits<double>::quiet_NaN();
+            if (!(d < HUGE_VAL)) {
+                if (!(std::fabs(re) < HUGE_VAL && std::fabs(im) < HUGE_VAL))
+                    return std::numeric_limits<double>::quiet_NaN();
+                // Finite components whose sum overflows: halving both is
+                // exact at this size and keeps the angle.
+                re *= 0.5;
+                im *= 0.5;
+                d = std::fabs(re) + std::fabs(im);
+            }
             if (d == 0.0) return 0.0;
             double k = 1.0 - re / d;
             return std::signbit(im) ? -k : k;

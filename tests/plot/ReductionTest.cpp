@@ -94,6 +94,29 @@ TEST(Envelope, MergedSummariesEqualTheSummaryOfTheJoinedRun) {
         }
 }
 
+// Components near the largest double: their phase is finite and is drawn,
+// though |I| + |Q| overflows.
+TEST(Envelope, PhasesOfTheLargestFiniteSamplesTakePart) {
+    CKalvoData d;
+    const double big = std::numeric_limits<double>::max();
+    test::MakeTimeData(d, 4, 1.0, [](int) { return 0.0; });
+    d.Inphase().SetAt(0, big);
+    d.Quadrature().SetAt(0, big);  // 45 degrees
+    d.Inphase().SetAt(1, 0.5);
+    d.Quadrature().SetAt(1, 0.0);  // 0 degrees
+    d.Inphase().SetAt(2, -big);
+    d.Quadrature().SetAt(2, -0.75 * big);  // about -143 degrees
+    d.Inphase().SetAt(3, 1.0);
+    d.Quadrature().SetAt(3, 1.0);  // 45 degrees, smaller
+    CGroupSummary s = CEnvelopeSource::Scanning().Summarise(d, 3, 0, 3, true);
+    CGroupSummary want = Plain(d, 3, 0, 3);
+    EXPECT_EQ(s.m_dMax, want.m_dMax);
+    EXPECT_EQ(s.m_dMin, want.m_dMin);
+    EXPECT_EQ(s.m_nMinIndex, 2);
+    EXPECT_NEAR(s.m_dMax, 45.0, 1e-12);
+    EXPECT_NEAR(s.m_dSum, want.m_dSum, 1e-9);
+}
+
 TEST(Envelope, SamplesThatAreNotFiniteTakeNoPart) {
     CKalvoData d;
     test::MakeTimeData(d, 8, 1.0, [](int i) { return i * 0.5; });
