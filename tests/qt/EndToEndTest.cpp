@@ -241,6 +241,10 @@ TEST(EndToEnd, ReadProcessMeasureUndoSaveAndReopen) {
             auto* dialog = qobject_cast<QFileDialog*>(&w);
             ASSERT_NE(dialog, nullptr);
             dialog->selectFile(saveName);
+            // The dialog may still be taking in its folder and its initial
+            // name: answer only once it holds ours, or look again later.
+            const QStringList chosen = dialog->selectedFiles();
+            if (chosen.isEmpty() || chosen.front() != saveName) return;
             QMetaObject::invokeMethod(dialog, "accept");
         });
         Choose(window, {"&File", "&Save Project"});
