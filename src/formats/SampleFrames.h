@@ -39,4 +39,9 @@ struct CSampleLayout {
 uint64_t ReadSampleFrames(CFileReader& file, const CSampleLayout& layout, uint64_t frames, CDataColumn& ci,
                           CDataColumn* cq);
 
+// Whether 8- and 16-bit samples are converted with the processor's vector
+// instructions where it has them (the default); returns the previous
+// setting. For tests and benchmarks, which compare both conversions.
+bool SetVectorConversion(bool on);
+
 }  // namespace kv
