@@ -32,8 +32,7 @@ constexpr int64_t kMaxColumnLength = std::numeric_limits<int32_t>::max();
 constexpr size_t kBlockBytes = size_t{1} << 20;
 // Each thread's block when several threads read (they share the cache).
 constexpr size_t kPartBlockBytes = size_t{256} << 10;
-// Reads that produce at least this many bytes of values use several threads.
-constexpr size_t kParallelBytes = size_t{8} << 20;
+constexpr size_t kParallelBytes = kParallelReadBytes;
 
 bool g_bVectorKernels = true;
 
