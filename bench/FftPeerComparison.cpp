@@ -2,7 +2,8 @@
 // run: planning excluded, caches warm, the two alternating sample by sample,
 // the median of the samples reported. One line per length:
 //   N=<n> ours_ns=<median> fftw_ns=<median> ratio=<ours/fftw>
-// Optional arguments: lengths to time instead of the default list.
+// Optional arguments: lengths to time instead of the default list, and
+// --threads=N to limit the threads our transform may use.
 #include <fftw3.h>
 
 #include <algorithm>
@@ -11,9 +12,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "dsp/MixedRadixFft.h"
+#include "platform/CWorkerPool.h"
 
 namespace {
 
@@ -81,10 +84,15 @@ void Compare(int32_t n) {
 
 int main(int argc, char** argv) {
     std::vector<int32_t> lengths = {1024, 65536, 1 << 20, 1000000, 44100, 48000, 1594323, 9973, 2 * 9973};
-    if (argc > 1) {
-        lengths.clear();
-        for (int i = 1; i < argc; ++i) lengths.push_back(static_cast<int32_t>(std::atol(argv[i])));
+    std::vector<int32_t> chosen;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--threads=", 0) == 0)
+            kv::CWorkerPool::SetThreadLimit(std::atoi(arg.c_str() + 10));
+        else
+            chosen.push_back(static_cast<int32_t>(std::atol(argv[i])));
     }
+    if (!chosen.empty()) lengths = chosen;
     for (int32_t n : lengths) Compare(n);
     return 0;
 }
