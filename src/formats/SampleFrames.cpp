@@ -372,6 +372,19 @@ uint64_t ReadParallel(CFileReader& file, const CSampleLayout& layout, uint64_t f
     const int32_t k = static_cast<int32_t>(frames);
     const int32_t sizeI = ci.GetSize();
     const int32_t sizeQ = cq ? cq->GetSize() : 0;
+    // Until every part is done, a failure (no memory, the user stopping the
+    // read) leaves the columns as they were. Shortening a column never fails.
+    struct CRestore {
+        CDataColumn& ci;
+        CDataColumn* cq;
+        int32_t sizeI, sizeQ;
+        bool armed = true;
+        ~CRestore() {
+            if (!armed) return;
+            ci.SetSize(sizeI);
+            if (cq) cq->SetSize(sizeQ);
+        }
+    } restore{ci, cq, sizeI, sizeQ};
     double* di = AppendSlots(ci, k, int64_t{sizeI} + k);
     double* dq = cq ? AppendSlots(*cq, k, int64_t{sizeQ} + k) : nullptr;
     const size_t blockFrames = std::max<size_t>(1, kPartBlockBytes / frameBytes);
@@ -409,13 +422,8 @@ uint64_t ReadParallel(CFileReader& file, const CSampleLayout& layout, uint64_t f
         }
         got[static_cast<size_t>(index)] = at - first(index);
     };
-    try {
-        CWorkerPool::Instance().Run(threads, part);
-    } catch (...) {
-        ci.SetSize(sizeI);
-        if (cq) cq->SetSize(sizeQ);
-        throw;
-    }
+    CWorkerPool::Instance().Run(threads, part);
+    restore.armed = false;
     uint64_t done = 0;
     for (int index = 0; index < threads; ++index) {
         done += got[static_cast<size_t>(index)];
