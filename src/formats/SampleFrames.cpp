@@ -308,14 +308,19 @@ VectorKernel ChooseKernel(bool stereo) {
 template <int Bytes, bool Signed>
 bool CorrectedProductExact(double offset, double divisor) {
     constexpr size_t kValues = size_t{1} << (8 * Bytes);
-    std::vector<uint8_t> samples(kValues * Bytes);
-    for (size_t v = 0; v < kValues; ++v)
-        for (int b = 0; b < Bytes; ++b) samples[v * Bytes + b] = static_cast<uint8_t>(v >> (8 * b));
-    std::vector<double> values(kValues);
-    ConvertVector<Bytes, Signed, false, false, kCorrected>(samples.data(), kValues, values.data(), nullptr, offset, divisor);
-    for (size_t v = 0; v < kValues; ++v) {
-        const double exact = (static_cast<double>(SampleAt<Bytes, Signed, false>(&samples[v * Bytes])) - offset) / divisor;
-        if (std::memcmp(&exact, &values[v], sizeof exact) != 0) return false;
+    // A few thousand values at a time, on the stack (new pages cost more than
+    // the check itself).
+    constexpr size_t kStep = std::min<size_t>(kValues, 2048);
+    uint8_t samples[kStep * Bytes];
+    double values[kStep];
+    for (size_t from = 0; from < kValues; from += kStep) {
+        for (size_t v = 0; v < kStep; ++v)
+            for (int b = 0; b < Bytes; ++b) samples[v * Bytes + b] = static_cast<uint8_t>((from + v) >> (8 * b));
+        ConvertVector<Bytes, Signed, false, false, kCorrected>(samples, kStep, values, nullptr, offset, divisor);
+        for (size_t v = 0; v < kStep; ++v) {
+            const double exact = (static_cast<double>(SampleAt<Bytes, Signed, false>(&samples[v * Bytes])) - offset) / divisor;
+            if (std::memcmp(&exact, &values[v], sizeof exact) != 0) return false;
+        }
     }
     return true;
 }
@@ -358,8 +363,8 @@ VectorKernel VectorKernelFor(const CSampleLayout& l, bool twoColumns, bool large
 #endif
 }
 
-// Reads the frames with several threads, each reading and converting its
-// own consecutive part of them into its own part of the columns. The columns'
+// Reads the frames with several threads, each reading and converting
+// consecutive parts of them into the same parts of the columns. The columns'
 // memory is new, and the kernel clears each new page in the thread that first
 // writes it: that clearing, which costs as much as the conversion, then runs
 // in parallel too. Returns the number of frames read from the start (up to
@@ -391,43 +396,52 @@ uint64_t ReadParallel(CFileReader& file, const CSampleLayout& layout, uint64_t f
     const size_t blockBytes = blockFrames * frameBytes;
     // Each part's block, not cleared: every byte is read before it is used.
     const auto buffers = std::make_unique_for_overwrite<uint8_t[]>(blockBytes * static_cast<size_t>(threads));
-    std::vector<uint64_t> got(static_cast<size_t>(threads), 0);
     const uint64_t start = file.Tell();
-    const uint64_t each = frames / static_cast<uint64_t>(threads);
-    auto first = [&](int index) { return each * static_cast<uint64_t>(index); };
-    auto last = [&](int index) { return index + 1 == threads ? frames : first(index + 1); };
+    // The frames go in consecutive parts, a few per thread, each taken by the
+    // next thread free: processors that run at different speeds (a busy
+    // machine, a virtual one) then finish at about the same time.
+    const uint64_t partFrames = std::max<uint64_t>(blockFrames, (frames + 8 * threads - 1) / (8 * threads));
+    const size_t parts = static_cast<size_t>((frames + partFrames - 1) / partFrames);
+    auto first = [&](size_t index) { return partFrames * index; };
+    auto last = [&](size_t index) { return std::min(frames, first(index + 1)); };
+    std::vector<uint64_t> got(parts, 0);
+    std::atomic<size_t> next{0};
     std::atomic<uint64_t> converted{0};
     std::atomic<bool> stop{false};
-    auto part = [&](int index) {
-        uint8_t* buffer = buffers.get() + blockBytes * static_cast<size_t>(index);
-        const uint64_t end = last(index);
-        uint64_t at = first(index);
-        while (at < end && !stop.load(std::memory_order_relaxed)) {
-            const size_t want = static_cast<size_t>(std::min<uint64_t>(blockFrames, end - at));
-            const size_t n = file.ReadAt(buffer, want * frameBytes, start + at * frameBytes) / frameBytes;
-            PrepareOutput(di + at, n);
-            if (dq) PrepareOutput(dq + at, n);
-            convert(buffer, n, di + at, dq ? dq + at : nullptr);
-            at += n;
-            if (n < want) break;
-            const uint64_t total = converted.fetch_add(n, std::memory_order_relaxed) + n;
-            if (index == 0) {
-                try {
-                    ReportProgress(start + total * frameBytes, file.FileSize());
-                } catch (...) {
-                    stop.store(true, std::memory_order_relaxed);
-                    throw;
+    auto work = [&](int thread) {
+        uint8_t* buffer = buffers.get() + blockBytes * static_cast<size_t>(thread);
+        for (;;) {
+            const size_t index = next.fetch_add(1, std::memory_order_relaxed);
+            if (index >= parts || stop.load(std::memory_order_relaxed)) return;
+            const uint64_t end = last(index);
+            uint64_t at = first(index);
+            while (at < end && !stop.load(std::memory_order_relaxed)) {
+                const size_t want = static_cast<size_t>(std::min<uint64_t>(blockFrames, end - at));
+                const size_t n = file.ReadAt(buffer, want * frameBytes, start + at * frameBytes) / frameBytes;
+                PrepareOutput(di + at, n);
+                if (dq) PrepareOutput(dq + at, n);
+                convert(buffer, n, di + at, dq ? dq + at : nullptr);
+                at += n;
+                if (n < want) break;
+                const uint64_t total = converted.fetch_add(n, std::memory_order_relaxed) + n;
+                if (thread == 0) {
+                    try {
+                        ReportProgress(start + total * frameBytes, file.FileSize());
+                    } catch (...) {
+                        stop.store(true, std::memory_order_relaxed);
+                        throw;
+                    }
                 }
             }
+            got[index] = at - first(index);
         }
-        got[static_cast<size_t>(index)] = at - first(index);
     };
-    CWorkerPool::Instance().Run(threads, part);
+    CWorkerPool::Instance().Run(threads, work);
     restore.armed = false;
     uint64_t done = 0;
-    for (int index = 0; index < threads; ++index) {
-        done += got[static_cast<size_t>(index)];
-        if (got[static_cast<size_t>(index)] < last(index) - first(index)) break;
+    for (size_t index = 0; index < parts; ++index) {
+        done += got[index];
+        if (got[index] < last(index) - first(index)) break;
     }
     ci.SetSize(sizeI + static_cast<int32_t>(done));
     if (cq) cq->SetSize(sizeQ + static_cast<int32_t>(done));
@@ -456,10 +470,11 @@ uint64_t ReadWith(CFileReader& file, const CSampleLayout& layout, uint64_t frame
     const size_t blockFrames = std::max<size_t>(1, kBlockBytes / frameBytes);
     const size_t bufferFrames =
         static_cast<size_t>(std::min<uint64_t>(std::max<uint64_t>(frames - done, 1), blockFrames));
-    std::vector<uint8_t> buffer(done < frames ? bufferFrames * frameBytes : 0);
+    // Not cleared: every byte is read before it is used.
+    const auto buffer = std::make_unique_for_overwrite<uint8_t[]>(done < frames ? bufferFrames * frameBytes : 0);
     while (done < frames) {
         size_t want = static_cast<size_t>(std::min<uint64_t>(bufferFrames, frames - done));
-        size_t got = file.Read(buffer.data(), want * frameBytes) / frameBytes;
+        size_t got = file.Read(buffer.get(), want * frameBytes) / frameBytes;
         bool full = false;
         if (got > static_cast<size_t>(kMaxColumnLength - ci.GetSize())) {
             got = static_cast<size_t>(kMaxColumnLength - ci.GetSize());
@@ -473,7 +488,7 @@ uint64_t ReadWith(CFileReader& file, const CSampleLayout& layout, uint64_t frame
                 PrepareOutput(di, got);
                 if (dq) PrepareOutput(dq, got);
             }
-            convert(buffer.data(), got, di, dq);
+            convert(buffer.get(), got, di, dq);
         }
         done += got;
         if (full) {
