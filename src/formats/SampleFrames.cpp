@@ -363,8 +363,8 @@ VectorKernel VectorKernelFor(const CSampleLayout& l, bool twoColumns, bool large
 #endif
 }
 
-// Reads the frames with several threads, each reading and converting
-// consecutive parts of them into the same parts of the columns. The columns'
+// Reads the frames with several threads, each reading and converting its
+// own consecutive part of them into its own part of the columns. The columns'
 // memory is new, and the kernel clears each new page in the thread that first
 // writes it: that clearing, which costs as much as the conversion, then runs
 // in parallel too. Returns the number of frames read from the start (up to
@@ -396,52 +396,43 @@ uint64_t ReadParallel(CFileReader& file, const CSampleLayout& layout, uint64_t f
     const size_t blockBytes = blockFrames * frameBytes;
     // Each part's block, not cleared: every byte is read before it is used.
     const auto buffers = std::make_unique_for_overwrite<uint8_t[]>(blockBytes * static_cast<size_t>(threads));
+    std::vector<uint64_t> got(static_cast<size_t>(threads), 0);
     const uint64_t start = file.Tell();
-    // The frames go in consecutive parts, a few per thread, each taken by the
-    // next thread free: processors that run at different speeds (a busy
-    // machine, a virtual one) then finish at about the same time.
-    const uint64_t partFrames = std::max<uint64_t>(blockFrames, (frames + 8 * threads - 1) / (8 * threads));
-    const size_t parts = static_cast<size_t>((frames + partFrames - 1) / partFrames);
-    auto first = [&](size_t index) { return partFrames * index; };
-    auto last = [&](size_t index) { return std::min(frames, first(index + 1)); };
-    std::vector<uint64_t> got(parts, 0);
-    std::atomic<size_t> next{0};
+    const uint64_t each = frames / static_cast<uint64_t>(threads);
+    auto first = [&](int index) { return each * static_cast<uint64_t>(index); };
+    auto last = [&](int index) { return index + 1 == threads ? frames : first(index + 1); };
     std::atomic<uint64_t> converted{0};
     std::atomic<bool> stop{false};
-    auto work = [&](int thread) {
-        uint8_t* buffer = buffers.get() + blockBytes * static_cast<size_t>(thread);
-        for (;;) {
-            const size_t index = next.fetch_add(1, std::memory_order_relaxed);
-            if (index >= parts || stop.load(std::memory_order_relaxed)) return;
-            const uint64_t end = last(index);
-            uint64_t at = first(index);
-            while (at < end && !stop.load(std::memory_order_relaxed)) {
-                const size_t want = static_cast<size_t>(std::min<uint64_t>(blockFrames, end - at));
-                const size_t n = file.ReadAt(buffer, want * frameBytes, start + at * frameBytes) / frameBytes;
-                PrepareOutput(di + at, n);
-                if (dq) PrepareOutput(dq + at, n);
-                convert(buffer, n, di + at, dq ? dq + at : nullptr);
-                at += n;
-                if (n < want) break;
-                const uint64_t total = converted.fetch_add(n, std::memory_order_relaxed) + n;
-                if (thread == 0) {
-                    try {
-                        ReportProgress(start + total * frameBytes, file.FileSize());
-                    } catch (...) {
-                        stop.store(true, std::memory_order_relaxed);
-                        throw;
-                    }
+    auto part = [&](int index) {
+        uint8_t* buffer = buffers.get() + blockBytes * static_cast<size_t>(index);
+        const uint64_t end = last(index);
+        uint64_t at = first(index);
+        while (at < end && !stop.load(std::memory_order_relaxed)) {
+            const size_t want = static_cast<size_t>(std::min<uint64_t>(blockFrames, end - at));
+            const size_t n = file.ReadAt(buffer, want * frameBytes, start + at * frameBytes) / frameBytes;
+            PrepareOutput(di + at, n);
+            if (dq) PrepareOutput(dq + at, n);
+            convert(buffer, n, di + at, dq ? dq + at : nullptr);
+            at += n;
+            if (n < want) break;
+            const uint64_t total = converted.fetch_add(n, std::memory_order_relaxed) + n;
+            if (index == 0) {
+                try {
+                    ReportProgress(start + total * frameBytes, file.FileSize());
+                } catch (...) {
+                    stop.store(true, std::memory_order_relaxed);
+                    throw;
                 }
             }
-            got[index] = at - first(index);
         }
+        got[static_cast<size_t>(index)] = at - first(index);
     };
-    CWorkerPool::Instance().Run(threads, work);
+    CWorkerPool::Instance().Run(threads, part);
     restore.armed = false;
     uint64_t done = 0;
-    for (size_t index = 0; index < parts; ++index) {
-        done += got[index];
-        if (got[index] < last(index) - first(index)) break;
+    for (int index = 0; index < threads; ++index) {
+        done += got[static_cast<size_t>(index)];
+        if (got[static_cast<size_t>(index)] < last(index) - first(index)) break;
     }
     ci.SetSize(sizeI + static_cast<int32_t>(done));
     if (cq) cq->SetSize(sizeQ + static_cast<int32_t>(done));
