@@ -212,8 +212,15 @@ void CKalvoData::ApplyFs(const CFs& fs) {
 
 int32_t CKalvoData::EqualizeColumns(double padValue) {
     bool quadEmpty = m_pQuadrature->GetSize() == 0;
-    while (m_pInphase->GetSize() < m_pQuadrature->GetSize()) m_pInphase->Append(padValue);
-    while (m_pQuadrature->GetSize() < m_pInphase->GetSize()) m_pQuadrature->Append(padValue);
+    // The shorter column grows once to the longer one's length.
+    const auto pad = [padValue](CFloatArray& column, int32_t size) {
+        const int32_t from = column.GetSize();
+        if (from >= size) return;
+        column.SetSize(size);
+        std::fill(column.GetWritableData() + from, column.GetWritableData() + size, padValue);
+    };
+    pad(*m_pInphase, m_pQuadrature->GetSize());
+    pad(*m_pQuadrature, m_pInphase->GetSize());
     if (quadEmpty)
         m_bReal = 1;
     else
