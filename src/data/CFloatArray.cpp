@@ -27,6 +27,33 @@ namespace {
 // Identifies blocks of this class among the shared blocks of a snapshot.
 const char kBlockKind = 0;
 
+// Blocks start on a cache line, so that vector code (the transform above
+// all) never has a load or store that straddles two lines.
+constexpr size_t kBlockAlignment = 64;
+
+double* AllocateBlock(size_t bytes) {
+    const size_t rounded = (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+    void* p = std::aligned_alloc(kBlockAlignment, rounded);
+    if (!p) throw std::bad_alloc();
+    return static_cast<double*>(p);
+}
+
+// Grows a block to `bytes`, keeping its first `keep` bytes. realloc remaps
+// the pages of a large block rather than copying them, keeping its place in
+// the page and so its alignment; a block that realloc moves off a cache line
+// is moved once more, onto one (where memory allows; else it stays).
+double* GrowBlock(double* old, size_t keep, size_t bytes) {
+    void* p = std::realloc(old, bytes);
+    if (!p) throw std::bad_alloc();
+    if (reinterpret_cast<uintptr_t>(p) % kBlockAlignment == 0) return static_cast<double*>(p);
+    const size_t rounded = (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+    void* aligned = std::aligned_alloc(kBlockAlignment, rounded);
+    if (!aligned) return static_cast<double*>(p);
+    std::memcpy(aligned, p, keep);
+    std::free(p);
+    return static_cast<double*>(aligned);
+}
+
 // Asks for large pages on a large block: filling fresh memory then takes a
 // small fraction of the page faults.
 void AdviseLargePages(void* data, size_t bytes) {
@@ -101,8 +128,7 @@ bool CFloatArray::IsShared() const { return m_pBlock && m_pBlock.use_count() > 1
 void CFloatArray::MakeOwn() {
     if (m_pBlock && m_pBlock.use_count() > 1) {
         auto block = std::make_shared<CBlock>();
-        block->p = static_cast<double*>(std::malloc(Bytes(m_nMaxSize)));
-        if (!block->p) throw std::bad_alloc();
+        block->p = AllocateBlock(Bytes(m_nMaxSize));
         AdviseLargePages(block->p, Bytes(m_nMaxSize));
         block->capacity = m_nMaxSize;
         if (m_nSize > 0) std::memcpy(block->p, m_pData, Bytes(m_nSize));
@@ -124,8 +150,7 @@ void CFloatArray::SetSize(int32_t n) {
     }
     if (!m_pBlock) {
         auto block = std::make_shared<CBlock>();
-        block->p = static_cast<double*>(std::malloc(Bytes(n)));
-        if (!block->p) throw std::bad_alloc();
+        block->p = AllocateBlock(Bytes(n));
         AdviseLargePages(block->p, Bytes(n));
         block->capacity = n;
         m_pBlock = std::move(block);
@@ -141,8 +166,7 @@ void CFloatArray::SetSize(int32_t n) {
         if (!m_bOwn && m_pBlock.use_count() > 1) {
             // Shared: the grown block is a new one, holding a copy of the values.
             auto block = std::make_shared<CBlock>();
-            block->p = static_cast<double*>(std::malloc(Bytes(capacity)));
-            if (!block->p) throw std::bad_alloc();
+            block->p = AllocateBlock(Bytes(capacity));
             AdviseLargePages(block->p, Bytes(capacity));
             block->capacity = static_cast<int32_t>(capacity);
             std::memcpy(block->p, m_pData, Bytes(m_nSize));
@@ -150,9 +174,8 @@ void CFloatArray::SetSize(int32_t n) {
         } else {
             // realloc remaps the pages of large blocks rather than copying
             // them, so growing by a fixed step stays linear in time.
-            void* p = std::realloc(m_pBlock->p, Bytes(capacity));
-            if (!p) throw std::bad_alloc();
-            m_pBlock->p = static_cast<double*>(p);
+            double* p = GrowBlock(m_pBlock->p, Bytes(m_nSize), Bytes(capacity));
+            m_pBlock->p = p;
             m_pBlock->capacity = static_cast<int32_t>(capacity);
             if (Bytes(capacity) > Bytes(m_nMaxSize) + (size_t{4} << 20)) AdviseLargePages(p, Bytes(capacity));
         }

@@ -212,15 +212,11 @@ void CKalvoData::ApplyFs(const CFs& fs) {
 
 int32_t CKalvoData::EqualizeColumns(double padValue) {
     bool quadEmpty = m_pQuadrature->GetSize() == 0;
-    // The shorter column grows once to the longer one's length.
-    const auto pad = [padValue](CFloatArray& column, int32_t size) {
-        const int32_t from = column.GetSize();
-        if (from >= size) return;
-        column.SetSize(size);
-        std::fill(column.GetWritableData() + from, column.GetWritableData() + size, padValue);
-    };
-    pad(*m_pInphase, m_pQuadrature->GetSize());
-    pad(*m_pQuadrature, m_pInphase->GetSize());
+    // One fill for the whole gap: a one-channel read of 10^8 samples pads
+    // its Quadrature column in a single allocation.
+    const int32_t inphase = m_pInphase->GetSize(), quadrature = m_pQuadrature->GetSize();
+    if (inphase < quadrature) m_pInphase->InsertValues(inphase, quadrature - inphase, padValue);
+    if (quadrature < inphase) m_pQuadrature->InsertValues(quadrature, inphase - quadrature, padValue);
     if (quadEmpty)
         m_bReal = 1;
     else

@@ -9,35 +9,13 @@ namespace kv {
 
 namespace {
 
-
-inline bool Finite(double v) { return v - v == 0.0; }
-
-// The extremes of the finite keys of stored indices a ... b, first index of
-// each, as a scan finds them.
-template <int A>
-void ScanKeys(const double* I, const double* Q, int32_t a, int32_t b, double& lo, double& hi, int32_t& loAt,
-              int32_t& hiAt) {
-    for (int32_t k = a; k <= b; ++k) {
-        const double v = CEnvelopeSource::OrderKey<A>(I[k], Q[k]);
-        if (!Finite(v)) continue;
-        if (v < lo) {
-            lo = v;
-            loAt = k;
-        }
-        if (v > hi) {
-            hi = v;
-            hiAt = k;
-        }
-    }
-}
-
 void ScanKeys(int component, const double* I, const double* Q, int32_t a, int32_t b, double& lo, double& hi,
               int32_t& loAt, int32_t& hiAt) {
     switch (component) {
-        case 0: ScanKeys<0>(I, Q, a, b, lo, hi, loAt, hiAt); break;
-        case 1: ScanKeys<1>(I, Q, a, b, lo, hi, loAt, hiAt); break;
-        case 2: ScanKeys<2>(I, Q, a, b, lo, hi, loAt, hiAt); break;
-        default: ScanKeys<3>(I, Q, a, b, lo, hi, loAt, hiAt); break;
+        case 0: CEnvelopeSource::ScanFiniteKeys<0>(I, Q, a, b, lo, hi, loAt, hiAt); break;
+        case 1: CEnvelopeSource::ScanFiniteKeys<1>(I, Q, a, b, lo, hi, loAt, hiAt); break;
+        case 2: CEnvelopeSource::ScanFiniteKeys<2>(I, Q, a, b, lo, hi, loAt, hiAt); break;
+        default: CEnvelopeSource::ScanFiniteKeys<3>(I, Q, a, b, lo, hi, loAt, hiAt); break;
     }
 }
 

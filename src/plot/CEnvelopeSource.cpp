@@ -41,18 +41,7 @@ CGroupSummary ScanRun(const double* I, const double* Q, int32_t a, int32_t b, in
         lo = HUGE_VAL;
         hi = -HUGE_VAL;
         loAt = hiAt = -1;
-        for (int32_t k = a; k <= b; ++k) {
-            double v = Key<A>(I[k], Q[k]);
-            if (!Finite(v)) continue;
-            if (v < lo) {
-                lo = v;
-                loAt = k;
-            }
-            if (v > hi) {
-                hi = v;
-                hiAt = k;
-            }
-        }
+        CEnvelopeSource::ScanFiniteKeys<A>(I, Q, a, b, lo, hi, loAt, hiAt);
     }
     if (loAt >= 0) {
         s.m_nMinIndex = loAt - shift;

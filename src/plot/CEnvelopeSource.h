@@ -60,6 +60,26 @@ public:
         }
         return 0.0;
     }
+
+    // Widens lo ... hi over the finite keys of component A of stored indices
+    // a ... b, keeping at loAt / hiAt the first index of each extreme as a
+    // scan in index order meets it; keys that are not finite take no part.
+    template <int A>
+    static void ScanFiniteKeys(const double* I, const double* Q, int32_t a, int32_t b, double& lo, double& hi,
+                               int32_t& loAt, int32_t& hiAt) {
+        for (int32_t k = a; k <= b; ++k) {
+            const double v = OrderKey<A>(I[k], Q[k]);
+            if (!(v - v == 0.0)) continue;
+            if (v < lo) {
+                lo = v;
+                loAt = k;
+            }
+            if (v > hi) {
+                hi = v;
+                hiAt = k;
+            }
+        }
+    }
 };
 
 }  // namespace kv

@@ -120,6 +120,43 @@ TEST(RankedList, LongRisingFallingAndZigzagScansMatchThePlainRule) {
     }
 }
 
+// Infinite, huge, zero and subnormal powers, and NaN, arriving after the list
+// is full and across the scan's blocks: the same entries, order and rest as
+// the plain rule (a NaN makes the rest NaN and never ranks).
+TEST(RankedList, ExtremePowersInAFullListMatchThePlainRule) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double special[] = {inf, 1e154, 0.0, -0.0, 1e-160, 3.0, inf, 2.0, 1e154};
+    std::mt19937 rng(99);
+    std::uniform_int_distribution<int> pick(0, 20);
+    for (bool withNaN : {false, true}) {
+        for (int32_t capacity : {1, 2, 5, 100}) {
+            std::vector<double> re(500), im(500, 0.0);
+            for (size_t i = 0; i < re.size(); ++i) {
+                const int r = pick(rng);
+                re[i] = r < 9 ? special[r] : 0.001 * static_cast<double>(i % 97);
+            }
+            if (withNaN) re[250] = nan;
+            CRankedList run;
+            run.Reset(capacity);
+            PlainRanking plain{{}, static_cast<size_t>(capacity)};
+            for (size_t i = 0; i < re.size(); ++i) plain.Insert(re[i] * re[i] + im[i] * im[i], static_cast<int32_t>(i));
+            run.InsertBins(re.data(), im.data(), 0, 130);
+            run.InsertBins(re.data(), im.data(), 131, 499);
+            ASSERT_EQ(run.GetCount(), static_cast<int32_t>(plain.entries.size()));
+            for (int32_t i = 0; i < run.GetCount(); ++i) {
+                EXPECT_EQ(run[i].m_nBin, plain.entries[static_cast<size_t>(i)].m_nBin) << capacity << " " << i;
+                EXPECT_EQ(run[i].m_dPower, plain.entries[static_cast<size_t>(i)].m_dPower);
+            }
+            if (withNaN) {
+                EXPECT_TRUE(std::isnan(run.GetRestPower()));
+            } else {
+                EXPECT_EQ(run.GetRestPower(), plain.rest) << capacity;
+            }
+        }
+    }
+}
+
 TEST(RankedList, SecondPowerFallsBackToTheStrongestRestAndNaNNeverRanks) {
     CRankedList list;
     list.Reset(1);

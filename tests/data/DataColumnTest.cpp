@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "data/CDataColumn.h"
@@ -44,6 +45,35 @@ TEST(FloatArray, SizeChangesNeverShrinkTheAllocationUntilEmptied) {
     a.SetSize(0);
     EXPECT_EQ(a.GetMaxSize(), 0);
     EXPECT_EQ(a.GetData(), nullptr);
+}
+
+// Vector code (the transform) reads and writes whole cache lines of the
+// values: every block starts on one, however it came about, and keeps the
+// values it had.
+TEST(FloatArray, ValuesStartOnACacheLine) {
+    auto aligned = [](const CFloatArray& a) { return reinterpret_cast<uintptr_t>(a.GetData()) % 64 == 0; };
+    CFloatArray a;
+    for (int i = 0; i < 5000; ++i) {
+        a.Append(i);
+        ASSERT_TRUE(aligned(a)) << i;
+    }
+    a.SetSize(3'000'000);  // a large block, grown in place or remapped
+    EXPECT_TRUE(aligned(a));
+    for (int i = 0; i < 5000; ++i) ASSERT_EQ(a[i], i);
+    double* p = a.GetWritableData();
+    for (int i = 5000; i < 3'000'000; ++i) p[i] = i;
+    a.SetSize(3'000'000 + 2048);
+    EXPECT_TRUE(aligned(a));
+    EXPECT_EQ(a[2'999'999], 2'999'999);
+
+    CFloatArray b(a);  // shares the block until it writes
+    b.SetAt(0, -1.0);
+    EXPECT_TRUE(aligned(b));
+    EXPECT_NE(b.GetData(), a.GetData());
+    EXPECT_EQ(b[1], 1.0);
+    CFloatArray c;
+    c.SetSize(7);
+    EXPECT_TRUE(aligned(c));
 }
 
 TEST(FloatArray, CopiesAndMovesKeepTheValues) {

@@ -10,7 +10,9 @@
 #include "data/CDataColumn.h"
 #include "data/COscillator.h"
 #include "dsp/MixedRadixFft.h"
+#include "platform/CProgress.h"
 #include "platform/CWorkerPool.h"
+#include "support/CScriptedPlatform.h"
 
 namespace kv {
 namespace {
@@ -283,7 +285,8 @@ TEST(MixedRadixFft, EveryVectorLevelAgrees) {
 // Long transforms are shared among threads in pieces that each compute what
 // one thread computes there: the result is the same to the bit.
 TEST(MixedRadixFft, ThreadsGiveTheResultOfOneThread) {
-    const int32_t lengths[] = {1 << 15, 3 * (1 << 16), 177147, 100000, 2 * 5 * 7 * 11 * 13 * 17 * 3, 1 << 20};
+    const int32_t lengths[] = {1 << 15, 1 << 17, 3 * (1 << 16), 177147, 100000, 200000, 2 * 5 * 7 * 11 * 13 * 17 * 3,
+                               1 << 20};
     const int previousVector = SetFftVectorLimit(2);
     for (int level = FftVectorLevel(); level >= 0; --level) {
         SetFftVectorLimit(level);
@@ -303,6 +306,43 @@ TEST(MixedRadixFft, ThreadsGiveTheResultOfOneThread) {
         }
     }
     SetFftVectorLimit(previousVector);
+}
+
+// Lengths that one thread transforms (below the length shared among threads)
+// still report progress and can be stopped; with progress the result is that
+// of a transform without it.
+TEST(MixedRadixFft, OneThreadLengthsReportProgressAndStop) {
+    using namespace std::chrono_literals;
+    const std::chrono::milliseconds previousDelay = CProgress::SetShowDelay(0ms);
+    const int previousThreads = CWorkerPool::SetThreadLimit(4);
+    for (int32_t n : {1 << 15, 3 * 5 * 7 * 7 * 11 * 13}) {
+        const Signal x = Random(n, 8u);
+        const Signal quiet = Fft(x);
+        test::CScriptedPlatform platform;
+        Signal shown;
+        {
+            CProgress progress("Transform");
+            shown = Fft(x);
+        }
+        EXPECT_FALSE(platform.progress.empty()) << n;
+        EXPECT_TRUE(std::memcmp(shown.re.data(), quiet.re.data(), n * sizeof(double)) == 0 &&
+                    std::memcmp(shown.im.data(), quiet.im.data(), n * sizeof(double)) == 0)
+            << n;
+
+        platform.progress.clear();
+        platform.stopAtProgress = 1;
+        bool stopped = false;
+        try {
+            CProgress progress("Transform");
+            Fft(x);
+        } catch (const COperationCancelled&) {
+            stopped = true;
+        }
+        EXPECT_TRUE(stopped) << n;
+        EXPECT_EQ(platform.progress.size(), 1u) << n;
+    }
+    CWorkerPool::SetThreadLimit(previousThreads);
+    CProgress::SetShowDelay(previousDelay);
 }
 
 TEST(MixedRadixFft, ColumnsAreCheckedAndMayAlias) {
