@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kv {
 
@@ -157,6 +159,23 @@ size_t CFileReader::Read(void* data, size_t count) {
     std::memcpy(out + done, m_buffer.data() + m_nPos, n);
     m_nPos += n;
     return done + n;
+}
+
+size_t CFileReader::ReadAt(void* data, size_t count, uint64_t offset, bool* failed) const {
+    if (!m_pFile || !m_bSizeKnown) return 0;
+    const int fd = fileno(m_pFile);
+    char* out = static_cast<char*>(data);
+    size_t done = 0;
+    while (done < count) {
+        const uint64_t at = offset + done;
+        if (at > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) break;
+        ssize_t n = pread(fd, out + done, count - done, static_cast<off_t>(at));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && failed) *failed = true;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
 }
 
 void CFileReader::Skip(uint64_t count) {

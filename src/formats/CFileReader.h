@@ -36,6 +36,12 @@ public:
     // Reads up to count bytes; returns the number read (less only at the end
     // of the file or on an error).
     size_t Read(void* data, size_t count);
+    // Reads up to count bytes from the given offset of a regular file,
+    // without moving the position or touching the buffer, so several threads
+    // may call it at once. Returns the number read: less at the end of the
+    // file, and 0 for a file that is not open or not a regular file; on an
+    // error, failed (when given) becomes true.
+    size_t ReadAt(void* data, size_t count, uint64_t offset, bool* failed = nullptr) const;
     // The next byte without taking it, or -1 at the end of the file.
     int Peek();
     // Moves forward by count bytes (possibly past the end of the file).

@@ -30,6 +30,10 @@ struct CSampleLayout {
     size_t FrameBytes() const { return SampleSize(m_type) * static_cast<size_t>(m_nPerFrame); }
 };
 
+// Reads that produce at least this many bytes of values (in both columns
+// together) from a regular file are shared between threads.
+constexpr size_t kParallelReadBytes = size_t{8} << 20;
+
 // Reads up to `frames` frames from the file's current position and appends
 // their values to the Inphase column and, when cq is given, the Quadrature
 // column. Stops early at the end of the file (a partial frame at the end is
@@ -38,5 +42,10 @@ struct CSampleLayout {
 // frames read.
 uint64_t ReadSampleFrames(CFileReader& file, const CSampleLayout& layout, uint64_t frames, CDataColumn& ci,
                           CDataColumn* cq);
+
+// Whether 8- and 16-bit samples are converted with the processor's vector
+// instructions where it has them (the default); returns the previous
+// setting. For tests and benchmarks, which compare both conversions.
+bool SetVectorConversion(bool on);
 
 }  // namespace kv

@@ -134,8 +134,8 @@ bool ReadSigmfMeta(const CSigmfPaths& paths, CSigmfRecording& rec) {
     auto datatype = global->find("core:datatype");
     if (datatype == global->end() || !datatype->is_string())
         return Refuse(path, LoadString(IDS_WHY_SIGMF_NO_DATATYPE));
-    SampleType type;
-    bool complex, big;
+    SampleType type = SampleType::Float64;
+    bool complex = false, big = false;
     if (!ParseDatatype(datatype->get<std::string>(), type, complex, big))
         return Refuse(path, FormatString(IDS_WHY_SIGMF_DATATYPE, datatype->get<std::string>()));
 
