@@ -332,16 +332,16 @@ bool CFreqStats::WriteFrequencyList(CFile& sink) {
     text += LoadString(IDS_FREQLIST_RULE) + crlf;
     const int32_t count = m_List.GetCount();
     const double peakDb = count > 0 ? PowerToDb(m_List[0].m_dPower) : 0.0;
+    // A row is its six columns' formats in one, formatted at once.
+    const std::string row = LoadString(IDS_FREQLIST_ENTRY_FREQUENCY) + LoadString(IDS_FREQLIST_ENTRY_BIN) +
+                            LoadString(IDS_FREQLIST_ENTRY_HARMONIC) + LoadString(IDS_FREQLIST_ENTRY_DB) +
+                            LoadString(IDS_FREQLIST_ENTRY_DB) + LoadString(IDS_FREQLIST_ENTRY_SMALLER) + crlf;
     for (int32_t i = 0; i < count; ++i) {
         const CRankedList::Entry& e = m_List[i];
         const double db = PowerToDb(e.m_dPower);
-        text += FormatPrintf(IDS_FREQLIST_ENTRY_FREQUENCY, data.IndexToValue(e.m_nBin));
-        text += FormatPrintf(IDS_FREQLIST_ENTRY_BIN, static_cast<int>(e.m_nBin));
-        text += FormatPrintf(IDS_FREQLIST_ENTRY_HARMONIC, static_cast<int>(HarmonicNumber(e.m_nBin)));
-        text += FormatPrintf(IDS_FREQLIST_ENTRY_DB, db);
-        text += FormatPrintf(IDS_FREQLIST_ENTRY_DB, peakDb - db);
-        text += FormatPrintf(IDS_FREQLIST_ENTRY_SMALLER, PowerToDb(m_List.SmallerPower(i)));
-        text += crlf;
+        text += StringPrintf(row.c_str(), data.IndexToValue(e.m_nBin), static_cast<int>(e.m_nBin),
+                             static_cast<int>(HarmonicNumber(e.m_nBin)), db, peakDb - db,
+                             PowerToDb(m_List.SmallerPower(i)));
     }
     sink.Write(text.data(), text.size());
     return true;

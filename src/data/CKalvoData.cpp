@@ -212,8 +212,11 @@ void CKalvoData::ApplyFs(const CFs& fs) {
 
 int32_t CKalvoData::EqualizeColumns(double padValue) {
     bool quadEmpty = m_pQuadrature->GetSize() == 0;
-    while (m_pInphase->GetSize() < m_pQuadrature->GetSize()) m_pInphase->Append(padValue);
-    while (m_pQuadrature->GetSize() < m_pInphase->GetSize()) m_pQuadrature->Append(padValue);
+    // One fill for the whole gap: a one-channel read of 10^8 samples pads
+    // its Quadrature column in a single allocation.
+    const int32_t inphase = m_pInphase->GetSize(), quadrature = m_pQuadrature->GetSize();
+    if (inphase < quadrature) m_pInphase->InsertValues(inphase, quadrature - inphase, padValue);
+    if (quadrature < inphase) m_pQuadrature->InsertValues(quadrature, inphase - quadrature, padValue);
     if (quadEmpty)
         m_bReal = 1;
     else

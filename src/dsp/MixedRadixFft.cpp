@@ -123,13 +123,13 @@ public:
         return m_pData;
     }
     double* Data() const { return m_pData; }
-
-private:
     void Free() {
         if (m_pData) ::operator delete(m_pData, std::align_val_t(64));
         m_pData = nullptr;
         m_nSize = 0;
     }
+
+private:
     double* m_pData = nullptr;
     size_t m_nSize = 0;
 };
@@ -148,6 +148,11 @@ public:
     }
     double* Re() const { return m_pRe; }
     double* Im() const { return m_pIm; }
+    void Release() {
+        m_buffer.Free();
+        m_pRe = m_pIm = nullptr;
+        m_nSize = 0;
+    }
 
 private:
     CAlignedBuffer m_buffer;
@@ -839,6 +844,19 @@ void ChirpDft(int64_t n, const double* inRe, const double* inIm, double* outRe, 
     ch.Transform(w.Kernels(), inRe, inIm, 1, nullptr, nullptr);
     std::copy(ch.OutRe(), ch.OutRe() + n, outRe);
     std::copy(ch.OutIm(), ch.OutIm() + n, outIm);
+}
+
+void ReleaseFftWorkspace() {
+    CWorkspace& w = Work();
+    std::lock_guard<std::mutex> guard(w.lock);
+    w.plan = CFftPlan{};
+    w.buf.Release();
+    w.loc.Release();
+    for (CSplitBuffer& b : w.workerBuf) b.Release();
+    for (CSplitBuffer& b : w.workerLoc) b.Release();
+    std::vector<double>().swap(w.twRe);
+    std::vector<double>().swap(w.twIm);
+    std::vector<std::unique_ptr<CChirp>>().swap(w.chirps);
 }
 
 int SetFftVectorLimit(int level) {

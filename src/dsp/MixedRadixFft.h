@@ -64,4 +64,9 @@ void ChirpDft(int64_t n, const double* inRe, const double* inIm, double* outRe, 
 int SetFftVectorLimit(int level);
 int FftVectorLevel();
 
+// Frees what the FFT keeps between transforms (the plan of the last length,
+// its scratch buffers and the cached chirp transforms); the next transform
+// builds what it needs again, with the same results.
+void ReleaseFftWorkspace();
+
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/CPlatform.h"
 #include "platform/StringTable.h"
@@ -132,7 +133,10 @@ CControl& CDialogModel::AddControl(int id, ControlKind kind, const std::string& 
     c.m_strCaption = caption;
     c.m_nGroup = group;
     c.m_nRow = row;
-    m_controls.push_back(c);
+    // Room for a dialog's controls at once: growing one by one moved every
+    // control several times while a dialog was built.
+    if (m_controls.empty()) m_controls.reserve(32);
+    m_controls.push_back(std::move(c));
     return m_controls.back();
 }
 

@@ -3,7 +3,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <unordered_map>
-#include <vector>
 
 namespace kv {
 
@@ -822,15 +821,19 @@ const std::unordered_map<int, std::string>& Table() {
     return table;
 }
 
+// One pass into a buffer on the stack for the usual short texts (numbers,
+// labels, list rows); a second, sized pass only for longer ones.
 std::string VFormat(const char* format, va_list args) {
+    char small[256];
     va_list copy;
     va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
+    const int n = std::vsnprintf(small, sizeof small, format, copy);
     va_end(copy);
     if (n <= 0) return {};
-    std::vector<char> buf(static_cast<size_t>(n) + 1);
-    std::vsnprintf(buf.data(), buf.size(), format, args);
-    return std::string(buf.data(), static_cast<size_t>(n));
+    if (static_cast<size_t>(n) < sizeof small) return std::string(small, static_cast<size_t>(n));
+    std::string text(static_cast<size_t>(n), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, args);
+    return text;
 }
 
 }  // namespace

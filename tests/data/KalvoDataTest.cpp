@@ -195,6 +195,21 @@ TEST(KalvoData, EqualizeColumnsPadsTheShorterColumn) {
     q.Quadrature().Append(6);
     EXPECT_EQ(q.EqualizeColumns(0.0), 0);
     EXPECT_EQ(q.Inphase().GetSize(), 2);
+
+    // A pad value other than zero fills the whole gap and nothing else; a
+    // column whose values another copy shares is padded in its own block.
+    CKalvoData shared;
+    for (int i = 0; i < 5000; ++i) shared.Inphase().Append(i);
+    shared.Quadrature().Append(-1);
+    const CDataColumn kept = shared.Quadrature();
+    shared.EqualizeColumns(2.5);
+    ASSERT_EQ(shared.Quadrature().GetSize(), 5000);
+    EXPECT_EQ(shared.Quadrature()[0], -1.0);
+    for (int32_t i = 1; i < 5000; ++i) ASSERT_EQ(shared.Quadrature()[i], 2.5) << i;
+    ASSERT_EQ(kept.GetSize(), 1);
+    EXPECT_EQ(kept[0], -1.0);
+    EXPECT_EQ(shared.Inphase().GetSize(), 5000);
+    EXPECT_EQ(shared.Inphase()[4999], 4999.0);
 }
 
 TEST(KalvoData, ComponentsAndRanges) {

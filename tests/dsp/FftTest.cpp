@@ -373,6 +373,38 @@ TEST(MixedRadixFft, ColumnsAreCheckedAndMayAlias) {
     for (int i = 0; i < 10; ++i) EXPECT_EQ(dr[i], 7.0);
 }
 
+// Freeing the kept plan, buffers and chirp transforms changes no result:
+// lengths with odd radices, a prime long enough for the chirp passes and a
+// power of two, each transformed again after a release (and after another
+// length took the workspace), bit for bit.
+TEST(MixedRadixFft, ReleasedWorkspaceGivesTheSameResults) {
+    ReleaseFftWorkspace();
+    for (int64_t n : {1155, 9973, 4096}) {
+        const Signal x = Random(n, 33u);
+        const Signal first = Fft(x);
+        ReleaseFftWorkspace();
+        ReleaseFftWorkspace();
+        const Signal again = Fft(x);
+        EXPECT_EQ(first.re, again.re) << n;
+        EXPECT_EQ(first.im, again.im) << n;
+        Fft(Random(48, 1u));
+        ReleaseFftWorkspace();
+        const Signal third = Fft(x);
+        EXPECT_EQ(first.re, third.re) << n;
+        EXPECT_EQ(first.im, third.im) << n;
+    }
+    const Signal x = Random(10007, 4u);
+    Signal a, b;
+    a.re.resize(x.re.size());
+    a.im.resize(x.re.size());
+    b = a;
+    ChirpDft(10007, x.re.data(), x.im.data(), a.re.data(), a.im.data());
+    ReleaseFftWorkspace();
+    ChirpDft(10007, x.re.data(), x.im.data(), b.re.data(), b.im.data());
+    EXPECT_EQ(a.re, b.re);
+    EXPECT_EQ(a.im, b.im);
+}
+
 TEST(ChirpDft, MatchesTheExactDftForAnyLength) {
     for (int64_t n : {1, 2, 3, 17, 100, 10007}) {
         Signal x = Random(n, 21u);

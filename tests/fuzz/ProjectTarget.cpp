@@ -98,8 +98,8 @@ void FuzzProject(const uint8_t* data, size_t size, CFuzzOutcome& outcome) {
             if (last & 0x80) {
                 RunCommands(platform, doc);
                 GatherStatistics(doc);
+                PaintEveryPlot(platform, last / 2);
             }
-            PaintEveryPlot(platform, last / 2);
         }
         outcome.messages = platform.m_Messages;
         platform.CloseViews();

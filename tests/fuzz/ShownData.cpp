@@ -27,8 +27,8 @@ void Paint(CGraph& graph, int width, int height, bool printer = false) {
     graph.Paint(surface);
 }
 
-// A drag over the middle of the plot, a repaint, a wheel step and back to
-// the top level.
+// A drag over the middle of the plot, a repaint, a wheel step, a repaint
+// and back to the top level (the view painted before the zoom).
 void Zoom(CGraph& graph) {
     const int w = graph.m_nPlotWidth;
     const int h = graph.m_nPlotHeight;
@@ -40,7 +40,6 @@ void Zoom(CGraph& graph) {
     graph.OnMouseWheel(120, false, false, CPoint{left + w / 2, bottom - h / 2});
     Paint(graph, 640, 400);
     graph.DoCommand(ID_ZOOM_TOP);
-    Paint(graph, 640, 400);
 }
 
 }  // namespace

@@ -120,6 +120,22 @@ TEST(StringTable, SubstitutesArguments) {
     EXPECT_EQ(StringPrintf("Transforming %li points", 1024L), "Transforming 1024 points");
 }
 
+// Texts of every length around the short buffer's end come out whole: a
+// 300-digit number, and padding to 254 ... 258 characters.
+TEST(StringTable, PrintsTextsOfAnyLength) {
+    const std::string huge = StringPrintf("%.1f", 1e300);
+    EXPECT_EQ(huge.size(), 303u);
+    EXPECT_EQ(huge.substr(0, 4), "1000");
+    EXPECT_EQ(huge.substr(huge.size() - 2), ".0");
+    for (int width = 254; width <= 258; ++width) {
+        const std::string padded = StringPrintf("%*d|", width, 7);
+        ASSERT_EQ(padded.size(), static_cast<size_t>(width) + 1);
+        EXPECT_EQ(padded.substr(padded.size() - 2), "7|");
+        EXPECT_EQ(padded.find_first_not_of(' '), static_cast<size_t>(width) - 1);
+    }
+    EXPECT_EQ(StringPrintf("%s", ""), "");
+}
+
 }  // namespace
 }  // namespace kv
 
