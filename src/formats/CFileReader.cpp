@@ -12,6 +12,7 @@ namespace kv {
 namespace {
 constexpr size_t kChunk = size_t{1} << 20;
 constexpr size_t kSmallest = 4096;
+constexpr size_t kDirect = size_t{64} << 10;
 }  // namespace
 
 CFileReader::~CFileReader() { Close(); }
@@ -65,6 +66,9 @@ size_t CFileReader::Fill(size_t want) {
     // often, by tests and fuzzing), and at most one chunk beyond the request.
     size_t chunk = kChunk;
     if (m_bSizeKnown) chunk = static_cast<size_t>(std::clamp<uint64_t>(Remaining() + 1, kSmallest, kChunk));
+    // It starts small and doubles: reading a header first needs little, and
+    // the pages of a new buffer cost time of their own.
+    chunk = std::min(chunk, std::max(kSmallest, 2 * m_buffer.size()));
     size_t capacity = std::max(want, chunk);
     if (m_buffer.size() < capacity) m_buffer.resize(std::max(capacity, std::min(2 * m_buffer.size(), capacity + kChunk)));
     while (m_nEnd < want && !m_bEof) {
@@ -144,7 +148,9 @@ size_t CFileReader::Read(void* data, size_t count) {
     }
     if (done == count) return done;
     size_t rest = count - done;
-    if (rest >= kChunk) {
+    // Large requests go straight into the caller's memory (with what was
+    // buffered before them copied first), not through the buffer.
+    if (rest >= kDirect) {
         if (m_bEof) return done;
         size_t n = std::fread(out + done, 1, rest, m_pFile);
         m_nFilePos += n;

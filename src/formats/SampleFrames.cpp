@@ -308,14 +308,19 @@ VectorKernel ChooseKernel(bool stereo) {
 template <int Bytes, bool Signed>
 bool CorrectedProductExact(double offset, double divisor) {
     constexpr size_t kValues = size_t{1} << (8 * Bytes);
-    std::vector<uint8_t> samples(kValues * Bytes);
-    for (size_t v = 0; v < kValues; ++v)
-        for (int b = 0; b < Bytes; ++b) samples[v * Bytes + b] = static_cast<uint8_t>(v >> (8 * b));
-    std::vector<double> values(kValues);
-    ConvertVector<Bytes, Signed, false, false, kCorrected>(samples.data(), kValues, values.data(), nullptr, offset, divisor);
-    for (size_t v = 0; v < kValues; ++v) {
-        const double exact = (static_cast<double>(SampleAt<Bytes, Signed, false>(&samples[v * Bytes])) - offset) / divisor;
-        if (std::memcmp(&exact, &values[v], sizeof exact) != 0) return false;
+    // A few thousand values at a time, on the stack (new pages cost more than
+    // the check itself).
+    constexpr size_t kStep = std::min<size_t>(kValues, 2048);
+    uint8_t samples[kStep * Bytes];
+    double values[kStep];
+    for (size_t from = 0; from < kValues; from += kStep) {
+        for (size_t v = 0; v < kStep; ++v)
+            for (int b = 0; b < Bytes; ++b) samples[v * Bytes + b] = static_cast<uint8_t>((from + v) >> (8 * b));
+        ConvertVector<Bytes, Signed, false, false, kCorrected>(samples, kStep, values, nullptr, offset, divisor);
+        for (size_t v = 0; v < kStep; ++v) {
+            const double exact = (static_cast<double>(SampleAt<Bytes, Signed, false>(&samples[v * Bytes])) - offset) / divisor;
+            if (std::memcmp(&exact, &values[v], sizeof exact) != 0) return false;
+        }
     }
     return true;
 }
@@ -372,6 +377,19 @@ uint64_t ReadParallel(CFileReader& file, const CSampleLayout& layout, uint64_t f
     const int32_t k = static_cast<int32_t>(frames);
     const int32_t sizeI = ci.GetSize();
     const int32_t sizeQ = cq ? cq->GetSize() : 0;
+    // Until every part is done, a failure (no memory, the user stopping the
+    // read) leaves the columns as they were. Shortening a column never fails.
+    struct CRestore {
+        CDataColumn& ci;
+        CDataColumn* cq;
+        int32_t sizeI, sizeQ;
+        bool armed = true;
+        ~CRestore() {
+            if (!armed) return;
+            ci.SetSize(sizeI);
+            if (cq) cq->SetSize(sizeQ);
+        }
+    } restore{ci, cq, sizeI, sizeQ};
     double* di = AppendSlots(ci, k, int64_t{sizeI} + k);
     double* dq = cq ? AppendSlots(*cq, k, int64_t{sizeQ} + k) : nullptr;
     const size_t blockFrames = std::max<size_t>(1, kPartBlockBytes / frameBytes);
@@ -409,13 +427,8 @@ uint64_t ReadParallel(CFileReader& file, const CSampleLayout& layout, uint64_t f
         }
         got[static_cast<size_t>(index)] = at - first(index);
     };
-    try {
-        CWorkerPool::Instance().Run(threads, part);
-    } catch (...) {
-        ci.SetSize(sizeI);
-        if (cq) cq->SetSize(sizeQ);
-        throw;
-    }
+    CWorkerPool::Instance().Run(threads, part);
+    restore.armed = false;
     uint64_t done = 0;
     for (int index = 0; index < threads; ++index) {
         done += got[static_cast<size_t>(index)];
@@ -448,10 +461,11 @@ uint64_t ReadWith(CFileReader& file, const CSampleLayout& layout, uint64_t frame
     const size_t blockFrames = std::max<size_t>(1, kBlockBytes / frameBytes);
     const size_t bufferFrames =
         static_cast<size_t>(std::min<uint64_t>(std::max<uint64_t>(frames - done, 1), blockFrames));
-    std::vector<uint8_t> buffer(done < frames ? bufferFrames * frameBytes : 0);
+    // Not cleared: every byte is read before it is used.
+    const auto buffer = std::make_unique_for_overwrite<uint8_t[]>(done < frames ? bufferFrames * frameBytes : 0);
     while (done < frames) {
         size_t want = static_cast<size_t>(std::min<uint64_t>(bufferFrames, frames - done));
-        size_t got = file.Read(buffer.data(), want * frameBytes) / frameBytes;
+        size_t got = file.Read(buffer.get(), want * frameBytes) / frameBytes;
         bool full = false;
         if (got > static_cast<size_t>(kMaxColumnLength - ci.GetSize())) {
             got = static_cast<size_t>(kMaxColumnLength - ci.GetSize());
@@ -465,7 +479,7 @@ uint64_t ReadWith(CFileReader& file, const CSampleLayout& layout, uint64_t frame
                 PrepareOutput(di, got);
                 if (dq) PrepareOutput(dq, got);
             }
-            convert(buffer.data(), got, di, dq);
+            convert(buffer.get(), got, di, dq);
         }
         done += got;
         if (full) {

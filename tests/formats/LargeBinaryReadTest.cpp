@@ -313,3 +313,43 @@ TEST(LargeBinaryReads, RawIntegerFilesReadTheSameInParallel) {
     EXPECT_EQ(together.GetValue(1, 0), static_cast<int16_t>(b[2] << 8 | b[3]) / 32768.0);
     EXPECT_TRUE(platform.messages.empty());
 }
+
+// The reader mixes its buffer, reads straight into the caller's memory and
+// reads at offsets: every byte must come once, in order, wherever a request
+// starts and however large it is.
+TEST(FileReader, MixedReadsGiveEveryByteInOrder) {
+    CTempDir dir;
+    const std::string path = dir / "bytes.bin";
+    const std::string bytes = RandomBytes((size_t{3} << 20) + 12345, 3);
+    WriteBytes(path, bytes);
+    CFileReader file;
+    ASSERT_TRUE(file.Open(path));
+    std::string got;
+    std::vector<char> block(size_t{2} << 20);
+    // A header's few bytes, a byte looked at, then requests of every size:
+    // small ones through the buffer, large ones around it.
+    const size_t sizes[] = {44, 1, 100, 70000, 5, (size_t{1} << 20) + 3, 4096, 65535, 65536, size_t{2} << 20};
+    size_t k = 0;
+    EXPECT_EQ(file.Peek(), static_cast<unsigned char>(bytes[0]));
+    while (!file.AtEnd()) {
+        const size_t want = sizes[k++ % std::size(sizes)];
+        const uint64_t at = file.Tell();
+        const size_t n = file.Read(block.data(), want);
+        ASSERT_EQ(n, std::min<uint64_t>(want, bytes.size() - at));
+        got.append(block.data(), n);
+        EXPECT_EQ(file.Tell(), got.size());
+    }
+    EXPECT_EQ(got, bytes);
+    EXPECT_FALSE(file.Failed());
+    // Reads at offsets leave the position alone and stop at the end.
+    file.Rewind();
+    ASSERT_EQ(file.Read(block.data(), 10), 10u);
+    EXPECT_EQ(file.ReadAt(block.data(), 1000, 77), 1000u);
+    EXPECT_EQ(std::string(block.data(), 1000), bytes.substr(77, 1000));
+    EXPECT_EQ(file.ReadAt(block.data(), 1000, bytes.size() - 10), 10u);
+    EXPECT_EQ(std::string(block.data(), 10), bytes.substr(bytes.size() - 10));
+    EXPECT_EQ(file.ReadAt(block.data(), 1000, bytes.size() + 5), 0u);
+    EXPECT_EQ(file.Tell(), 10u);
+    ASSERT_EQ(file.Read(block.data(), 5), 5u);
+    EXPECT_EQ(std::string(block.data(), 5), bytes.substr(10, 5));
+}
