@@ -53,7 +53,6 @@
 namespace kv {
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 
 // Largest block of the fused first stage (points); its buffer (P lines of

@@ -296,6 +296,10 @@ void CDataExchange::Text(int id, double& value) {
         c.m_strText = FormatDoubleField(value);
         return;
     }
+    // A field left as it was shown keeps its value to the bit: fifteen digits
+    // do not always read back to the same double (the largest doubles shown
+    // that way read back as infinity).
+    if (c.m_strText == FormatDoubleField(value)) return;
     double v;
     if (!ParseRealField(c.m_strText, v)) Fail(LoadString(IDS_ENTER_NUMBER), id);
     value = v;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "data/CFloatArray.h"
 #include "platform/CDialogModel.h"
 #include "platform/StringTable.h"
@@ -59,6 +61,27 @@ TEST(DialogModel, ShowsFloatsWithSixAndDoublesWithFifteenDigits) {
     EXPECT_EQ(d.GetDlgItemText(CSample::IDC_LIST), "y");
     EXPECT_EQ(FormatFloatField(123456789.0f), "1.23457e+08");
     EXPECT_EQ(FormatDoubleField(48000.0), "48000");
+}
+
+// OK on a field whose text is still what was shown keeps the value exactly,
+// even where fifteen digits do not read back to it; other text is read.
+TEST(DialogModel, UntouchedDoubleFieldsKeepTheirValueToTheBit) {
+    for (double value : {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(), 1.0 / 3.0,
+                         0.1 + 0.2, std::numeric_limits<double>::denorm_min()}) {
+        CSample d;
+        d.m_d = value;
+        d.BeginModal();
+        d.SimulateClick(IDOK);
+        ASSERT_TRUE(d.IsEnded());
+        EXPECT_EQ(d.m_d, value) << FormatDoubleField(value);
+    }
+    CSample edited;
+    edited.m_d = std::numeric_limits<double>::max();
+    edited.BeginModal();
+    edited.SimulateText(CSample::IDC_D, "1.7976931348623e+308");
+    edited.SimulateClick(IDOK);
+    ASSERT_TRUE(edited.IsEnded());
+    EXPECT_EQ(edited.m_d, 1.7976931348623e+308);
 }
 
 TEST(DialogModel, RefusedFieldsKeepTheDialogOpenOnThatField) {
