@@ -463,9 +463,19 @@ void CGraph::ComputeGroupStarts(const CKalvoData& d, int32_t first, int32_t last
     const int32_t n = m_nSamplesPerPoint;
     auto pixel = [&](int32_t i) { return XToPixel(d.IndexToValue(i)); };
     // The last index from s on whose sample lies in pixel column p (the
-    // pixel of a sample never falls as its index rises).
+    // pixel of a sample never falls as its index rises). A column holds few
+    // samples next to the whole range: steps that double from s find its end
+    // first, then halving narrows it down.
     auto columnEnd = [&](int32_t s, int p) {
         int32_t lo = s, hi = last;
+        for (int64_t step = 1; step < static_cast<int64_t>(hi) - lo; step *= 2) {
+            const int32_t probe = static_cast<int32_t>(lo + step);
+            if (pixel(probe) > p) {
+                hi = probe - 1;
+                break;
+            }
+            lo = probe;
+        }
         while (lo < hi) {
             int32_t mid = lo + static_cast<int32_t>((static_cast<int64_t>(hi) - lo + 1) / 2);
             if (pixel(mid) <= p)
@@ -606,15 +616,26 @@ void CGraph::ReducePolar() {
     m_PointCounts.clear();
     m_PointFirst.clear();
     if (!m_bPointCloud) {
-        // Every sample is a point (one that is not finite is a gap).
+        // Every sample is a point (one that is not finite is a gap); the
+        // columns take their length at once.
+        const int32_t points = last - first + 1;
+        const int32_t iBase = ti.GetSize(), qBase = tq.GetSize();
+        ti.SetSize(iBase + points);
+        tq.SetSize(qBase + points);
+        m_XColumn.SetSize(points);
+        double* const pi = ti.GetWritableData() + iBase;
+        double* const pq = tq.GetWritableData() + qBase;
+        double* const px = m_XColumn.GetWritableData();
+        m_PointCounts.assign(static_cast<size_t>(points), 1);
+        m_PointFirst.resize(static_cast<size_t>(points));
         for (int32_t i = first; i <= last; ++i) {
-            int32_t k = i < 0 ? i + count : i;
-            bool finite = std::isfinite(I[k]) && std::isfinite(Q[k]);
-            ti.Append(finite ? I[k] : std::numeric_limits<double>::quiet_NaN());
-            tq.Append(finite ? Q[k] : std::numeric_limits<double>::quiet_NaN());
-            m_XColumn.Append(d->IndexToValue(i));
-            m_PointCounts.push_back(1);
-            m_PointFirst.push_back(i);
+            const int32_t k = i < 0 ? i + count : i;
+            const int32_t p = i - first;
+            const bool finite = std::isfinite(I[k]) && std::isfinite(Q[k]);
+            pi[p] = finite ? I[k] : std::numeric_limits<double>::quiet_NaN();
+            pq[p] = finite ? Q[k] : std::numeric_limits<double>::quiet_NaN();
+            px[p] = d->IndexToValue(i);
+            m_PointFirst[static_cast<size_t>(p)] = i;
         }
         return;
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -173,6 +176,75 @@ TEST_F(FrequencyList, ViewAttachesOnTheListHintAndRebuildsOnEveryLaterUpdate) {
     EXPECT_EQ(view.GetText(), "Temporary data file cannot be written.");
     EXPECT_EQ(view.textChanges, 3);
     EXPECT_EQ(view.fontChanges, 1);
+}
+
+// The view writes its list again only when what the list is made of changed,
+// and then shows exactly what a fresh list of the current data holds.
+TEST_F(FrequencyList, ViewFollowsEveryChangeOfTheListsInputsAndRanksOnlyThen) {
+    FillSmallSpectrum(data);
+    CountingStatView view;
+    view.OnInitialUpdate();
+    view.OnUpdate(nullptr, HINT_LIST_CHANGED, &stats);
+    ASSERT_EQ(view.GetText(), kSmallList);
+    auto rankings = [&] {
+        return std::count(platform.statusTexts.begin(), platform.statusTexts.end(), "Gathering Frequency Statistics...");
+    };
+
+    // Nothing changed: the same text is shown again without ranking the bins.
+    const auto ranked = rankings();
+    view.OnUpdate(nullptr, HINT_REDRAW_ALL, nullptr);
+    view.OnUpdate(nullptr, HINT_DATA_CHANGED, &data);
+    EXPECT_EQ(rankings(), ranked);
+    EXPECT_EQ(view.GetText(), kSmallList);
+    EXPECT_EQ(view.textChanges, 3);
+
+    // Each change, made in place as the commands make them, makes the next
+    // update write the list again, as a list written from scratch shows it.
+    CKalvoData other;
+    std::string otherFile;
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"an Inphase value", [&] { data.Inphase().SetAt(5, 3.0); }},
+        {"a Quadrature value", [&] { data.Quadrature().SetAt(7, 0.5); }},
+        {"a value beyond the working range", [&] { data.Inphase().SetAt(12, 2.0); }},
+        {"the sign of a zero", [&] { data.Quadrature().SetAt(9, -0.0); }},
+        {"the working range", [&] { data.m_nStop = 12; }},
+        {"complex data", [&] { data.m_bReal = 0; }},
+        {"the range's start", [&] { data.m_nStart = 3; }},
+        {"the sampling frequency", [&] { data.ApplyFs(CFs(32.0)); }},
+        {"the frequency unit", [&] { data.m_Fs.SetUnit(1); }},
+        {"the decibel offset", [&] { data.m_dDbOffset = 3.0; }},
+        {"the list length", [&] { stats.SetListLength(2); }},
+        {"a longer spectrum", [&] {
+             data.Inphase().Append(50.0);
+             data.Quadrature().Append(0.0);
+         }},
+        {"a value that is not finite", [&] { data.Inphase().SetAt(4, std::nan("")); }},
+        {"the value made finite again", [&] { data.Inphase().SetAt(4, 0.25); }},
+        {"other data", [&] {
+             other = data;
+             other.Inphase().SetAt(6, 11.0);
+             stats.Bind(other, otherFile, 2);
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        change();
+        const auto before = rankings();
+        view.OnUpdate(nullptr, HINT_DATA_CHANGED, &data);
+        EXPECT_EQ(rankings(), before + 1) << what;
+        const std::string shown = view.GetText();
+        const std::string fresh = ListText(stats);
+        EXPECT_EQ(shown, fresh == "<none>" ? stats.NonFiniteMessage() : fresh) << what;
+        // NaN data has no list; finite data has one.
+        EXPECT_EQ(fresh == "<none>", std::string(what) == "a value that is not finite") << what;
+        // Unchanged again: shown as it is, without ranking.
+        const auto after = rankings();
+        view.OnUpdate(nullptr, HINT_REDRAW_ALL, nullptr);
+        EXPECT_EQ(rankings(), after) << what;
+        EXPECT_EQ(view.GetText(), shown) << what;
+    }
+    other.Reset();
+    view.OnUpdate(nullptr, HINT_DATA_CHANGED, &other);
+    EXPECT_EQ(view.GetText(), "Temporary data file cannot be written.");
 }
 
 TEST_F(FrequencyList, ShowListOpensOneListWindowAndThenBringsItForward) {

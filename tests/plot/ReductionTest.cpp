@@ -247,6 +247,47 @@ TEST(Reduction, FewSamplesDrawOnePointEach) {
     EXPECT_EQ(dc.LinesInColor(Rgb(255, 0, 0)).size(), 200u);
 }
 
+// The groups of a reduced trace, against the rule walked sample by sample: a
+// group in ratio mode is every sample of one pixel column; a fixed group of n
+// samples takes in the rest of its first sample's column (the first group
+// does not).
+TEST(Reduction, GroupsFollowThePixelColumnsSampleBySample) {
+    for (int count : {7, 601, 1500, 4096, 54321}) {
+        for (bool time : {true, false}) {
+            for (int integer : {0, 1}) {
+                CGraphFixture f;
+                auto wave = [](int i) { return std::sin(i * 0.37) + 0.001 * (i % 17); };
+                if (time)
+                    test::MakeTimeData(f.data, count, 1000.0, wave);
+                else
+                    test::MakeFreqData(f.data, count, 1000.0, wave, wave, false);
+                f.graph.m_bIntegerReduction = integer;
+                f.graph.Attach(f.data, 1, 0);
+                f.Paint();
+                const CGraph& g = f.graph;
+                int32_t first = 0, last = -1;
+                ASSERT_TRUE(f.data.StoredWorkingRange(first, last));
+                auto pixel = [&](int32_t i) { return g.XToPixel(f.data.IndexToValue(i)); };
+                const int32_t n = g.m_nSamplesPerPoint;
+                std::vector<int32_t> starts, counts;
+                for (int32_t s = first; s <= last;) {
+                    int32_t e = n > 0 ? std::min(s + n - 1, last) : s;
+                    if (n == 0 || (s != first && e < last))
+                        while (e < last && pixel(e + 1) <= pixel(s)) ++e;
+                    starts.push_back(s);
+                    counts.push_back(e - s + 1);
+                    s = e + 1;
+                }
+                const std::string what = std::to_string(count) + (time ? " time" : " freq") +
+                                         (integer ? " integer" : " ratio") + " n=" + std::to_string(n);
+                EXPECT_EQ(g.m_PointFirst, starts) << what;
+                EXPECT_EQ(g.m_PointCounts, counts) << what;
+                EXPECT_GT(starts.size(), 1u) << what;
+            }
+        }
+    }
+}
+
 // Gaps: a sample that is not a number breaks the line; the scale comes from
 // the finite samples.
 TEST(Reduction, NonFiniteSamplesAreGaps) {
