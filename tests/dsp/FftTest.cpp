@@ -204,6 +204,43 @@ TEST(MixedRadixFft, FollowsTheDocumentedPassStructure) {
     }
 }
 
+// Short transforms whose first two passes run on blocks held in registers
+// (radix pairs such as 4 x 4, 2 x 8, 8 x 2, 4 x 2), at every vector level,
+// with a scale: the same pass structure as the plain transcription.
+TEST(MixedRadixFft, SmoothShortLengthsFollowThePassStructureAtEveryLevel) {
+    std::vector<int32_t> lengths;
+    for (int32_t n = 16; n <= 8192; ++n) {
+        int32_t m = n;
+        for (int32_t f : {2, 3, 5}) while (m % f == 0) m /= f;
+        if (m == 1) lengths.push_back(n);
+    }
+    const int previous = SetFftVectorLimit(2);
+    const int best = FftVectorLevel();
+    for (int level = best; level >= 0; --level) {
+        SetFftVectorLimit(level);
+        for (int32_t n : lengths) {
+            const Signal x = Random(n, 77u + static_cast<unsigned>(n));
+            const Signal y = Fft(x, 0.375f);
+            Signal ref;
+            ref.re.resize(n);
+            ref.im.resize(n);
+            test::ReferenceFft(n, 0.375f, x.re.data(), x.im.data(), ref.re.data(), ref.im.data());
+            double rms = 0, worst = 0;
+            int same = 0;
+            for (int32_t k = 0; k < n; ++k) {
+                rms += ref.re[k] * ref.re[k] + ref.im[k] * ref.im[k];
+                same += (y.re[k] == ref.re[k]) + (y.im[k] == ref.im[k]);
+                worst = std::max({worst, std::fabs(y.re[k] - ref.re[k]), std::fabs(y.im[k] - ref.im[k])});
+            }
+            rms = std::sqrt(rms / n);
+            EXPECT_GE(same, 2 * n * 8 / 10) << "level " << level << " N=" << n;
+            EXPECT_LE(worst, rms * 1e-6) << "level " << level << " N=" << n;
+            if (HasFailure()) break;
+        }
+    }
+    SetFftVectorLimit(previous);
+}
+
 TEST(MixedRadixFft, RoundsEveryPassToSinglePrecision) {
     // N = 16 runs two radix-4 passes. Bin 0 of the second pass adds the
     // first-pass sums of points {0, 4, 8, 12} and {1, 5, 9, 13}: 1 + 2^-30
