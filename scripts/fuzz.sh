@@ -66,9 +66,11 @@ fi
 # Each execution writes its input as a file for the program to read: in
 # memory (/dev/shm) that costs a fifth less of an execution than on disk.
 # The temporary folder of each run (TMPDIR, where the harness writes its
-# files and libFuzzer its own) is made there when it can be, and removed.
+# files and libFuzzer its own) is made there when it can be (writable, with
+# 16 MB free), and removed.
 SHM_TMP=
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+shm_free_kb=$(df -Pk /dev/shm 2>/dev/null | awk 'NR == 2 { print $4 }' || true)
+if [ -d /dev/shm ] && [ -w /dev/shm ] && [ "${shm_free_kb:-0}" -ge 16384 ]; then
   SHM_TMP=$(mktemp -d /dev/shm/kalvora-fuzz-run.XXXXXX 2>/dev/null || true)
 fi
 [ -z "$SHM_TMP" ] || trap 'rm -rf "$SHM_TMP"' EXIT
