@@ -256,7 +256,15 @@ TEST(EndToEnd, ReadProcessMeasureUndoSaveAndReopen) {
                 QMetaObject::invokeMethod(dialog, "reject");
                 return;
             }
-            if (looks % 20 == 1) dialog->selectFile(saveName);
+            if (looks % 20 == 1) {
+                dialog->selectFile(saveName);
+            } else if (looks % 20 == 10) {
+                // As a user would: type the name into the file name field.
+                if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit")) {
+                    edit->setText(saveName);
+                    QMetaObject::invokeMethod(dialog, "accept");
+                }
+            }
         });
         Choose(window, {"&File", "&Save Project"});
         EXPECT_EQ(doc->GetPathName(), dir / "session.kvp");
