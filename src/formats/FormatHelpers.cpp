@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -148,12 +149,13 @@ bool ChangeToDirectory(const std::string& directory) {
 
 bool CanOpenFile(const std::string& path) {
     if (path.empty()) return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    // A descriptor is enough to ask: no stream (and its buffer) is made.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
     // A directory opens for reading here but holds no data.
     struct stat st {};
-    bool ok = fstat(fileno(f), &st) == 0 && !S_ISDIR(st.st_mode);
-    std::fclose(f);
+    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    ::close(fd);
     return ok;
 }
 

@@ -26,7 +26,9 @@ CWorkerPool::~CWorkerPool() {
 }
 
 int CWorkerPool::Threads() const {
-    const int processors = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    // Asked once: the count reads a file of the system each time, and every
+    // read of a signal file asks.
+    static const int processors = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     return std::clamp(std::min(processors, g_nThreadLimit), 1, kMaxThreads);
 }
 

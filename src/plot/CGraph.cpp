@@ -461,7 +461,19 @@ void CGraph::ComputeGroupStarts(const CKalvoData& d, int32_t first, int32_t last
     starts.clear();
     if (first > last) return;
     const int32_t n = m_nSamplesPerPoint;
-    auto pixel = [&](int32_t i) { return XToPixel(d.IndexToValue(i)); };
+    // The column of the last sample asked for is kept: the end of one group
+    // is probed just before the next group starts there.
+    int32_t keptIndex = 0;
+    int keptPixel = 0;
+    bool kept = false;
+    auto pixel = [&](int32_t i) {
+        if (!kept || i != keptIndex) {
+            keptPixel = XToPixel(d.IndexToValue(i));
+            keptIndex = i;
+            kept = true;
+        }
+        return keptPixel;
+    };
     // The last index from s on whose sample lies in pixel column p (the
     // pixel of a sample never falls as its index rises). A column holds few
     // samples next to the whole range: steps that double from s find its end
