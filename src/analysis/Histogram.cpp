@@ -334,7 +334,7 @@ void EstimatedBinCodes(const double* values, int32_t n, double lo, double hi, do
         const int32_t k0 = static_cast<int32_t>(inside ? q0 : 0.0);
         const int32_t k1 = static_cast<int32_t>(inside ? q1 : 0.0);
         const int32_t other = outside ? kOutside : kExact;
-        codes[j] = inside & (k0 == k1) ? k0 : other;
+        codes[j] = (inside & (k0 == k1)) ? k0 : other;
     }
 }
 

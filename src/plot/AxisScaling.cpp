@@ -138,6 +138,9 @@ void MakeLabels(int maxDigits, CLabelArray& labels, double& labelSpacing, int& p
         if (!(step > 0) || !std::isfinite(step) || (log && step <= 1.0)) return;
     }
 
+    // Room for every label at once: the labels of a new plot grew their
+    // array one doubling at a time, moving every label each time.
+    labels.Reserve(count > 0 && count <= 100 ? count + 2 : 12);
     std::string pattern = "%0." + std::to_string(std::min(maxDigits, 9)) + "f";
     int firstExponent = 0;
     if (log) {

@@ -9,6 +9,8 @@ namespace kv {
 class CLabelArray {
 public:
     void RemoveAll() { m_labels.clear(); }
+    // Makes room for n labels at once (an axis has about ten).
+    void Reserve(int n) { m_labels.reserve(static_cast<size_t>(n > 0 ? n : 0)); }
     void Add(std::string text, double value) {
         m_labels.push_back(CLabel{std::move(text), value});
     }
